@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Runs every test of a built tree under a private Xvfb, then the unit tests again in a sanitizer
+# build. Fails when any test fails.
+set -uo pipefail
+BUILD=${1:-build}
+ASAN_BUILD=${2:-build-asan}
+here=$(cd "$(dirname "$0")" && pwd)
+
+# shellcheck source=scripts/xvfb.sh
+source "$here/xvfb.sh"
+start_xvfb || { echo "check: could not start Xvfb"; exit 1; }
+trap stop_xvfb EXIT
+
+export LIBGL_ALWAYS_SOFTWARE=1 SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+status=0
+echo "== all tests (display $DISPLAY)"
+ctest --test-dir "$BUILD" --output-on-failure -j "$(nproc)" --timeout 900 || status=1
+
+echo "== unit tests under AddressSanitizer + UBSan"
+cmake -S . -B "$ASAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON >/dev/null &&
+  cmake --build "$ASAN_BUILD" -j "$(nproc)" || { echo "check: sanitizer build failed"; exit 1; }
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir "$ASAN_BUILD" -L unit --output-on-failure -j "$(nproc)" --timeout 900 || status=1
+exit $status

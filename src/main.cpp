@@ -1,0 +1,2 @@
+// The entry: start-up, then the title loop.
+int main() { return 0; }

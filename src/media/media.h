@@ -1,0 +1,295 @@
+// The media layer: every drawing, image, font, sound, input, timing, random, text, list and file
+// operation that the engine and the game call. Plain functions over global "current" state, in the
+// manner of an immediate-mode 2D sprite renderer.
+//
+// Objects (images, fonts, sounds, pixmaps, file streams) are small positive integer handles from
+// one handle table; 0 means "no object". Every call tolerates 0 and stale handles: it does
+// nothing and answers 0 / empty.
+//
+// Back ends are chosen at run time: MediaInit(MEDIA_REAL) uses SDL2 (window, input, joysticks,
+// clock), one of three drawing back ends (display choices 0 "OpenGL", 1 "DX9", 2 "DX7") and the
+// audio drivers; MediaInit(MEDIA_HEADLESS) uses the test back end of media/headless.h: a fake
+// clock that sleeping advances, scripted input per frame, and a record of every draw and sound
+// call. No other code includes SDL, GL, AL, FreeType or libpng headers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// ---------------------------------------------------------------------------------------------
+// Start-up and process
+// ---------------------------------------------------------------------------------------------
+enum MediaBackend { MEDIA_REAL = 0, MEDIA_HEADLESS = 1 };
+
+// Initialises the chosen back ends. Safe to call again: it shuts the previous ones down first.
+void MediaInit(MediaBackend backend);
+// Closes the display, the audio and every object; the handle table is emptied.
+void MediaShutdown();
+MediaBackend MediaBackendInUse();
+
+// Ends the process with an exit code. Goes through the end hook when one is set (tests install
+// one that throws or records); without a hook it shuts the media layer down and calls exit().
+[[noreturn]] void EndProcess(int code);
+using EndHook = void (*)(int code);
+void SetEndHook(EndHook hook);
+
+// Memory statistics for the debug overlay: a collection pass reports how many objects it
+// released (0 when nothing was pending); MemoryInUse is the bytes held by media objects.
+int CollectMemory();
+int64_t MemoryInUse();
+
+// ---------------------------------------------------------------------------------------------
+// Display
+// ---------------------------------------------------------------------------------------------
+struct DisplayMode {
+  int w = 0, h = 0, depth = 0, hz = 0;
+};
+// The modes the platform reports, in its order (the same size may appear at several depths).
+std::vector<DisplayMode> ListDisplayModes();
+// hz 0 matches any refresh rate.
+bool DisplayModeExists(int w, int h, int depth, int hz);
+
+// Display choices: 0 "OpenGL" (own batched GL 3.3 renderer), 1 "DX9" (SDL_Renderer, accelerated),
+// 2 "DX7" (SDL_Renderer, software). Takes effect at the next OpenDisplay.
+enum DisplayChoice { DISPLAY_OPENGL = 0, DISPLAY_DX9 = 1, DISPLAY_DX7 = 2 };
+void SelectDisplayDriver(int choice);
+int DisplayDriverInUse();
+
+// depth 0 opens a window; any other depth asks for full screen. Returns false (no display) when
+// the platform refuses. Opening resets the virtual resolution to the real size.
+bool OpenDisplay(int w, int h, int depth, int hz);
+void CloseDisplay();
+bool DisplayIsOpen();
+void SetCaption(const std::string& caption);
+int RealWidth();   // size of the open display in pixels (0 when closed)
+int RealHeight();
+
+// All drawing coordinates are logical: scaled to the real display by real / logical per axis.
+void SetVirtualResolution(int w, int h);
+int VirtualWidth();
+int VirtualHeight();
+
+// Presents the back buffer. sync 0: no vertical sync; -1: the platform's default. Also pumps events.
+void Flip(int sync);
+void SetClearColour(int r, int g, int b);
+void ClearScreen();
+
+// ---------------------------------------------------------------------------------------------
+// Drawing state (global, persistent until changed)
+// ---------------------------------------------------------------------------------------------
+enum BlendMode { BLEND_MASK = 1, BLEND_SOLID = 2, BLEND_ALPHA = 3, BLEND_LIGHT = 4, BLEND_SHADE = 5 };
+
+void SetColour(int r, int g, int b);  // each clamped to 0..255
+void GetColour(int& r, int& g, int& b);
+void SetAlpha(float a);  // clamped to 0..1
+float GetAlpha();
+void SetBlend(int mode);  // one of BlendMode; other values are ignored
+int GetBlend();
+void SetRotation(float degrees);
+float GetRotation();
+void SetScale(float sx, float sy);
+void GetScale(float& sx, float& sy);
+
+// ---------------------------------------------------------------------------------------------
+// Images
+// ---------------------------------------------------------------------------------------------
+enum ImageFlags { IMAGE_MASKED = 1, IMAGE_FILTERED = 2, IMAGE_MIPMAPPED = 4 };
+
+// A whole PNG as one frame. Returns 0 when the file is missing, damaged or absurdly large.
+int LoadImage(const std::string& path, int flags);
+// An animation strip: cells of cw x ch read left to right, top to bottom, from cell `first`,
+// `count` cells. 0 when the file cannot be read or holds fewer cells.
+int LoadAnimImage(const std::string& path, int cw, int ch, int first, int count, int flags);
+// A single-frame image whose pixels stay readable (LockImage / ReadPixel).
+int LoadPixelImage(const std::string& path);
+// An empty image (transparent black) of `frames` frames of w x h, to be drawn into with GrabImage.
+int CreateImage(int w, int h, int frames, int flags);
+void FreeImage(int image);
+
+int ImageWidth(int image);  // one frame, unscaled
+int ImageHeight(int image);
+int ImageFrames(int image);
+// The handle point is placed at the drawing position; rotation and scale act about it.
+void SetImageHandle(int image, float x, float y);
+// When on, images created from now on get their handle at the centre of the frame.
+void AutoMidHandle(bool on);
+
+void DrawImage(int image, float x, float y, int frame);
+void DrawRect(float x, float y, float w, float h);
+void DrawLine(float x1, float y1, float x2, float y2);
+
+// Copies the back buffer at logical (x, y), the image's frame size, into a frame of the image.
+void GrabImage(int image, int x, int y, int frame);
+
+// Readable pixels: LockImage gives a pixmap of frame 0 (0 if the image was not loaded readable).
+int LockImage(int image);
+void UnlockImage(int image);
+
+// ---------------------------------------------------------------------------------------------
+// Pixmaps (pictures in memory)
+// ---------------------------------------------------------------------------------------------
+// Grabs a rectangle of the back buffer, in real pixels, as it will be presented.
+int GrabPixmap(int x, int y, int w, int h);
+int PixmapWidth(int pixmap);
+int PixmapHeight(int pixmap);
+uint32_t ReadPixel(int pixmap, int x, int y);  // ARGB: alpha in the top byte; 0 outside
+// Writes a PNG at zlib level 0..9 (atomically: temporary file, then rename). 1 success, 0 failure.
+int SavePixmapPNG(int pixmap, const std::string& path, int level);
+void FreePixmap(int pixmap);
+
+// ---------------------------------------------------------------------------------------------
+// Fonts and text drawing
+// ---------------------------------------------------------------------------------------------
+enum FontStyle { FONT_BOLD = 1, FONT_ITALIC = 2, FONT_SMOOTH = 4 };
+
+// A TrueType font at a pixel size. 0 when the file is missing or not a font.
+int LoadFont(const std::string& path, int size, int style);
+void FreeFont(int font);
+// 0 selects the built-in default font.
+void SetFont(int font);
+int GetFont();
+// Top-left of the text at (x, y), in the current font, colour, alpha, blend, rotation, scale.
+void DrawText(const std::string& text, float x, float y);
+int TextWidth(const std::string& text);  // unscaled
+int TextHeight(const std::string& text);  // the current font's line height, unscaled
+
+// ---------------------------------------------------------------------------------------------
+// Sound
+// ---------------------------------------------------------------------------------------------
+// Driver names in the layer's order (answers even with no sound device).
+std::vector<std::string> AudioDriverList();
+bool AudioDriverExists(const std::string& name);
+bool SelectAudioDriver(const std::string& name);
+std::string AudioDriverInUse();
+// True when OpenAL can open an output device on this machine.
+bool OpenALInstalled();
+
+enum SoundFlags { SOUND_LOOP = 1 };
+int LoadSound(const std::string& path, int flags);  // 16- or 8-bit PCM WAV; 0 when unreadable
+void FreeSound(int sound);
+
+// Channels are handles too. Every call is safe with 0 and with no audio device.
+int AllocChannel();
+// Plays on `channel` when given (non-zero), else on a new channel. Returns the channel used.
+int PlaySound(int sound, int channel = 0);
+// Queues the sound paused on the channel (a new one when 0), so its settings come first.
+int CueSound(int sound, int channel = 0);
+void StopChannel(int channel);
+void PauseChannel(int channel);
+void ResumeChannel(int channel);
+void SetChannelVolume(int channel, float volume);  // 0..1
+void SetChannelPan(int channel, float pan);        // -1..1
+void SetChannelRate(int channel, float rate);      // 1 = recorded pitch
+bool ChannelPlaying(int channel);
+
+// ---------------------------------------------------------------------------------------------
+// Input (polled; the event pump runs at each Flip and each PollSystem)
+// ---------------------------------------------------------------------------------------------
+// Key codes: the virtual-key numbering (8 Backspace, 9 Tab, 13 Return, 27 Escape, 32 Space,
+// 37-40 arrows, 48-57 digits, 65-90 letters, 112-123 F1-F12, 164/165 left/right Alt, ...).
+void PollSystem();
+bool KeyDown(int key);
+int KeyHit(int key);  // presses since the last KeyHit of that key; clears the count
+int GetChar();        // next typed character, 0 when the queue is empty
+void FlushKeys();     // held keys, hit counts and the character queue
+void FlushMouse();
+
+// Mouse buttons 1 left, 2 right, 3 middle.
+bool MouseDown(int button);
+int MouseHit(int button);
+int MouseX();  // real pixels
+int MouseY();
+float VirtualMouseX();  // logical units: real x * logical width / real width
+float VirtualMouseY();
+void MoveMouse(int x, int y);  // real pixels
+void ShowPointer();
+void HidePointer();
+
+// Joysticks, ports 0 .. JoyCount() - 1.
+int JoyCount();
+float JoyX(int port);  // axes -1..1
+float JoyY(int port);
+float JoyZ(int port);
+float JoyR(int port);
+float JoyU(int port);
+float JoyV(int port);
+float JoyHat(int port);  // fraction of a turn clockwise from up; -1 when centred
+bool JoyDown(int button, int port);
+int JoyButtonCaps(int port);  // (1 << buttons) - 1
+std::string JoyName(int port);
+
+// True once for each time the user asked to close the window; reading clears it.
+bool AppTerminate();
+
+// ---------------------------------------------------------------------------------------------
+// Timing, date and time
+// ---------------------------------------------------------------------------------------------
+int Millis();  // milliseconds from an arbitrary start, wrapping as a signed 32-bit number
+void Delay(int ms);
+std::string CurrentDate();  // "%d %b %Y"
+std::string CurrentTime();  // "%H:%M:%S"
+
+// ---------------------------------------------------------------------------------------------
+// Random numbers: one seedable minimal-standard generator (the music depends on its sequence)
+// ---------------------------------------------------------------------------------------------
+void SeedRnd(int seed);
+int RndSeed();  // the current state
+double RndUnit();  // [0, 1)
+double Rnd(double a, double b);
+int Rand(int lo, int hi);  // either order, both inclusive
+
+// ---------------------------------------------------------------------------------------------
+// Trigonometry in degrees
+// ---------------------------------------------------------------------------------------------
+double SinDeg(double deg);
+double CosDeg(double deg);
+double TanDeg(double deg);
+double ASinDeg(double v);
+double ACosDeg(double v);
+double ATanDeg(double v);
+double ATan2Deg(double y, double x);
+
+// ---------------------------------------------------------------------------------------------
+// Text (positions count from 1)
+// ---------------------------------------------------------------------------------------------
+std::string Trim(const std::string& s);  // drops characters below code 33 at both ends
+std::string Upper(const std::string& s);
+std::string Lower(const std::string& s);
+std::string Left(const std::string& s, int n);
+std::string Right(const std::string& s, int n);
+std::string Mid(const std::string& s, int pos, int n = -1);  // n < 0: to the end
+int Find(const std::string& s, const std::string& sub, int start = 1);  // 0 when absent
+std::string Replace(const std::string& s, const std::string& from, const std::string& to);
+// Leading blanks, optional sign, decimal digits to the first other character; no digits gives 0.
+// Values beyond the type's range are clamped.
+int ToInt(const std::string& s);
+int64_t ToLong(const std::string& s);
+std::string IntText(int64_t n);
+
+// ---------------------------------------------------------------------------------------------
+// Files and folders
+// ---------------------------------------------------------------------------------------------
+enum PathType { PATH_NONE = 0, PATH_FILE = 1, PATH_FOLDER = 2 };
+
+int OpenRead(const std::string& path);  // 0 when missing
+// Creates (empties) a file and writes straight into it; every line is flushed (the log).
+int OpenWrite(const std::string& path);
+// Writes into a temporary file beside `path`; CloseFile renames it over `path`, so a crash or
+// kill at any moment leaves the old or the new file, never a truncated one.
+int OpenReplace(const std::string& path);
+// Bytes up to a line feed, the end or a zero byte; every carriage return dropped.
+std::string ReadLine(int stream);
+// The text, then a carriage return and a line feed.
+void WriteLine(int stream, const std::string& text);
+bool Eof(int stream);
+// Returns false when a write or the final rename failed.
+bool CloseFile(int stream);
+
+int FileType(const std::string& path);
+bool DeleteFile(const std::string& path);
+std::string CurrentDir();
+bool ChangeDir(const std::string& path);
+std::vector<std::string> ReadDir(const std::string& path);  // sorted; no "." or ".."
+// The folder that holds the running program (the game makes it current first).
+std::string AppDir();
