@@ -71,19 +71,29 @@ class List {
   // Visits every record in order.
   template <class Fn>
   void ForEach(Fn&& fn) {
-    ++depth_;
+    // The depth is restored even when the visitor throws (a test's process-end hook does), or the
+    // list would stay in "iterating" mode and never release removed records.
+    struct Depth {
+      List& list;
+      explicit Depth(List& l) : list(l) { ++list.depth_; }
+      ~Depth() {
+        if (--list.depth_ == 0) list.Compact();
+      }
+    } depth(*this);
     for (std::size_t i = 0; i < items_.size(); ++i) {
       std::size_t before = shift_;
       if (T* rec = items_[i].get()) fn(*rec);
       i += shift_ - before;  // records inserted at the front moved this one back
     }
-    if (--depth_ == 0) Compact();
   }
-  // Sorts ascending by cmp(a, b) < 0 (a stable sort: equal records keep their order).
+  // Sorts ascending by cmp(a, b) < 0 (a stable sort: equal records keep their order). Sorting
+  // inside an iteration is safe, but which records that iteration still visits is then unspecified.
   void Sort(const std::function<int(const T&, const T&)>& cmp) {
     Compact();
-    std::stable_sort(items_.begin(), items_.end(),
-                     [&](const std::unique_ptr<T>& a, const std::unique_ptr<T>& b) { return cmp(*a, *b) < 0; });
+    // Inside an iteration removed records leave empty slots: keep them out of cmp, at the end.
+    std::stable_sort(items_.begin(), items_.end(), [&](const std::unique_ptr<T>& a, const std::unique_ptr<T>& b) {
+      return a && (!b || cmp(*a, *b) < 0);
+    });
   }
 
  private:
