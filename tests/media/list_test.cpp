@@ -2,6 +2,7 @@
 // is being walked (a walker dies, a particle spawns), so changes during ForEach are the point.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -161,15 +162,25 @@ TEST(List, NestedForEachReleasesOnlyAtTheOutermostEnd) {
 }
 
 TEST(List, AnEscapingVisitorLeavesTheListUsable) {
-  List<Rec> list;
-  Fill(list, {1, 2, 3});
-  EXPECT_THROW(list.ForEach([&](Rec& r) {
+  // A record that tells when its storage is released.
+  struct Tracked {
+    int v = 0;
+    std::shared_ptr<int> alive = std::make_shared<int>(0);
+  };
+  List<Tracked> list;
+  std::vector<std::weak_ptr<int>> alive;
+  for (int v = 1; v <= 3; ++v) alive.push_back(list.Append(Tracked{v})->alive);
+  EXPECT_THROW(list.ForEach([&](Tracked& r) {
     list.Remove(&r);
     if (r.v == 2) throw std::runtime_error("end hook");
   }),
                std::runtime_error);
-  EXPECT_EQ(Values(list), std::vector<int>{3});
-  list.Remove(list.First());  // the list is out of its iteration: removal is immediate
+  EXPECT_EQ(list.Count(), 1);
+  // Out of its iteration again: what was removed is released, and removal is immediate.
+  EXPECT_TRUE(alive[0].expired());
+  EXPECT_TRUE(alive[1].expired());
+  list.Remove(list.First());
+  EXPECT_TRUE(alive[2].expired());
   EXPECT_TRUE(list.Empty());
 }
 
