@@ -8,7 +8,7 @@ PKGS=(
   libgl-dev libgl1-mesa-dri libglx-mesa0 mesa-utils
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth xdotool imagemagick libx11-dev
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-clear-sans fonts-rocknroll fonts-leckerli-one
 )
 missing=()
 for p in "${PKGS[@]}"; do
