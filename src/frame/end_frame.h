@@ -1,0 +1,21 @@
+// The end of every frame: floating numbers, global keys, the settings panel, the debug overlay,
+// the pointer, the mouse sample, pacing to 60 frames per second, the music step, the message stack,
+// the present and the frame-rate measure.
+#pragma once
+
+#include <string>
+
+// rate and flag are accepted for the callers' sake and change nothing (the pace is always 60 per
+// second). showPointer 1 draws the pointer (it is drawn anyway while the settings panel is open).
+// Returns the pause menu's choice when it ran during this call (1 continue, 99 quit), else 0.
+// Alt+F4 or a window-close request runs the closing sequence, which does not return.
+int EndFrame(int rate, int flag, int showPointer);
+
+// True when the current frame is drawn and presented: frame-skip off, or on and FrameParity 0.
+bool FramePresented();
+
+// Appends a message (tick 0) to the stack; it is highlighted for 59 frames and lives 180.
+void AddMessage(const std::string& txt, int c);
+
+// Draws and ages the floating numbers; removes each on its last frame. Called first by EndFrame.
+void DrawScorePopups();
