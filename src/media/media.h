@@ -282,13 +282,14 @@ int OpenReplace(const std::string& path);
 std::string ReadLine(int stream);
 // The text, then a carriage return and a line feed.
 void WriteLine(int stream, const std::string& text);
+// True at the end of a reading stream, and for 0, stale and writing streams, so read loops end.
 bool Eof(int stream);
 // Returns false when a write or the final rename failed.
 bool CloseFile(int stream);
 
 int FileType(const std::string& path);
 bool DeleteFile(const std::string& path);
-std::string CurrentDir();
+std::string CurrentDir();  // absolute, without a trailing slash
 bool ChangeDir(const std::string& path);
 std::vector<std::string> ReadDir(const std::string& path);  // sorted; no "." or ".."
 // The folder that holds the running program (the game makes it current first).
