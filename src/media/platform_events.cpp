@@ -1,0 +1,78 @@
+// The SDL event pump: turns window-system events into the shared input state. Runs at each Flip
+// of the real display and at each PollSystem.
+#include <SDL.h>
+
+#include <array>
+
+#include "media/internal.h"
+#include "media/platform.h"
+
+namespace {
+
+// The code each scancode went down as, so its release matches even if NumLock changed meanwhile.
+std::array<int, SCANCODE_COUNT> gPressedAs{};
+
+int MouseButtonFor(uint8_t sdlButton) {
+  switch (sdlButton) {
+    case SDL_BUTTON_LEFT: return 1;
+    case SDL_BUTTON_RIGHT: return 2;
+    case SDL_BUTTON_MIDDLE: return 3;
+    default: return 0;
+  }
+}
+
+void OnKey(const SDL_KeyboardEvent& key) {
+  const int scancode = static_cast<int>(key.keysym.scancode);
+  if (scancode < 0 || scancode >= SCANCODE_COUNT) return;
+  int& pressedAs = gPressedAs[static_cast<size_t>(scancode)];
+  if (key.type == SDL_KEYUP) {
+    if (pressedAs) InputKeyEvent(pressedAs, false);
+    pressedAs = 0;
+    return;
+  }
+  if (key.repeat && pressedAs) {
+    InputKeyRepeat(pressedAs);
+    return;
+  }
+  const int code = KeyCodeForScancode(scancode, (key.keysym.mod & KMOD_NUM) != 0);
+  if (code == 0) return;
+  pressedAs = code;
+  InputKeyEvent(code, true);
+}
+
+void OnEvent(const SDL_Event& ev) {
+  switch (ev.type) {
+    case SDL_QUIT:
+      InputCloseEvent();
+      break;
+    case SDL_WINDOWEVENT:
+      if (ev.window.event == SDL_WINDOWEVENT_CLOSE) InputCloseEvent();
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      OnKey(ev.key);
+      break;
+    case SDL_TEXTINPUT:
+      for (int ch : Latin1FromUtf8(ev.text.text)) InputCharEvent(ch);
+      break;
+    case SDL_MOUSEMOTION:
+      InputMouseMoveEvent(ev.motion.x, ev.motion.y);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      InputMouseMoveEvent(ev.button.x, ev.button.y);
+      InputMouseButtonEvent(MouseButtonFor(ev.button.button), ev.type == SDL_MOUSEBUTTONDOWN);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+void PollSystem() {
+  if (MediaBackendInUse() != MEDIA_REAL || SDL_WasInit(SDL_INIT_EVENTS) == 0) return;
+  ApplyPointer();
+  SDL_Event ev;
+  while (SDL_PollEvent(&ev)) OnEvent(ev);
+}

@@ -1,0 +1,14 @@
+// Test support: posts window-system events into SDL's queue as a keyboard, a mouse or the window
+// manager would, so tests can run the real event pump (PollSystem after MediaInit(MEDIA_REAL))
+// without a display. Scancodes are SDL's (see ScancodeFromName in media/platform.h).
+#pragma once
+
+#include <string>
+
+void PushTestKey(int scancode, bool down, bool numLock = true, bool repeat = false);
+void PushTestText(const std::string& utf8);
+// SDL's button numbers: 1 left, 2 middle, 3 right.
+void PushTestMouseButton(int sdlButton, bool down, int x, int y);
+void PushTestMouseMotion(int x, int y);
+void PushTestQuit();         // a quit request (also what a terminate signal becomes)
+void PushTestWindowClose();  // the window manager's close button
