@@ -3,6 +3,7 @@
 // stream writes the settings and the scores so that no crash leaves a truncated file.
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -76,6 +77,32 @@ bool FinishReplace(Stream& s) {
   return ok;
 }
 
+// Temporary files are named "<target>.tmp<pid>_<n>". One whose writer is gone was left by a crash
+// or a kill: it is removed so that crashes do not pile files up beside the settings and scores.
+std::string TempPrefix(const std::string& target, pid_t pid) {
+  return target + ".tmp" + std::to_string(pid) + "_";
+}
+
+void RemoveAbandonedTemps(const std::string& target) {
+  std::string folder = FolderOf(target);
+  std::string base = target.substr(target.find_last_of('/') + 1);  // npos + 1 is 0
+  std::string stem = base + ".tmp";
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  while (const dirent* e = ::readdir(dir)) {
+    std::string name = e->d_name;
+    if (name.compare(0, stem.size(), stem) != 0) continue;
+    size_t i = stem.size(), digits = 0;
+    pid_t pid = 0;
+    for (; i < name.size() && name[i] >= '0' && name[i] <= '9' && digits < 9; ++i, ++digits)
+      pid = pid * 10 + (name[i] - '0');
+    if (digits == 0 || i >= name.size() || name[i] != '_' || pid == ::getpid()) continue;
+    if (::kill(pid, 0) == 0 || errno != ESRCH) continue;  // its writer may still be at work
+    ::unlink((folder + "/" + name).c_str());
+  }
+  ::closedir(dir);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -108,8 +135,9 @@ int OpenReplace(const std::string& path) {
   if (path.empty() || path.back() == '/') return 0;
   // A unique name in the same folder, so the final rename never crosses file systems; 0666 under
   // the umask gives the permissions a freshly created file would get.
+  RemoveAbandonedTemps(path);
   static unsigned counter = 0;
-  std::string prefix = path + ".tmp" + std::to_string(::getpid()) + "_";
+  std::string prefix = TempPrefix(path, ::getpid());
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string temp = prefix + std::to_string(counter++);
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

@@ -166,6 +166,15 @@ TEST_F(Files, OpenReplaceKeepsTheOldFileWhenTheProcessDiesBeforeClose) {
   ASSERT_TRUE(WIFEXITED(status));
   ASSERT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(Get("Setup.ini"), old);
+  EXPECT_EQ(ReadDir(dir_).size(), 2u);  // the dead writer's temporary file is still there
+
+  // The next replacement clears what the dead writer left.
+  int next = OpenReplace(Path("Setup.ini"));
+  ASSERT_NE(next, 0);
+  WriteLine(next, "Width=800");
+  EXPECT_TRUE(CloseFile(next));
+  EXPECT_EQ(Get("Setup.ini"), "Width=800\r\n");
+  EXPECT_EQ(ReadDir(dir_), std::vector<std::string>{"Setup.ini"});
 
   // The same when the stream is abandoned in this process: the media layer drops it unclosed
   // at shutdown, and nothing of it must stay behind.
