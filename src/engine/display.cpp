@@ -1,0 +1,281 @@
+// Display set-up and asset loading.
+#include "engine/display.h"
+
+#include <cstdint>
+
+#include "common/settings.h"
+#include "common/sound_channels.h"
+#include "engine/engine_state.h"
+#include "engine/log.h"
+#include "engine/score_table.h"
+#include "engine/stripes.h"
+#include "frame/draw.h"
+#include "frame/end_frame.h"
+#include "frame/engine_test.h"
+#include "frame/frame_state.h"
+#include "media/media.h"
+#include "music/playback.h"
+
+namespace {
+
+const char* const RULE = "-=-=-=-=-=-=-=-=-=-=-=-=-=-";
+const char* const DRIVER_LOG[3] = {"\tUsing OpenGL Driver", "\tUsing DirectX 9 Driver", "\tUsing DirectX 7 Driver"};
+constexpr int MASKED_FILTERED = IMAGE_MASKED | IMAGE_FILTERED;
+
+// 4:3, 16:9 and 16:10 in the integer arithmetic the modes are matched with (64-bit: a platform
+// may report anything).
+bool UsableShape(int64_t w, int64_t h) { return w * 10 / 16 == h || w * 9 / 16 == h || w * 3 / 4 == h; }
+
+// Each reload replaces the previous display's objects; freeing them first keeps repeated display
+// changes from piling up fonts, images and sounds.
+void SetImage(int& slot, int image) {
+  FreeImage(slot);
+  slot = image;
+}
+void SetFontSlot(int& slot, int font) {
+  FreeFont(slot);
+  slot = font;
+}
+void SetSound(int& slot, int sound) {
+  FreeSound(slot);
+  slot = sound;
+}
+
+void LoadFonts() {
+  ChooseFontScales(DisplayW);
+  struct CommonFont {
+    const char* file;
+    int size;
+    bool scaleB;  // false: FontScaleA; the Acknowledge sizes are never scaled
+    bool fixed;
+  };
+  static const CommonFont COMMON[14] = {
+      {nullptr, 0, false, false},
+      {"SVBasicManual.ttf", 24, false, false},       {"SVBasicManual.ttf", 16, true, false},
+      {"SVBasicManual.ttf", 16, true, false},        {"SVBasicManual.ttf", 20, false, false},
+      {"Blue Highway.ttf", 96, false, false},        {"Blue Highway.ttf", 72, false, false},
+      {"Blue Highway.ttf", 32, false, false},        {"SVBasicManual.ttf", 32, false, false},
+      {"SVBasicManual.ttf", 14, false, false},       {"Acknowledge TT QVT.ttf", 112, false, true},
+      {"Acknowledge TT QVT.ttf", 96, false, true},   {"Acknowledge TT QVT.ttf", 32, false, true},
+      {"Acknowledge TT QVT.ttf", 20, false, true},
+  };
+  for (int slot = 1; slot <= 13; ++slot) {
+    const CommonFont& f = COMMON[slot];
+    float scale = f.fixed ? 1.0f : (f.scaleB ? FontScaleB : FontScaleA);
+    SetFontSlot(CommonFonts[slot], LoadFont(f.file, static_cast<int>(static_cast<float>(f.size) * scale), FONT_SMOOTH));
+  }
+  static const char* const FACES[3] = {"SVBasicManual.ttf", "Blue Highway.ttf", "Acknowledge TT QVT.ttf"};
+  static const int STEP_SIZES[9] = {8, 12, 18, 24, 32, 40, 52, 64, 96};
+  for (int face = 0; face < 3; ++face)
+    for (int step = 0; step <= 8; ++step)
+      SetFontSlot(FontTable[face * 10 + step],
+                  LoadFont(FACES[face], static_cast<int>(static_cast<float>(STEP_SIZES[step]) * FontScaleA), FONT_SMOOTH));
+}
+
+// Shown once per run, behind the rest of the loading, with the jingle.
+void ShowStartupScreen() {
+  BeginFrame(1);
+  ResetDrawState();
+  DrawStripes();
+  ResetDrawState();
+  SetDrawScale(1.5f);
+  DrawImage(EngineLogo, 0.4f * static_cast<float>(ScreenH), 0.3f * static_cast<float>(ScreenH), 0);
+  DrawImage(SiteLogo, static_cast<float>(ScreenW) - 0.4f * static_cast<float>(ScreenH), 0.7f * static_cast<float>(ScreenH), 0);
+  SetDrawScale(1.0f);
+  SoundChannels[256] = CueSound(BadgeJingle, SoundChannels[256]);
+  if (SoundChannels[256]) {
+    SetChannelVolume(SoundChannels[256], static_cast<float>(Settings[Sound]) * static_cast<float>(Settings[Master]) / 10000.0f);
+    ResumeChannel(SoundChannels[256]);
+  }
+  Flip(0);
+  DisplayOpen = 1;
+}
+
+// Opens the display, falling back to a window and then to an 800 x 600 window; false when the
+// platform refuses all of them.
+bool OpenWithFallbacks(int depth) {
+  if (OpenDisplay(DisplayW, DisplayH, depth, 60)) return true;
+  if (depth != 0) {
+    LogLine("\tFullscreen refused, trying a window");
+    if (OpenDisplay(DisplayW, DisplayH, 0, 60)) return true;
+  }
+  if (DisplayW != 800 || DisplayH != 600) {
+    LogLine("\tResolution refused, trying 800x600");
+    DisplayW = Settings[Width] = 800;
+    DisplayH = Settings[Height] = 600;
+    if (OpenDisplay(DisplayW, DisplayH, 0, 60)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void BuildModeList() {
+  ModeCount = 0;
+  bool requestedListed = false;
+  for (const DisplayMode& m : ListDisplayModes()) {
+    if (!UsableShape(m.w, m.h)) continue;
+    bool listed = false;
+    for (int i = 1; i <= ModeCount && !listed; ++i) listed = DisplayModes[i].w == m.w && DisplayModes[i].h == m.h;
+    if (listed || ModeCount + 1 >= MAX_DISPLAY_MODES) continue;
+    ++ModeCount;
+    DisplayModes[ModeCount] = ModeSize{m.w, m.h};
+    if (m.w == Settings[Width] && m.h == Settings[Height]) {
+      Settings[ModeIndex] = ModeCount;
+      DisplayW = m.w;
+      DisplayH = m.h;
+      requestedListed = true;
+    }
+  }
+  // The settings menu indexes DisplayModes with ModeIndex: keep it on the size that stays open.
+  if (!requestedListed) {
+    Settings[ModeIndex] = 0;
+    for (int i = 1; i <= ModeCount; ++i)
+      if (DisplayModes[i].w == DisplayW && DisplayModes[i].h == DisplayH) Settings[ModeIndex] = i;
+  }
+}
+
+const char* ChooseLogicalScreen(int w, int h) {
+  const char* log = "";
+  Settings[Widescreen] = 0;
+  ScreenW = 1280;
+  ScreenH = 960;
+  if (static_cast<int64_t>(w) * 9 / 16 == h) {
+    Settings[Widescreen] = 1;
+    ScreenW = 1600;
+    ScreenH = 900;
+    log = "\tWidescreen mode!";
+  }
+  if (static_cast<int64_t>(w) * 10 / 16 == h) {
+    Settings[Widescreen] = 1;
+    ScreenW = 1440;
+    ScreenH = 900;
+    log = "\tWidescreen mode B (10:16)!";
+  }
+  return log;
+}
+
+void ChooseFontScales(int displayW) {
+  FontScaleA = FontScaleB = 1.0f;
+  if (displayW < 900) {
+    FontScaleA = 1.2f;
+    FontScaleB = 1.4f;
+  }
+  if (displayW < 600) {
+    FontScaleA = 1.5f;
+    FontScaleB = 2.0f;
+  }
+}
+
+void ApplyDisplay() {
+  BuildModeList();
+  // A size that is not a usable mode falls back to the previous display size.
+  Settings[Width] = DisplayW;
+  Settings[Height] = DisplayH;
+
+  LogLine("");
+  LogLine(RULE);
+  LogLine("Applying Graphical Settings");
+  if (DisplayOpen == 1) {
+    CloseDisplay();
+    LogLine("\tChanged Graphics Mode ingame.");
+  }
+  // A marker left by a run that died while opening the display: try the other driver.
+  if (FileType("crash.dat") == PATH_FILE && Settings[GfxEngine] == 0) Settings[GfxEngine] = 1;
+  if (Settings[GfxEngine] < 0 || Settings[GfxEngine] > 2) Settings[GfxEngine] = 0;
+  SelectDisplayDriver(Settings[GfxEngine]);
+  LogLine(DRIVER_LOG[Settings[GfxEngine]]);
+
+  int depth = 0;
+  if (Settings[Fullscreen] == 1) {
+    for (int d : {32, 24, 16}) {
+      if (DisplayModeExists(DisplayW, DisplayH, d, 0)) {
+        depth = d;
+        break;
+      }
+    }
+    if (depth == 0) AddMessage("Can't set to fullscreen in this resolution.", 1);
+  }
+  LogLine("\tResolution : " + IntText(DisplayW) + "x" + IntText(DisplayH) + "," + IntText(depth));
+
+  CloseFile(OpenWrite("crash.dat"));
+  if (!OpenWithFallbacks(depth)) {
+    LogLine("\tNo display could be opened");
+    EndProcess(1);
+  }
+  SetCaption(GameTitle);
+  const char* wideLog = ChooseLogicalScreen(DisplayW, DisplayH);
+  if (*wideLog) LogLine(wideLog);
+  SetVirtualResolution(ScreenW, ScreenH);
+
+  LoadCommonAssets();
+  LoadGameAssets();
+
+  LogLine(RULE);
+  DeleteFile("crash.dat");
+}
+
+void LoadCommonAssets() {
+  AutoMidHandle(true);
+  LogLine("");
+  LogLine("Loading : Common Objects");
+  LogLine("");
+  LogLine("Switching to Default Folder");
+  LogLine("");
+  ChangeDir("../");
+  ChangeDir("Common/");
+
+  LogLine("\tDefault Fonts");
+  LoadFonts();
+  LogLine("\tDefault Icons");
+  SetImage(IconsFiltered, LoadAnimImage("icons.png", 16, 16, 0, 64, MASKED_FILTERED));
+  SetImage(IconsSharp, LoadAnimImage("icons.png", 16, 16, 0, 64, IMAGE_MASKED));
+  LogLine("\tLogos");
+  SetImage(EngineLogo, LoadImage("logo.png", MASKED_FILTERED));
+  SetImage(SiteLogo, LoadImage("Kelvaro.png", MASKED_FILTERED));
+  LogLine("\tBadgeGet");
+  SetSound(BadgeJingle, LoadSound("badgeget.wav", 0));
+
+  if (DisplayOpen == 0) ShowStartupScreen();
+
+  LogLine("");
+  LogLine("Switching to Game Folder");
+  ChangeDir("../");
+  ChangeDir(GameFolder());
+  SetImage(BadgeStrip, LoadAnimImage("badges.png", 64, 64, 0, 16, MASKED_FILTERED));
+
+  LogLine("");
+  LogLine("Loading Sound effects");
+  for (int i = 1; i <= 200; ++i) {
+    std::string name = Right("000" + IntText(i), 3) + ".wav";
+    if (FileType(name) == PATH_FILE) {
+      LogLine("\tSFX(" + IntText(i) + ")");
+      SetSound(SoundEffects[i], LoadSound(name, 0));
+    } else {
+      SetSound(SoundEffects[i], 0);
+    }
+  }
+  LogLine("Sounds loaded");
+  LogLine("");
+  LoadScores();
+}
+
+void LoadGameAssets() {
+  EngineTest(60, 2);
+  LoadMusicSamples();
+  SetImage(BgImage, LoadAnimImage("bg.png", 64, 64, 0, 64, MASKED_FILTERED));
+  SetImage(PlonkoImage, LoadAnimImage("plonko.png", 64, 64, 0, 100, MASKED_FILTERED));
+  SetImage(PlonkoHatImage, LoadAnimImage("plonkohat.png", 64, 64, 0, 100, MASKED_FILTERED));
+  SetImage(GridImage, LoadImage("grid.png", IMAGE_MASKED));
+  SetImage(BoomImage, LoadAnimImage("boom.png", 8, 8, 0, 64, MASKED_FILTERED));
+  SetImage(SpurtImage, LoadImage("spurt.png", MASKED_FILTERED));
+  SetImage(GameLogo, LoadImage("logo.png", MASKED_FILTERED));
+  SetImage(BitsImage, LoadAnimImage("bits.png", 256, 128, 0, 8, MASKED_FILTERED));
+  SetImage(AHatImage, LoadImage("ahat.png", MASKED_FILTERED));
+}
+
+void SelectFont(int face, int step) {
+  int f = (face >= 1 && face <= 3) ? face - 1 : 0;
+  int s = (step >= 0 && step <= 8) ? step : 0;
+  SetFont(FontTable[f * 10 + s]);
+}

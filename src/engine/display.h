@@ -1,0 +1,25 @@
+// Display set-up: the usable mode list, the driver, full screen or window, the logical screen for
+// the display's shape, and everything that belongs to a display (common fonts, icons, logos,
+// sounds, the score table, the engine test and the game's images).
+#pragma once
+
+// Rebuilds DisplayModes from the platform's list (4:3, 16:9 and 16:10 shapes, each size once)
+// and moves DisplayW x DisplayH to the requested Width x Height when that size is listed.
+void BuildModeList();
+// Sets ScreenW, ScreenH and the Widescreen setting for a display of w x h; returns the log line
+// it calls for ("" for 4:3).
+const char* ChooseLogicalScreen(int w, int h);
+// Sets FontScaleA and FontScaleB for the display width.
+void ChooseFontScales(int displayW);
+
+// Opens the display from Settings and (re)loads every asset. Runs at start-up and whenever the
+// settings menu applies display settings; only the first run shows the start-up screen. A display
+// that cannot be opened at all ends the process (code 1), leaving "crash.dat" so that the next
+// run falls back to another driver.
+void ApplyDisplay();
+// Entered and left with the game folder current.
+void LoadCommonAssets();
+void LoadGameAssets();
+// Makes FontTable[(face - 1) * 10 + step] current; a face outside 1..3 or a step outside 0..8
+// reads as face 1 or step 0; an empty slot selects the default font.
+void SelectFont(int face, int step);

@@ -1,0 +1,113 @@
+// scores.dat reading and writing.
+#include "engine/score_table.h"
+
+#include "common/read_number.h"
+#include "frame/draw.h"
+#include "media/media.h"
+
+namespace {
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+}  // namespace
+
+int Scores::Compare(const Scores& other) const {
+  // Compared, not subtracted: clamped timestamps from a file would overflow the difference.
+  if (other.Timestamp > Timestamp) return 1;
+  if (other.Timestamp < Timestamp) return -1;
+  return 0;
+}
+
+std::string EncodeScoreName(const std::string& name) {
+  std::string out;
+  for (char c : name) {
+    if (c == '|') out += "%7C";
+    else if (c == '%') out += "%25";
+    else out += c;
+  }
+  return out;
+}
+
+std::string DecodeScoreName(const std::string& text) {
+  // Any "%" not followed by two hex digits is kept as it is (names written without escapes).
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 && HexDigit(text[i + 2]) >= 0) {
+      out += static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2]));
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+std::string ScoreRecordLine(const Scores& s) {
+  return IntText(s.Score) + "|" + EncodeScoreName(s.Name) + "|" + IntText(s.Badges) + "|" + IntText(s.Timestamp) +
+         "|" + IntText(s.Level) + "|" + IntText(s.GameMode) + "|" + IntText(s.GameFlags) + "|" + IntText(s.Quit);
+}
+
+std::string ScoreBestLine(const Scores& s) {
+  std::string line = IntText(s.Best[1]);
+  for (int i = 2; i <= 30; ++i) line += "|" + IntText(s.Best[i]);
+  return line;
+}
+
+void SortScores() {
+  ScoreList.Sort([](const Scores& a, const Scores& b) { return a.Compare(b); });
+}
+
+void LoadScores() {
+  if (FileType("scores.dat") != PATH_FILE) return;
+  int in = OpenRead("scores.dat");
+  if (!in) return;
+
+  // Games played since start-up are not in the file yet; they stay.
+  std::vector<Scores> kept;
+  ScoreList.ForEach([&](Scores& s) {
+    if (!s.fromFile) kept.push_back(s);
+  });
+  ScoreList.Clear();
+
+  int count = 0;
+  while (!Eof(in)) {
+    std::string line = ReadLine(in);
+    if (line.find('|') == std::string::npos) continue;
+    ++count;
+    Scores s;
+    s.fromFile = true;
+    s.Score = ToLong(Field(line, "|", 1));
+    s.Name = DecodeScoreName(Trim(Field(line, "|", 2)));
+    if (count == 1 && kept.empty()) PlayerName = s.Name;
+    s.Badges = ReadAbsInt(Field(line, "|", 3));
+    s.Timestamp = ToLong(Field(line, "|", 4));
+    s.Level = ReadAbsInt(Field(line, "|", 5));
+    s.GameMode = ReadAbsInt(Field(line, "|", 6));
+    s.GameFlags = ReadAbsInt(Field(line, "|", 7));
+    s.Quit = ReadAbsInt(Field(line, "|", 8));
+    std::string best = ReadLine(in);
+    for (int i = 1; i <= 30; ++i) s.Best[i] = ReadAbsInt(Field(best, "|", i));
+    ScoreList.Append(std::move(s));
+  }
+  CloseFile(in);
+  for (auto& s : kept) ScoreList.Append(std::move(s));
+  SortScores();
+}
+
+bool SaveScores() {
+  SortScores();
+  int out = OpenReplace("scores.dat");
+  if (!out) return false;
+  ScoreList.ForEach([&](Scores& s) {
+    WriteLine(out, ScoreRecordLine(s));
+    WriteLine(out, ScoreBestLine(s));
+  });
+  if (!CloseFile(out)) return false;
+  ScoreList.ForEach([](Scores& s) { s.fromFile = true; });  // on disk now: a reload rereads them
+  return true;
+}

@@ -1,0 +1,46 @@
+// The score table: one Scores record per finished game, kept newest first in ScoreList and stored
+// in "scores.dat" in the game folder (two lines per record: the record line, then the Best line).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "media/list.h"
+
+struct Scores {
+  int64_t Score = 0;
+  int64_t Timestamp = 0;  // packed date and time (common/timestamp.h)
+  int Badges = 0;         // badge bits earned
+  std::string Name;
+  int Best[31] = {};      // per-level results, used from 1 to 30
+  int Level = 0;
+  int GameMode = 0;       // 0 "Soft", 1 "Hard"
+  int GameFlags = 0;
+  int Quit = 0;           // 1 when the game ended by quitting
+  bool fromFile = false;  // read from scores.dat; false for records filed during this run
+
+  // The sign of other.Timestamp - Timestamp: sorting ascending puts the newest first.
+  int Compare(const Scores& other) const;
+};
+
+// Created empty at start-up; LoadScores rereads it at every display set-up. Sorted by Compare.
+inline List<Scores> ScoreList;
+// The name typed at name entry; LoadScores takes it from the file's newest record.
+inline std::string PlayerName = "Player";
+
+// Reads "scores.dat" from the current folder (the game folder). Records filed during this run and
+// not yet saved are kept across the reload; without such records PlayerName becomes the name of
+// the file's first record. A missing file leaves the list as it is.
+void LoadScores();
+// Writes ScoreList (sorted) to "scores.dat" in the current folder, replacing the old file
+// atomically. Returns false when the file could not be written.
+bool SaveScores();
+// Sorts ScoreList newest first.
+void SortScores();
+
+// The two file lines of a record. A "|" in the name (and the "%" escape itself) are written as
+// "%7C" and "%25", so every name survives a save and a load.
+std::string ScoreRecordLine(const Scores& s);
+std::string ScoreBestLine(const Scores& s);
+std::string EncodeScoreName(const std::string& name);
+std::string DecodeScoreName(const std::string& text);

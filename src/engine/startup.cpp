@@ -1,0 +1,95 @@
+// Start-up: identity, log header, settings, display and assets, in the order the log records.
+#include "engine/startup.h"
+
+#include "common/settings.h"
+#include "engine/display.h"
+#include "engine/engine_state.h"
+#include "engine/log.h"
+#include "engine/score_table.h"
+#include "engine/setup_file.h"
+#include "frame/frame_state.h"
+#include "input/input.h"
+#include "media/media.h"
+
+namespace {
+
+const char* const HYPHENS = "----------------------------";  // 28
+
+const char* const CREDITS[] = {
+    "A Game by Corvane",
+    "corvane.example  -  plonko.example",
+    "",
+    "Game",
+    "Made with C++ and SDL",
+    "using Corvane's Framework",
+    "",
+    "Graphics",
+    "Font : SVBasicManual by Olvane",
+    "Font : Blue Highway by Larrow Fonts",
+    "Font : Acknowledge TT by Dresk",
+    "All other graphics by Corvane",
+    "",
+    "Sound",
+    "Title Music by Corvane",
+    "Sound Effects by Corvane",
+};
+
+// Milliseconds from now until t on the wrapping clock (negative once t has passed).
+int MsUntil(int t) { return static_cast<int>(static_cast<unsigned>(t) - static_cast<unsigned>(Millis())); }
+
+}  // namespace
+
+void FillCredits() {
+  CreditCount = 0;
+  for (const char* line : CREDITS) CreditLines[++CreditCount] = line;
+}
+
+void StartUp() {
+  GameTitle = "#" + IntText(WeekNumber) + " : " + "Plonko" + " " + "Elongo";
+  SetCaption(GameTitle);
+  FillCredits();
+
+  HidePointer();  // the frame layer draws its own
+  FrameStart = Millis();
+  DrawLimit[KIND_SPRITE] = DrawLimit[KIND_GLOW] = 50000;
+  PauseState = 0;
+  PlayerName = "Player";
+
+  ScanJoysticks();
+  SetDefaultBindings();
+  SetDefaultSettings();
+
+  ChangeDir("Files/");
+  LogStream = OpenWrite("Debug.txt");
+  LogLine("Corvane's Tolluvar Engine");
+  LogLine(HYPHENS);
+  LogLine("Week #" + IntText(WeekNumber));
+  LogLine(HYPHENS);
+  LogLine(GameTitle);
+  LogLine(HYPHENS);
+  LogLine("");
+  LogLine("Loading");
+
+  FillAudioDriverNames();
+  ReadSetup();
+  LogLine("Grabbing Previous Scores");
+  LogLine("");
+  ChangeDir(GameFolder());
+
+  int t0 = static_cast<int>(static_cast<unsigned>(Millis()) + 2500u);
+  ApplyDisplay();
+  ControlMode = 1;
+  PlayerCount = 4;
+  BadgeCount = 16;
+  PauseState = 0;
+  LogLine("Finished Loading");
+
+  // The start-up screen stays at least 2.5 s however fast the loading was; the window keeps
+  // answering meanwhile.
+  for (int left = MsUntil(t0); left > 0; left = MsUntil(t0)) {
+    PollSystem();
+    Delay(left < 10 ? left : 10);
+  }
+  SlideStep = 0;
+  StartHeld = StartBlocked = ReturnedFromGame = 0;
+}
