@@ -1,0 +1,111 @@
+// EndFrame: the one call that ends every frame of every screen.
+#include "frame/end_frame.h"
+
+#include <cstdint>
+
+#include "common/settings.h"
+#include "engine/engine_state.h"
+#include "engine/setup_file.h"
+#include "frame/draw.h"
+#include "frame/frame_layers.h"
+#include "frame/frame_state.h"
+#include "frame/pause_menu.h"
+#include "frame/screenshot.h"
+#include "frame/settings_menu.h"
+#include "media/media.h"
+#include "music/playback.h"
+
+namespace {
+
+constexpr int KEY_TAB = 9;
+constexpr int KEY_ESCAPE = 27;
+constexpr int KEY_F4 = 115;
+constexpr int KEY_F11 = 122;
+constexpr int KEY_F12 = 123;
+constexpr int KEY_LALT = 164;
+constexpr int KEY_RALT = 165;
+
+constexpr double FRAME_SLOT_MS = 1000.0 / 60;  // the pace is fixed, whatever the caller asks for
+constexpr int SLOT_SLACK_MS = 2;               // end the wait a little early: Delay overshoots
+constexpr int POINTER_CELL = 63;               // last cell of the icon strip
+
+// Milliseconds since `since`, correct across the wrap of the 32-bit clock.
+int ElapsedSince(int since) {
+  return static_cast<int32_t>(static_cast<uint32_t>(Millis()) - static_cast<uint32_t>(since));
+}
+
+// Sleeps in 1 ms steps (never spins) until the frame's slot is used up; always sleeps once.
+void WaitForSlot() {
+  do {
+    Delay(1);
+  } while (ElapsedSince(FrameStart) + SLOT_SLACK_MS < FRAME_SLOT_MS);
+}
+
+void MeasureFrame() {
+  FrameMs = ElapsedSince(FrameStart);
+  if (FrameMs < 1) FrameMs = 1;  // the wait makes it at least 15; this only guards the division
+  FpsSmooth = (1000 / FrameMs + 2 * FpsSmooth) / 3;
+  FpsShown = FpsSmooth;
+  FrameStart = Millis();
+}
+
+void SampleMouse() {
+  PrevMouseX = FrameMouseX;
+  PrevMouseY = FrameMouseY;
+  FrameMouseX = static_cast<int>(VirtualMouseX());
+  FrameMouseY = static_cast<int>(VirtualMouseY());
+}
+
+bool CloseAsked() {
+  const bool altF4 = KeyDown(KEY_F4) && (KeyDown(KEY_LALT) || KeyDown(KEY_RALT));
+  return altF4 || AppTerminate();
+}
+
+}  // namespace
+
+bool FramePresented() { return Settings[ESS] == 0 || FrameParity == 0; }
+
+int EndFrame(int rate, int flag, int showPointer) {
+  (void)rate;
+  (void)flag;
+  int pauseResult = 0;
+
+  DrawScorePopups();
+
+  if (KeyHit(KEY_TAB) > 0) {
+    MenuOpen = 1 - MenuOpen;
+    WriteSetup();  // on opening and on closing alike
+  }
+  if (FrameParity == 1) CollectionCount = CollectMemory();
+
+  // Skipped frames leave F11 unread, so a press made on one is taken on the next presented frame.
+  if (FramePresented()) {
+    if (KeyHit(KEY_F11) > 0) TakeScreenshot();
+    if (KeyDown(KEY_ESCAPE) && PauseState == 1) {
+      PauseState = 2;  // the pause menu's own EndFrame calls must not reopen it
+      pauseResult = PauseMenu();
+      PauseState = 1;
+    }
+  }
+
+  SettingsMenu();
+
+  ResetDrawState();
+  SetDrawScale(1.5f);
+  SetFont(CommonFonts[1]);
+  if (KeyHit(KEY_F12) > 0) OverlayOn = 1 - OverlayOn;
+  if (OverlayOn == 1) DrawOverlay();
+  // Scale 1.5 turns the 16-pixel mid-handled cell into 24 pixels: +12 puts its corner on the mouse.
+  if (showPointer == 1 || MenuOpen == 1) DrawImage(IconsFiltered, VirtualMouseX() + 12, VirtualMouseY() + 12, POINTER_CELL);
+
+  SampleMouse();
+  WaitForSlot();
+  MusicTick();
+  DrawMessages();
+  if (FramePresented()) Flip(0);
+  MeasureFrame();
+  FrameParity = 1 - FrameParity;
+
+  if (CloseAsked()) ClosingSequence();
+  return pauseResult;
+}

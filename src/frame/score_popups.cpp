@@ -1,0 +1,25 @@
+// Floating numbers: drift up a quarter unit per frame and fade out over their life.
+#include "engine/engine_state.h"
+#include "frame/draw.h"
+#include "frame/end_frame.h"
+#include "frame/frame_state.h"
+#include "media/media.h"
+
+namespace {
+
+constexpr float POPUP_LIFE = 120;  // frames; alpha is t / POPUP_LIFE
+constexpr float POPUP_RISE = 0.25f;
+
+}  // namespace
+
+void DrawScorePopups() {
+  SetFont(CommonFonts[3]);
+  ResetDrawState();
+  ScorePopupList.ForEach([](ScorePopup& p) {
+    --p.t;
+    p.y -= POPUP_RISE;
+    SetDrawColour(static_cast<float>(p.r), static_cast<float>(p.g), static_cast<float>(p.b), p.t / POPUP_LIFE);
+    DrawTextAt(static_cast<int>(p.x - GridX), static_cast<int>(p.y - GridY), IntText(p.n), 1, 1);
+    if (p.t <= 0) ScorePopupList.Remove(&p);
+  });
+}
