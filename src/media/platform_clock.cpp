@@ -2,19 +2,22 @@
 // with its fake clock, which only sleeping and the test move.
 #include <SDL.h>
 
+#include <clocale>
 #include <ctime>
 
 #include "media/internal.h"
 
 namespace {
 
-// strftime with the C locale's month names, whatever the user's locale says.
+// Formatted in the C locale (English month names), whatever locale the process runs under.
 std::string FormatNow(const char* format) {
+  static const locale_t C_LOCALE = newlocale(LC_ALL_MASK, "C", locale_t{});
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   if (!localtime_r(&now, &local)) return "";
   char buf[64];
-  const size_t n = std::strftime(buf, sizeof buf, format, &local);
+  const size_t n = C_LOCALE ? strftime_l(buf, sizeof buf, format, &local, C_LOCALE)
+                            : std::strftime(buf, sizeof buf, format, &local);
   return std::string(buf, n);
 }
 
