@@ -95,3 +95,5 @@ struct SoundRecord {
 };
 const std::vector<SoundRecord>& HeadlessSounds();
 void HeadlessClearSounds();
+// What OpenALInstalled() answers on the headless back end (false until set; reset by MediaInit).
+void HeadlessSetOpenALInstalled(bool installed);

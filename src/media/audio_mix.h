@@ -1,0 +1,36 @@
+// The software mixer's arithmetic, free of any device so that it can be tested directly: voices
+// read 16-bit samples at their own speed (linear interpolation), are weighted by volume and pan,
+// summed in float and clipped to 16-bit stereo output.
+//
+// Pan law: a mono sound is panned with equal power (left = cos, right = sin of (pan + 1) * pi/4),
+// so it keeps its loudness across the field and sits at -3 dB per side when centred, as OpenAL
+// places a mono source. A stereo sound is balanced linearly: the far side fades out, the near
+// side stays at full level, and at pan 0 both keep their level.
+#pragma once
+
+#include <cstdint>
+
+struct MixVoice {
+  const int16_t* samples = nullptr;  // interleaved, `channels` per frame; not owned
+  int64_t frames = 0;
+  int channels = 1;    // 1 or 2
+  double pos = 0;      // read position in source frames
+  double step = 1;     // source frames per output frame: source rate * speed / device rate
+  float left = 1;      // gains after volume and pan (see MixGains)
+  float right = 1;
+  bool loop = false;
+  bool paused = false;
+  bool active = false;  // false once a sound without loop has been read to its end
+};
+
+// The left and right gains for a voice of `channels` at `volume` (0..1) and `pan` (-1..1).
+void MixGains(int channels, float volume, float pan, float& left, float& right);
+
+// Source frames per output frame for a sound of `sourceRate` played `speed` times as fast on a
+// device running at `deviceRate`.
+double MixStep(int sourceRate, float speed, int deviceRate);
+
+// Mixes every active, unpaused voice into `out` (`frames` interleaved stereo frames, overwritten),
+// advancing each voice; a voice that runs off its end without loop becomes inactive. Allocates
+// nothing, so it may run in the audio callback.
+void MixVoices(MixVoice* voices, int count, int16_t* out, int frames);

@@ -1,0 +1,215 @@
+// The "OpenAL" driver (OpenAL Soft). Each voice is an AL source; each sound gets an AL buffer the
+// first time it is played, kept until the sound is freed or the driver closes. Pan places a mono
+// source on a half circle in front of the listener (OpenAL pans it with equal power); OpenAL
+// does not place multi-channel buffers, so a stereo sound ignores pan here. Rate is AL_PITCH.
+#include <AL/al.h>
+#include <AL/alc.h>
+
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <unordered_map>
+
+#include "media/audio_driver.h"
+
+namespace {
+
+constexpr double HALF_PI = 1.57079632679489661923;
+// The device OpenAL Soft falls back to when no real back end answers: it outputs nothing.
+constexpr const char* SILENT_DEVICE = "No Output";
+
+// Opens the default output device; nullptr when there is none worth the name.
+ALCdevice* OpenDevice() {
+  ALCdevice* device = alcOpenDevice(nullptr);
+  if (!device) return nullptr;
+  if (!AudioSilentDevicesAccepted() && alcIsExtensionPresent(device, "ALC_ENUMERATE_ALL_EXT")) {
+    const ALCchar* name = alcGetString(device, ALC_ALL_DEVICES_SPECIFIER);
+    if (name && std::strcmp(name, SILENT_DEVICE) == 0) {
+      alcCloseDevice(device);
+      return nullptr;
+    }
+  }
+  return device;
+}
+
+struct Source {
+  ALuint id = 0;  // 0 until first used
+  const SoundObject* sound = nullptr;
+  uint32_t serial = 0;
+  uint64_t started = 0;  // start order, to steal the oldest voice
+  bool cued = false;     // attached but never started: AL reports it as stopped (AL_INITIAL)
+};
+
+class OpenALDriver final : public AudioDriver {
+ public:
+  ~OpenALDriver() override {
+    if (!context_) {
+      if (device_) alcCloseDevice(device_);
+      return;
+    }
+    alcMakeContextCurrent(context_);
+    for (Source& s : sources_)
+      if (s.id) {
+        alSourceStop(s.id);
+        alDeleteSources(1, &s.id);
+      }
+    for (auto& [sound, buffer] : buffers_) alDeleteBuffers(1, &buffer);
+    alcMakeContextCurrent(nullptr);
+    alcDestroyContext(context_);
+    alcCloseDevice(device_);
+  }
+
+  bool Open() {
+    device_ = OpenDevice();
+    if (!device_) return false;
+    context_ = alcCreateContext(device_, nullptr);
+    if (!context_ || !alcMakeContextCurrent(context_)) return false;
+    alDistanceModel(AL_NONE);  // pan only: no attenuation by distance
+    return true;
+  }
+
+  VoiceRef Start(const SoundObject& sound, const VoiceParams& params, bool cued) override {
+    ALuint buffer = BufferFor(sound);
+    if (!buffer) return VoiceRef{};
+    int slot = FreeSlot();
+    if (slot < 0) return VoiceRef{};
+    Source& s = sources_[static_cast<size_t>(slot)];
+    alSourceStop(s.id);
+    alSourcei(s.id, AL_BUFFER, static_cast<ALint>(buffer));
+    alSourcei(s.id, AL_LOOPING, sound.loop ? AL_TRUE : AL_FALSE);
+    alSourcei(s.id, AL_SOURCE_RELATIVE, AL_TRUE);
+    s.sound = &sound;
+    s.serial += 1;
+    s.started = ++starts_;
+    s.cued = cued;
+    Apply(s, params);
+    if (!cued) alSourcePlay(s.id);
+    return VoiceRef{slot, s.serial};
+  }
+
+  void Stop(VoiceRef ref) override {
+    if (Source* s = Find(ref)) {
+      alSourceStop(s->id);
+      s->cued = false;
+    }
+  }
+
+  void SetPaused(VoiceRef ref, bool paused) override {
+    Source* s = Find(ref);
+    if (!s) return;
+    if (paused) {
+      if (State(*s) == AL_PLAYING) alSourcePause(s->id);
+    } else if (s->cued || State(*s) == AL_PAUSED) {
+      s->cued = false;
+      alSourcePlay(s->id);
+    }
+  }
+
+  void SetParams(VoiceRef ref, const VoiceParams& params) override {
+    if (Source* s = Find(ref)) Apply(*s, params);
+  }
+
+  bool Playing(VoiceRef ref) override { return Find(ref) != nullptr; }
+
+  void ForgetSound(const SoundObject& sound) override {
+    auto it = buffers_.find(&sound);
+    for (Source& s : sources_)
+      if (s.sound == &sound) {
+        alSourceStop(s.id);
+        alSourcei(s.id, AL_BUFFER, 0);  // a buffer still attached cannot be deleted
+        s.sound = nullptr;
+        s.cued = false;
+      }
+    if (it != buffers_.end()) {
+      alDeleteBuffers(1, &it->second);
+      buffers_.erase(it);
+    }
+  }
+
+ private:
+  ALint State(const Source& s) const {
+    ALint state = AL_STOPPED;
+    alGetSourcei(s.id, AL_SOURCE_STATE, &state);
+    return state;
+  }
+
+  bool Busy(const Source& s) const {
+    if (!s.sound) return false;
+    if (s.cued) return true;
+    ALint state = State(s);
+    return state == AL_PLAYING || state == AL_PAUSED;
+  }
+
+  Source* Find(VoiceRef ref) {
+    if (ref.slot < 0 || ref.slot >= MAX_VOICES) return nullptr;
+    Source& s = sources_[static_cast<size_t>(ref.slot)];
+    return s.id && s.serial == ref.serial && Busy(s) ? &s : nullptr;
+  }
+
+  static void Apply(const Source& s, const VoiceParams& p) {
+    double angle = p.pan * HALF_PI;
+    alSource3f(s.id, AL_POSITION, static_cast<ALfloat>(std::sin(angle)), 0.0f,
+               static_cast<ALfloat>(-std::cos(angle)));
+    alSourcef(s.id, AL_GAIN, p.volume);
+    alSourcef(s.id, AL_PITCH, p.rate);
+  }
+
+  // A source that is not busy, made on first need; else the oldest. -1 when AL gives none.
+  int FreeSlot() {
+    int oldest = -1;
+    for (int i = 0; i < MAX_VOICES; ++i) {
+      Source& s = sources_[static_cast<size_t>(i)];
+      if (!s.id) {
+        alGetError();
+        alGenSources(1, &s.id);
+        if (alGetError() != AL_NO_ERROR) {
+          s.id = 0;  // the device's source limit: steal instead
+          break;
+        }
+        return i;
+      }
+      if (!Busy(s)) return i;
+      if (oldest < 0 || s.started < sources_[static_cast<size_t>(oldest)].started) oldest = i;
+    }
+    return oldest;
+  }
+
+  ALuint BufferFor(const SoundObject& sound) {
+    auto it = buffers_.find(&sound);
+    if (it != buffers_.end()) return it->second;
+    const WavData& w = sound.wav;
+    ALuint buffer = 0;
+    alGetError();
+    alGenBuffers(1, &buffer);
+    if (alGetError() != AL_NO_ERROR) return 0;
+    alBufferData(buffer, w.channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, w.samples.data(),
+                 static_cast<ALsizei>(w.samples.size() * sizeof(int16_t)), w.rate);
+    if (alGetError() != AL_NO_ERROR) {
+      alDeleteBuffers(1, &buffer);
+      return 0;
+    }
+    buffers_[&sound] = buffer;
+    return buffer;
+  }
+
+  ALCdevice* device_ = nullptr;
+  ALCcontext* context_ = nullptr;
+  std::array<Source, MAX_VOICES> sources_{};
+  std::unordered_map<const SoundObject*, ALuint> buffers_;
+  uint64_t starts_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<AudioDriver> OpenOpenALDriver() {
+  auto driver = std::make_unique<OpenALDriver>();
+  if (!driver->Open()) return nullptr;
+  return driver;
+}
+
+bool OpenALDeviceWorks() {
+  ALCdevice* device = OpenDevice();
+  if (!device) return false;
+  alcCloseDevice(device);
+  return true;
+}

@@ -1,0 +1,149 @@
+// The "FreeAudio SDL" driver: our own software mixer (audio_mix.h) in an SDL audio callback.
+// The voice table is shared with the callback thread: the main thread changes it only while
+// holding the device lock, and the callback (which SDL runs under that lock) allocates nothing.
+#include <SDL.h>
+
+#include <array>
+#include <cstring>
+
+#include "media/audio_driver.h"
+#include "media/audio_mix.h"
+
+namespace {
+
+constexpr int WANT_RATE = 44100;
+constexpr int WANT_FRAMES = 512;  // about 12 ms: the music's 62 ms steps keep their swing
+
+// What the main thread keeps beside each mixer voice.
+struct VoiceOwner {
+  const SoundObject* sound = nullptr;
+  uint32_t serial = 0;
+  uint64_t started = 0;  // start order, to steal the oldest voice
+};
+
+class SdlMixerDriver final : public AudioDriver {
+ public:
+  ~SdlMixerDriver() override {
+    if (device_) SDL_CloseAudioDevice(device_);  // waits for a running callback to return
+  }
+
+  bool Open() {
+    if (!EnsureSdl(SDL_INIT_AUDIO)) return false;
+    const char* driver = SDL_GetCurrentAudioDriver();
+    if (!driver) return false;
+    if (!AudioSilentDevicesAccepted() && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "disk") == 0))
+      return false;
+    SDL_AudioSpec want{}, have{};
+    want.freq = WANT_RATE;
+    want.format = AUDIO_S16SYS;
+    want.channels = 2;
+    want.samples = WANT_FRAMES;
+    want.callback = &SdlMixerDriver::Callback;
+    want.userdata = this;
+    // Any rate the device prefers is fine (we resample); the format and layout SDL converts.
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    if (device_ == 0 || have.freq <= 0) return false;
+    rate_ = have.freq;
+    SDL_PauseAudioDevice(device_, 0);
+    return true;
+  }
+
+  VoiceRef Start(const SoundObject& sound, const VoiceParams& params, bool cued) override {
+    Lock lock(device_);
+    int slot = FreeSlot();
+    VoiceOwner& o = owners_[static_cast<size_t>(slot)];
+    o.sound = &sound;
+    o.serial += 1;
+    o.started = ++starts_;
+    MixVoice& m = mix_[static_cast<size_t>(slot)];
+    m = MixVoice{};
+    m.samples = sound.wav.samples.data();
+    m.frames = sound.wav.Frames();
+    m.channels = sound.wav.channels;
+    m.loop = sound.loop;
+    m.paused = cued;
+    Apply(slot, params);
+    m.active = true;
+    return VoiceRef{slot, o.serial};
+  }
+
+  void Stop(VoiceRef ref) override {
+    Lock lock(device_);
+    if (MixVoice* m = Find(ref)) m->active = false;
+  }
+
+  void SetPaused(VoiceRef ref, bool paused) override {
+    Lock lock(device_);
+    if (MixVoice* m = Find(ref)) m->paused = paused;
+  }
+
+  void SetParams(VoiceRef ref, const VoiceParams& params) override {
+    Lock lock(device_);
+    if (Find(ref)) Apply(ref.slot, params);
+  }
+
+  bool Playing(VoiceRef ref) override {
+    Lock lock(device_);
+    return Find(ref) != nullptr;
+  }
+
+  void ForgetSound(const SoundObject& sound) override {
+    Lock lock(device_);
+    for (size_t i = 0; i < owners_.size(); ++i)
+      if (owners_[i].sound == &sound) {
+        owners_[i].sound = nullptr;
+        mix_[i].active = false;
+        mix_[i].samples = nullptr;
+      }
+  }
+
+ private:
+  struct Lock {
+    explicit Lock(SDL_AudioDeviceID d) : dev(d) { SDL_LockAudioDevice(dev); }
+    ~Lock() { SDL_UnlockAudioDevice(dev); }
+    SDL_AudioDeviceID dev;
+  };
+
+  static void SDLCALL Callback(void* user, Uint8* stream, int len) {
+    auto* self = static_cast<SdlMixerDriver*>(user);
+    self->Mix(reinterpret_cast<int16_t*>(stream), len / static_cast<int>(2 * sizeof(int16_t)));
+  }
+
+  // Runs on the audio thread, under the device lock.
+  void Mix(int16_t* out, int frames) { MixVoices(mix_.data(), MAX_VOICES, out, frames); }
+
+  void Apply(int slot, const VoiceParams& p) {
+    MixVoice& m = mix_[static_cast<size_t>(slot)];
+    MixGains(m.channels, p.volume, p.pan, m.left, m.right);
+    m.step = MixStep(owners_[static_cast<size_t>(slot)].sound->wav.rate, p.rate, rate_);
+  }
+
+  MixVoice* Find(VoiceRef ref) {
+    if (ref.slot < 0 || ref.slot >= MAX_VOICES) return nullptr;
+    MixVoice& m = mix_[static_cast<size_t>(ref.slot)];
+    return owners_[static_cast<size_t>(ref.slot)].serial == ref.serial && m.active ? &m : nullptr;
+  }
+
+  int FreeSlot() const {
+    int oldest = 0;
+    for (int i = 0; i < MAX_VOICES; ++i) {
+      if (!mix_[static_cast<size_t>(i)].active) return i;
+      if (owners_[static_cast<size_t>(i)].started < owners_[static_cast<size_t>(oldest)].started) oldest = i;
+    }
+    return oldest;
+  }
+
+  SDL_AudioDeviceID device_ = 0;
+  int rate_ = WANT_RATE;
+  std::array<MixVoice, MAX_VOICES> mix_{};      // read and advanced by the callback
+  std::array<VoiceOwner, MAX_VOICES> owners_{};  // main thread only
+  uint64_t starts_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<AudioDriver> OpenSdlMixerDriver() {
+  auto driver = std::make_unique<SdlMixerDriver>();
+  if (!driver->Open()) return nullptr;
+  return driver;
+}
