@@ -14,9 +14,16 @@ namespace {
 
 std::map<int, SDL_Joystick*> gTestPads;  // instance id -> this helper's handle
 
+// The helper's handle, or nullptr when the pad is unknown or SDL was shut down since (a test that
+// did not detach before MediaInit): a handle from before SDL_Quit must never be touched.
 SDL_Joystick* Find(int id) {
   auto it = gTestPads.find(id);
-  return it == gTestPads.end() ? nullptr : it->second;
+  if (it == gTestPads.end()) return nullptr;
+  if (SDL_WasInit(SDL_INIT_JOYSTICK) == 0 || SDL_JoystickFromInstanceID(id) != it->second) {
+    gTestPads.erase(it);
+    return nullptr;
+  }
+  return it->second;
 }
 
 }  // namespace

@@ -92,3 +92,20 @@ TEST_F(SdlJoysticks, ManyButtonsCapTheMaskAndPortsFollowPlugging) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SdlJoystickRestart, PadsFromBeforeARestartAreGoneAndHarmless) {
+  MediaInit(MEDIA_REAL);
+  const int before = JoyCount();
+  const int pad = AttachTestJoystick("Old Pad", 2, 4, 1);
+  ASSERT_GE(pad, 0);
+  MediaInit(MEDIA_REAL);  // shuts SDL down and starts it again: virtual pads do not survive
+  EXPECT_EQ(JoyCount(), before);
+  SetTestJoystickButton(pad, 0, true);
+  DetachTestJoystick(pad);
+  EXPECT_EQ(JoyCount(), before);
+  MediaInit(MEDIA_HEADLESS);
+}
+
+}  // namespace
