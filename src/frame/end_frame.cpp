@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "common/settings.h"
+#include "engine/closing.h"
 #include "engine/engine_state.h"
 #include "engine/setup_file.h"
 #include "frame/draw.h"

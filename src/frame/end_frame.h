@@ -19,6 +19,3 @@ void AddMessage(const std::string& txt, int c);
 
 // Draws and ages the floating numbers; removes each on its last frame. Called first by EndFrame.
 void DrawScorePopups();
-
-// Defined by the engine's closing sequence: saves, shows the closing screen and ends the process.
-[[noreturn]] void ClosingSequence();

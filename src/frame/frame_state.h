@@ -8,6 +8,10 @@
 
 #include "media/list.h"
 
+// Puts every group below back to its start-of-run value and empties the lists (tests use it
+// between runs).
+void ResetFrameState();
+
 // One on-screen message of the stack that EndFrame draws at the bottom-left.
 struct Message {
   int tick = 0;     // frames shown so far
