@@ -1,0 +1,89 @@
+// The game's globals: the level (grid, hat stock, walkers), the player's pointer latch and
+// selection, the effect lists and the background, and the sound-effect ring. Records used in the
+// lists are declared here too. Each group's comment says when it is reset.
+#pragma once
+
+#include <cstdint>
+
+#include "common/sound_channels.h"
+#include "media/list.h"
+
+// ---------------------------------------------------------------------------------------------
+// Records
+// ---------------------------------------------------------------------------------------------
+
+// One Plonko. All fields 0 when created; the level loader sets x, y, d and tick.
+struct Walker {
+  int32_t x = 0;     // grid column of the occupied cell, 0..13
+  int32_t y = 0;     // grid row, 0..13
+  int32_t ox = 0;    // pixel offset from the cell's left edge, -63..63
+  int32_t oy = 0;    // pixel offset from the cell's top edge, -63..63
+  int32_t d = 0;     // facing: 1 right, -1 left
+  int32_t fell = 0;  // row on which the latest step off an edge began
+  int32_t anim = 0;  // state (WalkerState)
+  int32_t stp = 0;   // the state's step counter; also picks the animation frame
+  int32_t hat = 0;   // colour index of the worn hat, 0 none, 1..7
+  int32_t tick = 0;  // frames left in the waiting state
+};
+
+// Spray particle (spurt.png).
+struct Spurt {
+  float x = 0, y = 0;    // position, logical pixels
+  float gx = 0, gy = 0;  // velocity, pixels per frame
+  int t = 0;             // 1 white exit sparkle, 2 red splat
+  float s = 0;           // drawing scale
+};
+
+// One 8 x 8 piece of a broken block (boom.png).
+struct Boom {
+  float x = 0, y = 0;
+  float gx = 0, gy = 0;
+  int n = 0;  // frame 0..63: column + 8 * row of the piece inside its block
+};
+
+// The flash of a hat landing on a walker (ahat.png, 16 x 16).
+struct HatPop {
+  float x = 0, y = 0;  // centre
+  float g = 0;         // change of scale per frame
+  float s = 0;         // current scale
+  int c = 0;           // hat colour index 1..7
+};
+
+// ---------------------------------------------------------------------------------------------
+// Sizes
+// ---------------------------------------------------------------------------------------------
+constexpr int GRID_SIZE = 14;    // columns and rows in play
+constexpr int GRID_STRIDE = 15;  // entries per row; column 14 is never used
+constexpr int CELL_PIXELS = 64;  // a cell on screen
+constexpr int BOARD_PIXELS = GRID_SIZE * CELL_PIXELS;
+constexpr int HAT_COLOURS = 7;   // hat colour indices 1..7
+constexpr int FIRST_EFFECT_SLOT = 20;  // SoundChannels slots the effects cycle through
+constexpr int LAST_EFFECT_SLOT = 255;
+
+// --- Level: emptied and refilled by every LoadLevel. ---
+inline int32_t Grid[GRID_STRIDE * GRID_SIZE] = {};  // cell (x, y) is entry y * 15 + x
+inline int32_t HatStock[HAT_COLOURS + 1] = {};      // 1..7; 0 unused
+inline List<Walker> Walkers;                        // live walkers, in stepping order
+inline int WalkerCount = 0;                         // walkers the level created
+inline int SavedCount = 0;                          // walkers gone down a hole
+
+// --- Pointer: the game flow clears ClickLatch when a game starts and in every frame in which
+// --- mouse button 1 is up. SelectedWalker is null until a walker is first hovered. ---
+inline bool ClickLatch = false;  // a press of button 1 has been used up
+// The walker most recently hovered. It points into Walkers, or at DepartedWalker once that
+// walker has left the list (RemoveWalker), so a hat dropped on it is used up harmlessly.
+inline Walker* SelectedWalker = nullptr;
+inline Walker DepartedWalker;  // last state of the selected walker after it left the list
+
+// --- Effects: the lists are emptied when a game starts (and debris by every LoadLevel); the
+// --- background is set by InitBackground once per game. ---
+inline List<Spurt> SpurtList;    // drawing order
+inline List<Boom> BoomList;
+inline List<HatPop> HatPopList;
+inline float TintR = 0, TintG = 0, TintB = 0;     // background colour, 0..255
+inline float TintVR = 0, TintVG = 0, TintVB = 0;  // its drift per 10 frames
+inline int ScrollX = 0, ScrollY = 0;              // background tile offset, 0..-512
+
+// --- Sound effects: live for the whole run, never reset. ---
+inline int EffectRing = FIRST_EFFECT_SLOT;          // slot last used; the next effect takes the one after
+inline float EffectVolume[SOUND_CHANNEL_SLOTS] = {};  // volume last asked for per slot, 0..1

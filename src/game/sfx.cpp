@@ -1,0 +1,39 @@
+// Sound effects cycle through channel slots 20..255 of SoundChannels, so up to 236 overlap and a
+// new one cuts off only the oldest.
+#include "game/sfx.h"
+
+#include <algorithm>
+
+#include "common/settings.h"
+#include "common/sound_channels.h"
+#include "engine/engine_state.h"
+#include "frame/draw.h"
+#include "game/game_state.h"
+#include "media/media.h"
+
+void PlaySfx(int index, float rate, float volume, float pan) {
+  if (Settings[Sound] <= 0) return;
+  if (index < 1 || index >= SOUND_EFFECT_SLOTS || SoundEffects[index] == 0) return;
+
+  if (++EffectRing > LAST_EFFECT_SLOT) EffectRing = FIRST_EFFECT_SLOT;
+  volume = ClampFloat(volume, 0, 1);
+  rate = ClampFloat(rate, 0.25f, 4);
+  pan = ClampFloat(pan, -1, 1);
+
+  int& channel = SoundChannels[EffectRing];
+  if (channel != 0 && ChannelPlaying(channel)) {
+    StopChannel(channel);
+    channel = 0;
+  }
+  if (channel == 0) channel = AllocChannel();
+
+  channel = CueSound(SoundEffects[index], channel);
+  // The settings' product is whole (0..10000); dividing it as a whole number would silence every
+  // effect below full master and sound volume, so the scaling is fractional.
+  const int settingsProduct = std::clamp(Settings[Master], 0, 100) * std::clamp(Settings[Sound], 0, 100);
+  SetChannelVolume(channel, static_cast<float>(settingsProduct) / 100.0f / 100.0f * volume);
+  EffectVolume[EffectRing] = volume;
+  SetChannelPan(channel, pan);
+  SetChannelRate(channel, rate);
+  ResumeChannel(channel);
+}
