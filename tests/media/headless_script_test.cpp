@@ -124,3 +124,21 @@ TEST_F(HeadlessScript, DrawRecordsCarryTheirFrame) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(HeadlessScript, SoundRecordsCarryTheirFrame) {
+  HeadlessClearSounds();
+  const int channel = AllocChannel();
+  Flip(0);
+  SetChannelVolume(channel, 0.5f);
+  ASSERT_EQ(HeadlessSounds().size(), 2u);
+  EXPECT_EQ(HeadlessSounds()[0].kind, SoundRecord::ALLOC);
+  EXPECT_EQ(HeadlessSounds()[0].frame, 0);
+  EXPECT_EQ(HeadlessSounds()[1].kind, SoundRecord::VOLUME);
+  EXPECT_EQ(HeadlessSounds()[1].frame, 1);
+  HeadlessClearSounds();
+  EXPECT_TRUE(HeadlessSounds().empty());
+}
+
+}  // namespace
