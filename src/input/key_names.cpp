@@ -87,6 +87,7 @@ constexpr int NAMED_SUBS = sizeof(AXIS_AND_HAT_NAMES) / sizeof(AXIS_AND_HAT_NAME
 std::string RangeName(const KeyNameEntry& e, int code) {
   const std::string first = e.text;
   const int offset = code - e.first;
+  if (offset == 0) return first;
   if (first.size() == 1) return std::string(1, static_cast<char>(first[0] + offset));
   return Left(first, 1) + IntText(ToInt(Mid(first, 2)) + offset);
 }
