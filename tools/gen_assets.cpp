@@ -1,0 +1,1932 @@
+// gen_assets: draws every image and synthesises every sound effect that the engine and the game
+// load, into <root>/Common/ and <root>/247/ (root defaults to assets/Files).
+//
+//   gen_assets [root] [--sheet contact.png] [--mockup level.png]
+//
+// Everything is reproducible: fixed seeds, no clock, PNGs without time chunks, so two runs give
+// byte-identical files (the asset test relies on this). The drawing is a tiny 2D raster library:
+// shapes are signed-distance functions painted onto a supersampled canvas and box-filtered down,
+// which gives anti-aliased edges, outlines (a shape grown by the outline width) and shading
+// (paints are functions of position). Sounds are additive/subtractive synthesis written as
+// 16-bit mono PCM WAV, each normalised to a common loudness with headroom below full scale.
+#include <png.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr float PI = 3.14159265358979f;
+
+float Clamp01(float v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
+float Smooth(float e0, float e1, float v) {
+  float t = Clamp01((v - e0) / (e1 - e0));
+  return t * t * (3 - 2 * t);
+}
+float Rad(float deg) { return deg * PI / 180.0f; }
+
+// ---------------------------------------------------------------------------------------------
+// Colour and random numbers
+// ---------------------------------------------------------------------------------------------
+struct RGBA {
+  float r = 0, g = 0, b = 0, a = 0;
+};
+RGBA Hex(uint32_t v, float a = 1) {
+  return {((v >> 16) & 255) / 255.0f, ((v >> 8) & 255) / 255.0f, (v & 255) / 255.0f, a};
+}
+RGBA Grey(float v, float a = 1) { return {v, v, v, a}; }
+RGBA Mix(RGBA x, RGBA y, float t) {
+  return {x.r + (y.r - x.r) * t, x.g + (y.g - x.g) * t, x.b + (y.b - x.b) * t, x.a + (y.a - x.a) * t};
+}
+RGBA Mul(RGBA c, float k) { return {c.r * k, c.g * k, c.b * k, c.a}; }
+RGBA Tint(RGBA c, RGBA t) { return {c.r * t.r, c.g * t.g, c.b * t.b, c.a}; }
+
+// splitmix64: tiny, fast and identical everywhere (std distributions are not).
+struct Rng {
+  uint64_t s;
+  explicit Rng(uint64_t seed) : s(seed) {}
+  uint64_t Next() {
+    uint64_t z = (s += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+  }
+  float Uni() { return (Next() >> 40) / 16777216.0f; }
+  float Range(float a, float b) { return a + (b - a) * Uni(); }
+  int IRange(int a, int b) { return a + int(Next() % uint64_t(b - a + 1)); }
+};
+
+float Hash01(int a, int b, int c) {
+  uint64_t h = uint64_t(uint32_t(a)) * 0x9E3779B1u ^ uint64_t(uint32_t(b)) * 0x85EBCA77u ^
+               uint64_t(uint32_t(c)) * 0xC2B2AE3Du;
+  Rng r(h);
+  return r.Uni();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Images (8-bit RGBA, straight alpha) and PNG output
+// ---------------------------------------------------------------------------------------------
+struct Image {
+  int w = 0, h = 0;
+  std::vector<uint8_t> px;
+  Image() = default;
+  Image(int w_, int h_) : w(w_), h(h_), px(size_t(w_) * h_ * 4, 0) {}
+  static uint8_t Q(float v) { return uint8_t(std::lround(Clamp01(v) * 255.0f)); }
+  void Set(int x, int y, RGBA c) {
+    if (x < 0 || y < 0 || x >= w || y >= h) return;
+    uint8_t* p = &px[(size_t(y) * w + x) * 4];
+    p[0] = Q(c.r), p[1] = Q(c.g), p[2] = Q(c.b), p[3] = Q(c.a);
+  }
+  RGBA Get(int x, int y) const {
+    if (x < 0 || y < 0 || x >= w || y >= h) return {};
+    const uint8_t* p = &px[(size_t(y) * w + x) * 4];
+    return {p[0] / 255.0f, p[1] / 255.0f, p[2] / 255.0f, p[3] / 255.0f};
+  }
+  // Source-over composition of another image (optionally tinted by multiplication).
+  void Over(const Image& src, int dx, int dy, RGBA tint = {1, 1, 1, 1}) {
+    for (int y = 0; y < src.h; y++)
+      for (int x = 0; x < src.w; x++) {
+        RGBA s = Tint(src.Get(x, y), tint);
+        s.a *= tint.a;
+        if (s.a <= 0) continue;
+        RGBA d = Get(dx + x, dy + y);
+        float a = s.a + d.a * (1 - s.a);
+        if (a <= 0) continue;
+        RGBA o{(s.r * s.a + d.r * d.a * (1 - s.a)) / a, (s.g * s.a + d.g * d.a * (1 - s.a)) / a,
+               (s.b * s.a + d.b * d.a * (1 - s.a)) / a, a};
+        Set(dx + x, dy + y, o);
+      }
+  }
+  void Copy(const Image& src, int dx, int dy) {
+    for (int y = 0; y < src.h; y++)
+      for (int x = 0; x < src.w; x++) Set(dx + x, dy + y, src.Get(x, y));
+  }
+};
+
+bool WritePng(const std::string& path, const Image& img) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(f);
+    return false;
+  }
+  png_init_io(png, f);
+  png_set_compression_level(png, 9);
+  png_set_IHDR(png, info, png_uint_32(img.w), png_uint_32(img.h), 8, PNG_COLOR_TYPE_RGBA,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  for (int y = 0; y < img.h; y++)
+    png_write_row(png, const_cast<png_bytep>(&img.px[size_t(y) * img.w * 4]));
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  std::fclose(f);
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Shapes: signed distance (negative inside) plus a bounding box, in drawing coordinates
+// ---------------------------------------------------------------------------------------------
+struct Box {
+  float x0, y0, x1, y1;
+};
+struct Shape {
+  std::function<float(float, float)> d;
+  Box b;
+};
+struct V2 {
+  float x, y;
+};
+
+Shape Circle(float cx, float cy, float r) {
+  return {[=](float x, float y) { return std::hypot(x - cx, y - cy) - r; },
+          {cx - r, cy - r, cx + r, cy + r}};
+}
+Shape Ellipse(float cx, float cy, float rx, float ry) {
+  return {[=](float x, float y) {
+            float px = (x - cx) / rx, py = (y - cy) / ry;
+            float k0 = std::hypot(px, py);
+            float k1 = std::hypot(px / rx, py / ry);
+            if (k1 < 1e-6f) return -std::min(rx, ry);
+            return k0 * (k0 - 1) / k1;
+          },
+          {cx - rx, cy - ry, cx + rx, cy + ry}};
+}
+float SegDist(float x, float y, float ax, float ay, float bx, float by) {
+  float px = x - ax, py = y - ay, vx = bx - ax, vy = by - ay;
+  float l2 = vx * vx + vy * vy;
+  float t = l2 > 0 ? Clamp01((px * vx + py * vy) / l2) : 0;
+  return std::hypot(px - vx * t, py - vy * t);
+}
+Shape Capsule(float ax, float ay, float bx, float by, float r) {
+  return {[=](float x, float y) { return SegDist(x, y, ax, ay, bx, by) - r; },
+          {std::min(ax, bx) - r, std::min(ay, by) - r, std::max(ax, bx) + r, std::max(ay, by) + r}};
+}
+// A chain of capsules through the points (a thick rounded polyline).
+Shape Stroke(std::vector<V2> pts, float r) {
+  Box b{1e9f, 1e9f, -1e9f, -1e9f};
+  for (auto p : pts) b = {std::min(b.x0, p.x - r), std::min(b.y0, p.y - r), std::max(b.x1, p.x + r), std::max(b.y1, p.y + r)};
+  return {[=](float x, float y) {
+            float d = 1e9f;
+            if (pts.size() == 1) return std::hypot(x - pts[0].x, y - pts[0].y) - r;
+            for (size_t i = 1; i < pts.size(); i++)
+              d = std::min(d, SegDist(x, y, pts[i - 1].x, pts[i - 1].y, pts[i].x, pts[i].y));
+            return d - r;
+          },
+          b};
+}
+Shape RoundBox(float x0, float y0, float x1, float y1, float r) {
+  float cx = (x0 + x1) / 2, cy = (y0 + y1) / 2, hx = (x1 - x0) / 2 - r, hy = (y1 - y0) / 2 - r;
+  return {[=](float x, float y) {
+            float qx = std::fabs(x - cx) - hx, qy = std::fabs(y - cy) - hy;
+            float ox = std::max(qx, 0.0f), oy = std::max(qy, 0.0f);
+            return std::hypot(ox, oy) + std::min(std::max(qx, qy), 0.0f) - r;
+          },
+          {x0, y0, x1, y1}};
+}
+Shape Polygon(std::vector<V2> v) {
+  Box b{1e9f, 1e9f, -1e9f, -1e9f};
+  for (auto p : v) b = {std::min(b.x0, p.x), std::min(b.y0, p.y), std::max(b.x1, p.x), std::max(b.y1, p.y)};
+  return {[=](float x, float y) {
+            float d = (x - v[0].x) * (x - v[0].x) + (y - v[0].y) * (y - v[0].y);
+            float s = 1;
+            for (size_t i = 0, j = v.size() - 1; i < v.size(); j = i, i++) {
+              float ex = v[j].x - v[i].x, ey = v[j].y - v[i].y;
+              float wx = x - v[i].x, wy = y - v[i].y;
+              float t = Clamp01((wx * ex + wy * ey) / (ex * ex + ey * ey));
+              float bx = wx - ex * t, by = wy - ey * t;
+              d = std::min(d, bx * bx + by * by);
+              bool c1 = y >= v[i].y, c2 = y < v[j].y, c3 = ex * wy > ey * wx;
+              if ((c1 && c2 && c3) || (!c1 && !c2 && !c3)) s = -s;
+            }
+            return s * std::sqrt(d);
+          },
+          b};
+}
+Shape Grow(const Shape& s, float r) {
+  auto d = s.d;
+  return {[=](float x, float y) { return d(x, y) - r; }, {s.b.x0 - r, s.b.y0 - r, s.b.x1 + r, s.b.y1 + r}};
+}
+Shape Union(const Shape& a, const Shape& b) {
+  auto da = a.d, db = b.d;
+  return {[=](float x, float y) { return std::min(da(x, y), db(x, y)); },
+          {std::min(a.b.x0, b.b.x0), std::min(a.b.y0, b.b.y0), std::max(a.b.x1, b.b.x1), std::max(a.b.y1, b.b.y1)}};
+}
+float BoxDist(const Box& b, float x, float y) {
+  float dx = std::max({b.x0 - x, 0.0f, x - b.x1}), dy = std::max({b.y0 - y, 0.0f, y - b.y1});
+  return std::hypot(dx, dy);
+}
+// Union of many shapes; a part whose box is farther than the best distance so far is skipped.
+Shape Group(const std::vector<Shape>& parts) {
+  Box b{1e9f, 1e9f, -1e9f, -1e9f};
+  for (auto& s : parts) b = {std::min(b.x0, s.b.x0), std::min(b.y0, s.b.y0), std::max(b.x1, s.b.x1), std::max(b.y1, s.b.y1)};
+  if (parts.empty()) b = {0, 0, 0, 0};
+  return {[=](float x, float y) {
+            float d = 1e9f;
+            for (auto& s : parts)
+              if (BoxDist(s.b, x, y) < d) d = std::min(d, s.d(x, y));
+            return d;
+          },
+          b};
+}
+Shape Intersect(const Shape& a, const Shape& b) {
+  auto da = a.d, db = b.d;
+  return {[=](float x, float y) { return std::max(da(x, y), db(x, y)); },
+          {std::max(a.b.x0, b.b.x0), std::max(a.b.y0, b.b.y0), std::min(a.b.x1, b.b.x1), std::min(a.b.y1, b.b.y1)}};
+}
+Shape Subtract(const Shape& a, const Shape& b) {
+  auto da = a.d, db = b.d;
+  return {[=](float x, float y) { return std::max(da(x, y), -db(x, y)); }, a.b};
+}
+Shape HalfPlaneBelow(float y0) {  // y > y0
+  return {[=](float, float y) { return y0 - y; }, {-1e4f, y0, 1e4f, 1e4f}};
+}
+Shape HalfPlaneAbove(float y0) {  // y < y0
+  return {[=](float, float y) { return y - y0; }, {-1e4f, -1e4f, 1e4f, y0}};
+}
+
+// Affine map: (x, y) -> (a x + b y + tx, c x + d y + ty).
+struct Xf {
+  float a = 1, b = 0, c = 0, d = 1, tx = 0, ty = 0;
+  V2 Apply(float x, float y) const { return {a * x + b * y + tx, c * x + d * y + ty}; }
+  Xf Then(const Xf& o) const {  // o after this
+    return {o.a * a + o.b * c, o.a * b + o.b * d, o.c * a + o.d * c, o.c * b + o.d * d,
+            o.a * tx + o.b * ty + o.tx, o.c * tx + o.d * ty + o.ty};
+  }
+  Xf Inverse() const {
+    float det = a * d - b * c;
+    Xf r{d / det, -b / det, -c / det, a / det, 0, 0};
+    r.tx = -(r.a * tx + r.b * ty);
+    r.ty = -(r.c * tx + r.d * ty);
+    return r;
+  }
+  float Scale() const { return std::sqrt(std::fabs(a * d - b * c)); }
+};
+Xf Translate(float x, float y) { return {1, 0, 0, 1, x, y}; }
+Xf ScaleXf(float sx, float sy) { return {sx, 0, 0, sy, 0, 0}; }
+Xf Rotate(float deg) {
+  float c = std::cos(Rad(deg)), s = std::sin(Rad(deg));
+  return {c, -s, s, c, 0, 0};
+}
+Shape Map(const Shape& s, const Xf& m) {
+  Xf inv = m.Inverse();
+  float k = m.Scale();
+  auto d = s.d;
+  V2 c[4] = {m.Apply(s.b.x0, s.b.y0), m.Apply(s.b.x1, s.b.y0), m.Apply(s.b.x0, s.b.y1), m.Apply(s.b.x1, s.b.y1)};
+  Box b{1e9f, 1e9f, -1e9f, -1e9f};
+  for (auto p : c) b = {std::min(b.x0, p.x), std::min(b.y0, p.y), std::max(b.x1, p.x), std::max(b.y1, p.y)};
+  return {[=](float x, float y) {
+            V2 q = inv.Apply(x, y);
+            return d(q.x, q.y) * k;
+          },
+          b};
+}
+
+using Paint = std::function<RGBA(float, float)>;
+Paint Solid(RGBA c) {
+  return [=](float, float) { return c; };
+}
+// Vertical gradient between two drawing-space rows.
+Paint VGrad(RGBA top, RGBA bottom, float y0, float y1) {
+  return [=](float, float y) { return Mix(top, bottom, Clamp01((y - y0) / (y1 - y0))); };
+}
+
+// ---------------------------------------------------------------------------------------------
+// Canvas: premultiplied float RGBA, `ss` x `ss` samples per output pixel. Drawing coordinates map
+// to output pixels by x * scale + ox.
+// ---------------------------------------------------------------------------------------------
+struct Canvas {
+  int w, h, ss;
+  float scale = 1, ox = 0, oy = 0;
+  std::vector<RGBA> p;
+  Canvas(int w_, int h_, int ss_) : w(w_), h(h_), ss(ss_), p(size_t(w_ * ss_) * (h_ * ss_)) {}
+
+  void Fill(const Shape& s, const Paint& paint, float alpha = 1) {
+    int W = w * ss, H = h * ss;
+    float k = scale * ss;
+    int i0 = std::max(0, int(std::floor((s.b.x0 * scale + ox) * ss)) - 1);
+    int i1 = std::min(W - 1, int(std::ceil((s.b.x1 * scale + ox) * ss)) + 1);
+    int j0 = std::max(0, int(std::floor((s.b.y0 * scale + oy) * ss)) - 1);
+    int j1 = std::min(H - 1, int(std::ceil((s.b.y1 * scale + oy) * ss)) + 1);
+    for (int j = j0; j <= j1; j++) {
+      float y = ((j + 0.5f) - oy * ss) / k;
+      for (int i = i0; i <= i1; i++) {
+        float x = ((i + 0.5f) - ox * ss) / k;
+        if (s.d(x, y) >= 0) continue;
+        RGBA c = paint(x, y);
+        float a = c.a * alpha;
+        if (a <= 0) continue;
+        RGBA& d = p[size_t(j) * W + i];
+        d = {c.r * a + d.r * (1 - a), c.g * a + d.g * (1 - a), c.b * a + d.b * (1 - a), a + d.a * (1 - a)};
+      }
+    }
+  }
+  // Shape in `fill` with an outline of width `ow` in `line` around it.
+  void Outlined(const Shape& s, const Paint& fill, RGBA line, float ow) {
+    Fill(Grow(s, ow), Solid(line));
+    Fill(s, fill);
+  }
+  Image Resolve() const {
+    Image img(w, h);
+    int W = w * ss;
+    float n = float(ss * ss);
+    for (int y = 0; y < h; y++)
+      for (int x = 0; x < w; x++) {
+        RGBA acc;
+        for (int j = 0; j < ss; j++)
+          for (int i = 0; i < ss; i++) {
+            const RGBA& c = p[size_t(y * ss + j) * W + (x * ss + i)];
+            acc.r += c.r, acc.g += c.g, acc.b += c.b, acc.a += c.a;
+          }
+        if (acc.a <= 0) continue;
+        img.Set(x, y, {acc.r / acc.a, acc.g / acc.a, acc.b / acc.a, acc.a / n});
+      }
+    return img;
+  }
+};
+
+// A strip of cells read left to right, top to bottom, as the engine's loader does.
+struct Strip {
+  Image img;
+  int cw, ch, cols;
+  Strip(int cw_, int ch_, int cols_, int rows) : img(cw_ * cols_, ch_ * rows), cw(cw_), ch(ch_), cols(cols_) {}
+  void Put(int cell, const Image& c) { img.Copy(c, (cell % cols) * cw, (cell / cols) * ch); }
+  Image Cell(int cell) const {
+    Image c(cw, ch);
+    for (int y = 0; y < ch; y++)
+      for (int x = 0; x < cw; x++) c.Set(x, y, img.Get((cell % cols) * cw + x, (cell / cols) * ch + y));
+    return c;
+  }
+  int Count() const { return cols * (img.h / ch); }
+};
+
+// ---------------------------------------------------------------------------------------------
+// Palette: one set of colours for everything
+// ---------------------------------------------------------------------------------------------
+namespace pal {
+const RGBA INK = Hex(0x2A1A2C);        // outlines
+const RGBA SKIN = Hex(0xFFA24E);       // walker body
+const RGBA SKIN_LIGHT = Hex(0xFFD38A);
+const RGBA SKIN_DARK = Hex(0xD9622E);
+const RGBA BELLY = Hex(0xFFE2AE);
+const RGBA CHEEK = Hex(0xFF6F6A);
+const RGBA FOOT = Hex(0xC4532A);
+const RGBA EYE = Hex(0xFFFFFF);
+const RGBA PUPIL = Hex(0x1E1426);
+const RGBA MOUTH = Hex(0x5A1A24);
+const RGBA TONGUE = Hex(0xFF6F7A);
+const RGBA SOIL = Hex(0x7A4A2A);
+const RGBA SOIL_DARK = Hex(0x4E2C18);
+const RGBA SOIL_LIGHT = Hex(0x9C643A);
+const RGBA PEBBLE = Hex(0xA59A8A);
+const RGBA GRASS = Hex(0x56B236);
+const RGBA GRASS_LIGHT = Hex(0x9BE05A);
+const RGBA GRASS_DARK = Hex(0x2C6E24);
+const RGBA STONE = Hex(0x7C8AA6);
+const RGBA STONE_LIGHT = Hex(0xB0BCD4);
+const RGBA STONE_DARK = Hex(0x48506A);
+const RGBA HOLE_IN = Hex(0x1A0830);
+const RGBA HOLE_DEEP = Hex(0x05010C);
+const RGBA RIM = Hex(0x5EF2FF);
+const RGBA RIM_VIOLET = Hex(0xA070FF);
+const RGBA GOLD = Hex(0xFFD23C);
+const RGBA ORANGE = Hex(0xFF8A2A);
+const RGBA SKY = Hex(0x3C7CFF);
+const RGBA WHITE = Hex(0xFFFFFF);
+// Hat cells are neutral so that the game's tint decides their colour.
+const RGBA HAT = Grey(0.93f);
+const RGBA HAT_LIGHT = Grey(1.0f);
+const RGBA HAT_SHADE = Grey(0.66f);
+const RGBA HAT_BAND = Grey(0.55f);
+const RGBA HAT_INK = Grey(0.13f);
+}  // namespace pal
+
+const RGBA HAT_TINTS[8] = {Hex(0xFFFFFF), Hex(0xFF3232), Hex(0xFFFF32), Hex(0x32FF32),
+                           Hex(0x32FFFF), Hex(0x3232FF), Hex(0xFF32FF), Hex(0xFFFFFF)};
+
+// ---------------------------------------------------------------------------------------------
+// Fonts of our own: a 3 x 5 bitmap font for the contact sheet's labels, and a rounded stroke
+// alphabet (cap height 10 units) for the logos and banners.
+// ---------------------------------------------------------------------------------------------
+const char* TinyGlyph(char c) {
+  switch (c) {
+    case '0': return "111101101101111";
+    case '1': return "010110010010111";
+    case '2': return "111001111100111";
+    case '3': return "111001111001111";
+    case '4': return "101101111001001";
+    case '5': return "111100111001111";
+    case '6': return "111100111101111";
+    case '7': return "111001010010010";
+    case '8': return "111101111101111";
+    case '9': return "111101111001111";
+    case 'A': return "010101111101101";
+    case 'B': return "110101110101110";
+    case 'C': return "011100100100011";
+    case 'D': return "110101101101110";
+    case 'E': return "111100110100111";
+    case 'F': return "111100110100100";
+    case 'G': return "011100101101011";
+    case 'H': return "101101111101101";
+    case 'I': return "111010010010111";
+    case 'J': return "001001001101010";
+    case 'K': return "101101110101101";
+    case 'L': return "100100100100111";
+    case 'M': return "101111111101101";
+    case 'N': return "110101101101101";
+    case 'O': return "010101101101010";
+    case 'P': return "110101110100100";
+    case 'R': return "110101110101101";
+    case 'S': return "011100010001110";
+    case 'T': return "111010010010010";
+    case 'U': return "101101101101111";
+    case 'V': return "101101101101010";
+    case 'W': return "101101111111101";
+    case 'X': return "101101010101101";
+    case 'Y': return "101101010010010";
+    case 'Z': return "111001010100111";
+    case '.': return "000000000000010";
+    case '-': return "000000111000000";
+    case '(': return "010100100100010";
+    case ')': return "010001001001010";
+    default: return "000000000000000";
+  }
+}
+void TinyText(Image& img, int x, int y, const std::string& s, int scale, RGBA c) {
+  for (char ch : s) {
+    const char* g = TinyGlyph(char(std::toupper(static_cast<unsigned char>(ch))));
+    for (int j = 0; j < 5; j++)
+      for (int i = 0; i < 3; i++)
+        if (g[j * 3 + i] == '1')
+          for (int v = 0; v < scale; v++)
+            for (int u = 0; u < scale; u++) img.Set(x + i * scale + u, y + j * scale + v, c);
+    x += 4 * scale;
+  }
+}
+
+// Stroke glyphs: polylines in a box of cap height 10 (y down), with their advance width.
+struct Glyph {
+  float width;
+  std::vector<std::vector<V2>> strokes;
+};
+std::vector<V2> Arc(float cx, float cy, float rx, float ry, float a0, float a1, int n = 24) {
+  std::vector<V2> v;
+  for (int i = 0; i <= n; i++) {
+    float a = Rad(a0 + (a1 - a0) * i / n);
+    v.push_back({cx + rx * std::cos(a), cy - ry * std::sin(a)});
+  }
+  return v;
+}
+std::vector<V2> Join(std::vector<V2> a, const std::vector<V2>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+Glyph StrokeGlyph(char c) {
+  switch (c) {
+    case 'A': return {6.4f, {{{0, 10}, {3.2f, 0}, {6.4f, 10}}, {{1.3f, 6.6f}, {5.1f, 6.6f}}}};
+    case 'C': return {6.6f, {Arc(3.6f, 5, 3.6f, 5, 42, 318)}};
+    case 'D': return {6.4f, {Join(Join({{0, 5}, {0, 0}, {2.4f, 0}}, Arc(2.4f, 5, 4, 5, 90, -90)), {{0, 10}, {0, 5}})}};
+    case 'E': return {5.2f, {{{5.2f, 0}, {0, 0}, {0, 10}, {5.2f, 10}}, {{0, 5}, {4.2f, 5}}}};
+    case 'G': return {6.8f, {Join(Arc(3.6f, 5, 3.6f, 5, 42, 345), {{7.2f, 5.8f}, {4.3f, 5.8f}})}};
+    case 'H': return {5.8f, {{{0, 0}, {0, 10}}, {{5.8f, 0}, {5.8f, 10}}, {{0, 5}, {5.8f, 5}}}};
+    case 'I': return {0.0f, {{{0, 0}, {0, 10}}}};
+    case 'K': return {5.6f, {{{0, 0}, {0, 10}}, {{5.4f, 0}, {0.3f, 5.6f}}, {{1.9f, 4.1f}, {5.6f, 10}}}};
+    case 'L': return {5.0f, {{{0, 0}, {0, 10}, {5.0f, 10}}}};
+    case 'N': return {6.0f, {{{0, 10}, {0, 0}, {6, 10}, {6, 0}}}};
+    case 'O': return {7.2f, {Arc(3.6f, 5, 3.6f, 5, 0, 360, 40)}};
+    case 'P': return {5.6f, {Join(Join({{0, 10}, {0, 0}, {2.8f, 0}}, Arc(2.8f, 2.8f, 2.8f, 2.8f, 90, -90)), {{0, 5.6f}})}};
+    case 'R': return {5.8f, {Join(Join({{0, 10}, {0, 0}, {2.8f, 0}}, Arc(2.8f, 2.8f, 2.8f, 2.8f, 90, -90)), {{0, 5.6f}}), {{2.6f, 5.6f}, {5.8f, 10}}}};
+    case 'T': return {6.0f, {{{0, 0}, {6, 0}}, {{3, 0}, {3, 10}}}};
+    case 'U': return {6.0f, {Join(Join({{0, 0}, {0, 6.6f}}, Arc(3, 6.6f, 3, 3.4f, 180, 360)), {{6, 0}})}};
+    case 'V': return {6.4f, {{{0, 0}, {3.2f, 10}, {6.4f, 0}}}};
+    case 'W': return {8.8f, {{{0, 0}, {2.2f, 10}, {4.4f, 3.2f}, {6.6f, 10}, {8.8f, 0}}}};
+    case 'Y': return {6.2f, {{{0, 0}, {3.1f, 5.2f}, {6.2f, 0}}, {{3.1f, 5.2f}, {3.1f, 10}}}};
+    case '!': return {0.0f, {{{0, 0}, {0, 6.4f}}, {{0, 9.8f}}}};
+    default: return {3.2f, {}};
+  }
+}
+struct TextStyle {
+  float size = 10;          // cap height in drawing units
+  float weight = 2.4f;      // stroke thickness in glyph units
+  float tracking = 2.9f;    // gap between letters in glyph units
+  float stretchY = 1;       // vertical stretch of the letters
+  float wobble = 0;         // playful per-letter rise and tilt, in glyph units / degrees
+  uint64_t seed = 1;
+};
+// The text as one shape, its top-left corner at (x, y).
+Shape TextShape(const std::string& s, float x, float y, const TextStyle& st) {
+  float k = st.size / 10.0f;
+  std::vector<Shape> parts;
+  Rng rng(st.seed);
+  float pen = 0;
+  for (char ch : s) {
+    Glyph g = StrokeGlyph(ch);
+    float rise = st.wobble ? rng.Range(-st.wobble, st.wobble) : 0;
+    float tilt = st.wobble ? rng.Range(-st.wobble, st.wobble) * 2.0f : 0;
+    Xf m = Translate(-g.width / 2, -5).Then(Rotate(tilt)).Then(ScaleXf(k, k * st.stretchY))
+               .Then(Translate(x + (pen + st.weight / 2 + g.width / 2) * k, y + (st.weight / 2 + 5 + rise) * k * st.stretchY));
+    for (auto& stroke : g.strokes) parts.push_back(Map(Stroke(stroke, st.weight / 2), m));
+    pen += g.width + st.tracking;
+  }
+  return Group(parts);
+}
+float TextWidth(const std::string& s, const TextStyle& st) {
+  float pen = 0;
+  for (char ch : s) pen += StrokeGlyph(ch).width + st.tracking;
+  return (pen - st.tracking + st.weight) * st.size / 10.0f;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The walker (Plonko): a tall bean with a face, stubby arms and feet, drawn from a pose. Cell
+// coordinates are 64 x 64 with the ground at y = 63.5 and the walker centred on x = 32; it faces
+// right (the game mirrors it). The body stays within 9.5 pixels of the centre line so that it
+// does not reach into a wall 8 pixels ahead of its centre, where the walker turns.
+// ---------------------------------------------------------------------------------------------
+enum Eyes { EYE_OPEN, EYE_WIDE, EYE_HAPPY, EYE_SQUEEZE, EYE_X, EYE_DIZZY, EYE_ANGRY, EYE_DOWN };
+enum Mouth { MOUTH_SMILE, MOUTH_OPEN, MOUTH_GRIN, MOUTH_WOBBLY, MOUTH_FLAT, MOUTH_BIG };
+
+struct Pose {
+  float lift = 0;            // whole walker raised above the ground
+  float sx = 1, sy = 1;      // squash and stretch of the body about its base
+  float lean = 0;            // degrees, positive tips the head forward
+  float shift = 0;           // horizontal offset of everything
+  int eyes = EYE_OPEN;
+  float lookX = 0.8f, lookY = 0;
+  int mouth = MOUTH_SMILE;
+  float armF = 14, armB = -14;  // degrees from hanging; positive swings forward
+  float footF = 4.5f, footB = -4.5f;  // foot x offsets from the centre line
+  float liftF = 0, liftB = 0;         // foot heights above the ground
+};
+
+const float BODY_W = 9.5f, BODY_H = 20.0f, BODY_BASE = 3.5f;
+const float HEAD_TOP = -(BODY_BASE + 2 * BODY_H);
+
+// Body-local coordinates: origin at the ground point under the body, y down (so the head is at
+// negative y). The pose's transform takes them to cell coordinates.
+Xf BodyXf(const Pose& p) {
+  return ScaleXf(p.sx, p.sy).Then(Rotate(p.lean)).Then(Translate(32 + p.shift, 63.5f - p.lift));
+}
+Shape Egg() {
+  const float cy = -BODY_BASE - BODY_H;
+  return {[=](float x, float y) {
+            float ny = (y - cy) / BODY_H;                    // -1 top .. 1 bottom
+            float wx = BODY_W * (1.0f + 0.10f * std::clamp(ny, -1.0f, 1.0f));  // wider at the bottom
+            float px = x / wx, py = (y - cy) / BODY_H;
+            float k0 = std::hypot(px, py), k1 = std::hypot(px / wx, py / BODY_H);
+            if (k1 < 1e-6f) return -BODY_W;
+            return k0 * (k0 - 1) / k1;
+          },
+          {-BODY_W * 1.1f, cy - BODY_H, BODY_W * 1.1f, -BODY_BASE}};
+}
+
+// Arms keep their length whatever the squash, so they are placed in cell coordinates from the
+// shoulder point that the body transform gives.
+void DrawArm(Canvas& c, const Pose& p, const Xf& m, float side, float angle, RGBA col) {
+  V2 sh = m.Apply(side * BODY_W * 0.8f, -BODY_BASE - BODY_H * 0.66f);
+  float a = Rad(angle - p.lean);
+  V2 hand{sh.x + 7.5f * std::sin(a), sh.y + 7.5f * std::cos(a)};
+  Shape arm = Union(Capsule(sh.x, sh.y, hand.x, hand.y, 1.35f), Circle(hand.x, hand.y, 2.3f));
+  c.Fill(Grow(arm, 1.5f), Solid(pal::INK));
+  c.Fill(arm, Solid(col));
+}
+
+void DrawFoot(Canvas& c, const Pose& p, float fx, float lift, RGBA col) {
+  float cx = 32 + p.shift + fx * std::max(1.0f, p.sx), cy = 63.5f - 2.6f - p.lift - lift;
+  Shape f = Ellipse(cx + 1.2f, cy, 4.6f, 2.7f);
+  c.Outlined(f, VGrad(Mix(col, pal::SKIN_LIGHT, 0.3f), col, cy - 2.7f, cy + 2.7f), pal::INK, 1.5f);
+}
+
+void DrawEye(Canvas& c, const Xf& m, float ex, float ey, const Pose& p, bool front) {
+  auto ink = Solid(pal::PUPIL);
+  auto line = [&](std::vector<V2> pts, float r) {
+    for (auto& q : pts) q = {ex + q.x, ey + q.y};
+    c.Fill(Map(Stroke(pts, r), m), ink);
+  };
+  switch (p.eyes) {
+    case EYE_HAPPY: line({{-2.4f, 1.0f}, {0, -1.4f}, {2.4f, 1.0f}}, 0.85f); return;
+    case EYE_SQUEEZE:
+      if (front) line({{2.2f, -2.0f}, {-1.8f, 0}, {2.2f, 2.0f}}, 0.85f);
+      else line({{-2.2f, -2.0f}, {1.8f, 0}, {-2.2f, 2.0f}}, 0.85f);
+      return;
+    case EYE_X:
+      line({{-2, -2}, {2, 2}}, 0.8f);
+      line({{-2, 2}, {2, -2}}, 0.8f);
+      return;
+    default: break;
+  }
+  float rx = 3.3f, ry = 4.2f, pr = 1.8f;
+  if (p.eyes == EYE_WIDE) rx = 3.5f, ry = 4.5f, pr = 1.25f;
+  Shape white = Map(Ellipse(ex, ey, rx, ry), m);
+  c.Fill(Grow(white, 1.0f), ink);
+  c.Fill(white, Solid(pal::EYE));
+  float lx = p.lookX, ly = p.lookY;
+  if (p.eyes == EYE_DIZZY) lx = front ? -1.2f : 1.4f, ly = front ? 1.2f : -1.2f;
+  if (p.eyes == EYE_DOWN) ly = 2.0f;
+  float px = ex + lx * (rx - pr - 0.3f) / 1.6f, py = ey + ly * (ry - pr - 0.3f) / 2.0f;
+  c.Fill(Map(Circle(px, py, pr), m), ink);
+  c.Fill(Map(Circle(px - 0.6f, py - 0.8f, 0.55f), m), Solid(pal::EYE));
+  if (p.eyes == EYE_ANGRY) {
+    float s = front ? -1 : 1;
+    line({{-2.6f * s, -5.6f}, {2.6f * s, -4.2f}}, 0.9f);
+    (void)s;
+  }
+  if (p.eyes == EYE_DOWN) {  // heavy lids looking down at the drop
+    c.Fill(Intersect(white, Map(HalfPlaneAbove(ey - 1.0f), m)), Solid(pal::SKIN_DARK));
+  }
+}
+
+void DrawMouth(Canvas& c, const Xf& m, const Pose& p) {
+  const float mx = 3.6f, my = -BODY_BASE - BODY_H * 0.98f;
+  auto ink = Solid(pal::MOUTH);
+  switch (p.mouth) {
+    case MOUTH_SMILE: c.Fill(Map(Stroke(Arc(mx, my - 1.6f, 2.6f, 2.0f, 200, 340, 10), 0.75f), m), ink); break;
+    case MOUTH_FLAT: c.Fill(Map(Capsule(mx - 2, my, mx + 2, my, 0.7f), m), ink); break;
+    case MOUTH_WOBBLY:
+      c.Fill(Map(Stroke({{mx - 2.6f, my}, {mx - 1.3f, my - 0.9f}, {mx, my}, {mx + 1.3f, my - 0.9f}, {mx + 2.6f, my}}, 0.65f), m), ink);
+      break;
+    case MOUTH_OPEN:
+    case MOUTH_BIG: {
+      float r = p.mouth == MOUTH_BIG ? 1.4f : 1.0f;
+      Shape o = Map(Ellipse(mx, my + 0.3f, 1.7f * r, 2.1f * r), m);
+      c.Fill(Grow(o, 0.5f), ink);
+      c.Fill(o, Solid(Hex(0x3A0A14)));
+      c.Fill(Intersect(o, Map(Ellipse(mx, my + 2.1f * r, 1.5f * r, 1.2f * r), m)), Solid(pal::TONGUE));
+      break;
+    }
+    case MOUTH_GRIN: {
+      Shape g = Map(Intersect(Ellipse(mx, my - 1.0f, 3.2f, 3.0f), HalfPlaneBelow(my - 1.0f)), m);
+      c.Fill(Grow(g, 0.5f), ink);
+      c.Fill(g, Solid(Hex(0x3A0A14)));
+      c.Fill(Intersect(g, Map(HalfPlaneAbove(my + 0.2f), m)), Solid(pal::EYE));
+      break;
+    }
+  }
+}
+
+void DrawWalker(Canvas& c, const Pose& p) {
+  Xf m = BodyXf(p);
+  Xf inv = m.Inverse();
+  DrawArm(c, p, m, -1, p.armB, pal::SKIN_DARK);
+  DrawFoot(c, p, p.footB, p.liftB, Mul(pal::FOOT, 0.8f));
+  Shape body = Map(Egg(), m);
+  const float cy = -BODY_BASE - BODY_H;
+  c.Fill(Grow(body, 1.8f), Solid(pal::INK));
+  c.Fill(body, [=](float x, float y) {
+    V2 q = inv.Apply(x, y);
+    float nx = q.x / BODY_W, ny = (q.y - cy) / BODY_H;
+    float l = 0.5f - 0.38f * nx - 0.42f * ny;
+    RGBA col = Mix(pal::SKIN_DARK, pal::SKIN, Smooth(0.0f, 0.55f, l));
+    col = Mix(col, pal::SKIN_LIGHT, Smooth(0.55f, 1.1f, l));
+    float r = std::hypot(nx, ny);
+    return Mix(col, pal::SKIN_DARK, 0.55f * Smooth(0.82f, 1.0f, r) * Clamp01(0.5f + nx + ny));
+  });
+  // Belly patch and a glossy highlight.
+  c.Fill(Intersect(body, Map(Ellipse(2.2f, cy + 10.5f, 6.0f, 8.0f), m)), Solid(Mix(pal::BELLY, pal::SKIN, 0.25f)));
+  c.Fill(Map(Ellipse(-4.6f, cy - 11.5f, 1.7f, 3.2f), m), Solid(Mix(pal::SKIN_LIGHT, pal::WHITE, 0.6f)));
+  // Face, turned towards the walking direction.
+  c.Fill(Map(Ellipse(7.3f, cy - 2.4f, 1.6f, 1.1f), m), Solid(Mix(pal::CHEEK, pal::SKIN, 0.25f)));
+  DrawEye(c, m, -1.9f, cy - 8.5f, p, false);
+  DrawEye(c, m, 5.0f, cy - 8.5f, p, true);
+  DrawMouth(c, m, p);
+  DrawFoot(c, p, p.footF, p.liftF, pal::FOOT);
+  DrawArm(c, p, m, 1, p.armF, pal::SKIN);
+}
+
+// The hat: a round-domed hard hat with a peak, sitting on the head top of the same pose.
+Shape HatShape(float& domeTop) {
+  domeTop = -10.5f;
+  Shape dome = Intersect(Ellipse(0.4f, 1.6f, 9.8f, 11.5f), HalfPlaneAbove(2.4f));
+  Shape brim = RoundBox(-11.0f, 0.6f, 14.0f, 4.4f, 1.9f);
+  return Union(dome, brim);
+}
+void DrawHatLocal(Canvas& c, const Xf& m, float ink = 1.7f) {
+  float top;
+  Shape hat = Map(HatShape(top), m);
+  Xf inv = m.Inverse();
+  c.Fill(Grow(hat, ink), Solid(pal::HAT_INK));
+  c.Fill(hat, [=](float x, float y) {
+    V2 q = inv.Apply(x, y);
+    float l = 0.5f - 0.05f * q.x - 0.06f * q.y;
+    return Mix(pal::HAT_SHADE, pal::HAT, Smooth(0.1f, 0.9f, l));
+  });
+  Shape brim = Map(RoundBox(-11.0f, 0.6f, 14.0f, 4.4f, 1.9f), m);
+  c.Fill(brim, VGrad(pal::HAT, pal::HAT_SHADE, m.Apply(0, 0.6f).y, m.Apply(0, 4.4f).y));
+  c.Fill(Map(Capsule(-11.0f + 1.5f, 1.2f, 14.0f - 1.5f, 1.2f, 0.5f), m), Solid(pal::HAT_LIGHT));
+  // Band, crest ridge and a shine spot.
+  c.Fill(Intersect(Map(Intersect(Ellipse(0.4f, 1.6f, 9.8f, 11.5f), HalfPlaneAbove(2.4f)), m),
+                   Map(Intersect(HalfPlaneBelow(-1.4f), HalfPlaneAbove(0.6f)), m)),
+         Solid(pal::HAT_BAND));
+  c.Fill(Map(Capsule(0.4f, -8.6f, 0.4f, -2.2f, 1.5f), m), Solid(pal::HAT_SHADE));
+  c.Fill(Map(Capsule(0.0f, -8.8f, 0.0f, -2.6f, 0.9f), m), Solid(pal::HAT_LIGHT));
+  c.Fill(Map(Ellipse(-4.6f, -5.2f, 1.6f, 2.6f), m), Solid(pal::HAT_LIGHT));
+}
+// The hat on the walker's head in the pose: hat-local origin sits just under the head top.
+Xf HatXf(const Pose& p) { return Translate(0.6f, HEAD_TOP + 5.5f).Then(BodyXf(p)); }
+void DrawHat(Canvas& c, const Pose& p) { DrawHatLocal(c, HatXf(p)); }
+
+// Which pose each frame of plonko.png shows; the walker states pick frames by number:
+// 0 waiting, 0-5 walking, 10-13 stepping off, 14-15 teetering (10-15 in all), 16-19 squashing
+// (the splat, and the sink into a hole under the hole's rim), 20 falling, 21-24 landing,
+// 30-35 bouncing up, 35-39 hopping on, 40-47 banging (42/43 the shake against the wall).
+bool WalkerPose(int f, Pose& p) {
+  p = Pose{};
+  if (f >= 0 && f <= 5) {
+    float ph = f / 6.0f * 2 * PI;
+    p.lift = 1.3f * std::fabs(std::sin(ph));
+    p.lean = 5;
+    p.footF = 5.5f * std::cos(ph), p.liftF = 2.8f * std::max(0.0f, std::sin(ph));
+    p.footB = -5.5f * std::cos(ph), p.liftB = 2.8f * std::max(0.0f, -std::sin(ph));
+    p.armF = -32 * std::cos(ph), p.armB = 32 * std::cos(ph);
+    if (f == 0) p.lean = 2, p.armF = -10, p.armB = 10, p.lookX = 0.5f;  // also the waiting pose
+    return true;
+  }
+  switch (f) {
+    case 10: p.lean = 6, p.eyes = EYE_DOWN, p.mouth = MOUTH_FLAT, p.armF = 30, p.armB = -24, p.footF = 7; return true;
+    case 11: p.lean = 13, p.eyes = EYE_WIDE, p.lookY = 1.5f, p.mouth = MOUTH_OPEN, p.armF = 95, p.armB = -90, p.footF = 9, p.liftF = 2; return true;
+    case 12: p.lean = 20, p.eyes = EYE_WIDE, p.lookY = 1.8f, p.mouth = MOUTH_BIG, p.armF = 140, p.armB = -140, p.footF = 10, p.liftF = 5; return true;
+    case 13: p.lean = 24, p.lift = 2, p.eyes = EYE_WIDE, p.lookY = 1.8f, p.mouth = MOUTH_BIG, p.armF = 168, p.armB = -165, p.footF = 8, p.liftF = 5, p.liftB = 2; return true;
+    case 14: p.lean = 14, p.eyes = EYE_WIDE, p.lookY = 1.2f, p.mouth = MOUTH_WOBBLY, p.armF = 160, p.armB = 35, p.footF = 7, p.liftF = 3; return true;
+    case 15: p.lean = 7, p.eyes = EYE_WIDE, p.lookY = 1.2f, p.mouth = MOUTH_WOBBLY, p.armF = 30, p.armB = -160, p.footF = 6, p.liftF = 1; return true;
+    case 16: p.sx = 1.22f, p.sy = 0.74f, p.eyes = EYE_SQUEEZE, p.mouth = MOUTH_OPEN, p.armF = 70, p.armB = -70, p.footF = 6, p.footB = -6; return true;
+    case 17: p.sx = 1.42f, p.sy = 0.52f, p.eyes = EYE_SQUEEZE, p.mouth = MOUTH_FLAT, p.armF = 85, p.armB = -85, p.footF = 7.5f, p.footB = -7.5f; return true;
+    case 18: p.sx = 1.62f, p.sy = 0.36f, p.eyes = EYE_X, p.mouth = MOUTH_FLAT, p.armF = 95, p.armB = -95, p.footF = 9, p.footB = -9; return true;
+    case 19: p.sx = 1.8f, p.sy = 0.24f, p.eyes = EYE_X, p.mouth = MOUTH_FLAT, p.armF = 100, p.armB = -100, p.footF = 10, p.footB = -10; return true;
+    case 20: p.sx = 0.92f, p.sy = 1.1f, p.lift = 2, p.eyes = EYE_WIDE, p.lookY = 1.6f, p.mouth = MOUTH_BIG, p.armF = 165, p.armB = -160, p.liftF = 3, p.liftB = 1.5f, p.footF = 4, p.footB = -3.5f; return true;
+    case 21: p.sx = 1.3f, p.sy = 0.7f, p.eyes = EYE_SQUEEZE, p.mouth = MOUTH_OPEN, p.armF = 80, p.armB = -80, p.footF = 6.5f, p.footB = -6.5f; return true;
+    case 22: p.sx = 1.14f, p.sy = 0.86f, p.eyes = EYE_HAPPY, p.mouth = MOUTH_FLAT, p.armF = 55, p.armB = -55, p.footF = 5.5f, p.footB = -5.5f; return true;
+    case 23: p.sx = 0.95f, p.sy = 1.06f, p.eyes = EYE_OPEN, p.mouth = MOUTH_SMILE, p.armF = 28, p.armB = -28; return true;
+    case 24: p.armF = 16, p.armB = -16; return true;
+    case 30: p.sx = 1.38f, p.sy = 0.62f, p.eyes = EYE_SQUEEZE, p.mouth = MOUTH_GRIN, p.armF = 80, p.armB = -80, p.footF = 6.5f, p.footB = -6.5f; return true;
+    case 31: p.sx = 0.84f, p.sy = 1.22f, p.lift = 3, p.eyes = EYE_HAPPY, p.mouth = MOUTH_BIG, p.armF = 170, p.armB = -170, p.liftF = 2, p.liftB = 2; return true;
+    case 32: p.sx = 0.88f, p.sy = 1.16f, p.lift = 5, p.eyes = EYE_WIDE, p.lookY = -1, p.mouth = MOUTH_GRIN, p.armF = 150, p.armB = -175, p.liftF = 3, p.liftB = 1; return true;
+    case 33: p.sx = 0.92f, p.sy = 1.1f, p.lift = 5, p.eyes = EYE_HAPPY, p.mouth = MOUTH_BIG, p.armF = 175, p.armB = -150, p.liftF = 1, p.liftB = 3; return true;
+    case 34: p.sx = 0.96f, p.sy = 1.05f, p.lift = 4, p.eyes = EYE_WIDE, p.lookY = -1, p.mouth = MOUTH_GRIN, p.armF = 120, p.armB = -120, p.liftF = 2, p.liftB = 2; return true;
+    case 35: p.sx = 1.06f, p.sy = 0.9f, p.lift = 5, p.lean = 14, p.eyes = EYE_HAPPY, p.mouth = MOUTH_GRIN, p.armF = 75, p.armB = 60, p.liftF = 5, p.liftB = 4, p.footF = 6, p.footB = -2; return true;
+    case 36: p.sy = 1.08f, p.sx = 0.94f, p.lift = 6, p.lean = 20, p.eyes = EYE_OPEN, p.mouth = MOUTH_BIG, p.armF = -50, p.armB = -60, p.liftF = 3, p.liftB = 6, p.footF = 6, p.footB = -7; return true;
+    case 37: p.lift = 6, p.lean = 10, p.eyes = EYE_HAPPY, p.mouth = MOUTH_GRIN, p.armF = 110, p.armB = -110, p.liftF = 4, p.liftB = 4; return true;
+    case 38: p.lift = 3, p.lean = 2, p.eyes = EYE_OPEN, p.mouth = MOUTH_SMILE, p.armF = 70, p.armB = -70, p.liftF = 1, p.liftB = 2, p.footF = 6; return true;
+    case 39: p.sx = 1.12f, p.sy = 0.86f, p.eyes = EYE_HAPPY, p.mouth = MOUTH_SMILE, p.armF = 45, p.armB = -45, p.footF = 5.5f, p.footB = -5.5f; return true;
+    case 40: p.lean = -14, p.shift = -2, p.eyes = EYE_ANGRY, p.mouth = MOUTH_FLAT, p.armF = -40, p.armB = -60, p.footF = 5.5f, p.footB = -5.5f; return true;
+    case 41: p.lean = -20, p.shift = -3, p.eyes = EYE_ANGRY, p.mouth = MOUTH_GRIN, p.armF = -60, p.armB = -75, p.footF = 6, p.footB = -6; return true;
+    case 42: p.lean = 12, p.shift = 1, p.sx = 0.88f, p.sy = 1.04f, p.eyes = EYE_SQUEEZE, p.mouth = MOUTH_GRIN, p.armF = -35, p.armB = -50, p.footF = 4, p.footB = -7; return true;
+    case 43: p.lean = 9, p.shift = -1, p.sx = 0.92f, p.sy = 0.97f, p.eyes = EYE_DIZZY, p.mouth = MOUTH_WOBBLY, p.armF = -20, p.armB = -40, p.footF = 4.5f, p.footB = -6.5f; return true;
+    case 44: p.lean = -8, p.shift = -2, p.eyes = EYE_DIZZY, p.mouth = MOUTH_WOBBLY, p.armF = 40, p.armB = -40; return true;
+    case 45: p.lean = -4, p.shift = -1, p.eyes = EYE_DIZZY, p.mouth = MOUTH_FLAT, p.armF = 30, p.armB = -30; return true;
+    case 46: p.lean = 0, p.eyes = EYE_HAPPY, p.mouth = MOUTH_SMILE, p.armF = 25, p.armB = -25; return true;
+    case 47: p.armF = 16, p.armB = -16; return true;
+    default: return false;
+  }
+}
+
+// The pointer hands: a glove pointing up (tip at 35, 4) and a glove that pinches the hat drawn
+// from plonkohat frame 0 at (-19, +27) relative to this cell.
+void DrawGlove(Canvas& c, bool holding) {
+  RGBA glove = Hex(0xFFFFFF), gshade = Hex(0xC9CCE0), cuff = Hex(0xFFD23C);
+  auto gpaint = [=](float x, float y) { return Mix(glove, gshade, Smooth(0.35f, 1.0f, (x - 26) / 24 * 0.6f + (y - 8) / 30 * 0.5f)); };
+  if (!holding) {
+    Shape finger = Capsule(35.0f, 6.8f, 35.6f, 20.0f, 3.2f);
+    Shape palm = RoundBox(29.0f, 16.0f, 46.0f, 31.0f, 5.0f);
+    Shape thumb = Capsule(30.0f, 24.0f, 25.0f, 19.0f, 2.9f);
+    Shape knuckles = Group({Circle(40.5f, 17.5f, 3.1f), Circle(44.0f, 19.5f, 2.9f), Circle(45.5f, 23.5f, 2.7f)});
+    Shape cuffs = RoundBox(29.5f, 30.0f, 46.5f, 37.0f, 2.0f);
+    Shape hand = Group({finger, palm, thumb, knuckles});
+    c.Fill(Grow(Union(hand, cuffs), 1.7f), Solid(pal::INK));
+    c.Fill(hand, gpaint);
+    c.Fill(Grow(knuckles, 0.0f), gpaint);
+    for (auto& k : {Circle(40.5f, 17.5f, 3.1f), Circle(44.0f, 19.5f, 2.9f)})
+      c.Fill(Subtract(Grow(k, 0.6f), k), Solid(Mix(pal::INK, gshade, 0.5f)));
+    c.Fill(Capsule(36.6f, 9.0f, 36.6f, 15.0f, 0.8f), Solid(gshade));
+    c.Fill(cuffs, VGrad(Mix(cuff, pal::WHITE, 0.3f), pal::ORANGE, 30, 37));
+    // Little motion ticks that say "tickle".
+    c.Fill(Capsule(26.5f, 5.0f, 29.0f, 7.5f, 0.9f), Solid(pal::WHITE));
+    c.Fill(Capsule(42.0f, 4.0f, 44.0f, 1.5f, 0.9f), Solid(pal::WHITE));
+    c.Fill(Capsule(44.0f, 9.0f, 47.5f, 8.5f, 0.9f), Solid(pal::WHITE));
+    return;
+  }
+  // Fingers reach down to the hat's crown (about 13, 36 here) from a hand above and right.
+  Shape palm = Map(RoundBox(-8, -7, 8, 7, 5), Rotate(-35).Then(Translate(26, 22)));
+  Shape f1 = Capsule(20.0f, 26.0f, 14.5f, 33.0f, 3.0f);
+  Shape f2 = Capsule(24.5f, 28.5f, 19.5f, 35.0f, 2.8f);
+  Shape thumb = Capsule(17.5f, 21.0f, 9.0f, 30.0f, 2.8f);
+  Shape cuffs = Map(RoundBox(-8.5f, -3.5f, 8.5f, 3.5f, 2), Rotate(-35).Then(Translate(33.5f, 12.5f)));
+  Shape hand = Group({palm, f1, f2, thumb});
+  c.Fill(Grow(Union(hand, cuffs), 1.7f), Solid(pal::INK));
+  c.Fill(hand, gpaint);
+  c.Fill(Subtract(Grow(f2, 0.7f), f2), Solid(Mix(pal::INK, gshade, 0.4f)));
+  c.Fill(f1, gpaint);
+  c.Fill(cuffs, Solid(cuff));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Ground tiles. The board picks variant v = (x + 15 y) mod 16 for the cell at column x, row y,
+// so a cell's right neighbour shows v + 1 and the cell below shows v - 1. The texture is one
+// picture T(X, Y) that repeats under the shifts (64, 64) and (1024, 0); variant v shows the
+// square at (64 v, 0). Every pair of neighbouring cells then meets without a seam.
+// ---------------------------------------------------------------------------------------------
+struct Lattice {
+  // Reduces a difference vector to the nearest copy under the repeat shifts.
+  static V2 Reduce(float dx, float dy) {
+    float a = std::round(dy / 64.0f);
+    dy -= 64 * a, dx -= 64 * a;
+    dx -= 1024 * std::round(dx / 1024.0f);
+    return {dx, dy};
+  }
+};
+// Value noise that repeats with the lattice: sampled on (u, w) = (X - Y, Y), periods 1024 x 64.
+float LatticeNoise(float X, float Y, int cell, int seed) {
+  float u = X - Y, w = Y;
+  int nu = 1024 / cell, nw = 64 / cell;
+  float fu = u / cell, fw = w / cell;
+  int iu = int(std::floor(fu)), iw = int(std::floor(fw));
+  float tu = fu - iu, tw = fw - iw;
+  tu = tu * tu * (3 - 2 * tu), tw = tw * tw * (3 - 2 * tw);
+  auto at = [&](int i, int j) { return Hash01(((i % nu) + nu) % nu, ((j % nw) + nw) % nw, seed); };
+  float a = at(iu, iw), b = at(iu + 1, iw), c = at(iu, iw + 1), d = at(iu + 1, iw + 1);
+  return (a + (b - a) * tu) + ((c + (d - c) * tu) - (a + (b - a) * tu)) * tw;
+}
+float LatticeFbm(float X, float Y, int seed) {
+  return 0.5f * LatticeNoise(X, Y, 16, seed) + 0.3f * LatticeNoise(X, Y, 8, seed + 1) +
+         0.2f * LatticeNoise(X, Y, 4, seed + 2);
+}
+// One-dimensional noise along X with period 1024 (for the grass line of surface tiles).
+float LineNoise(float X, int cell, int seed) {
+  int n = 1024 / cell;
+  float f = X / cell;
+  int i = int(std::floor(f));
+  float t = f - i;
+  t = t * t * (3 - 2 * t);
+  float a = Hash01(((i % n) + n) % n, 0, seed), b = Hash01((((i + 1) % n) + n) % n, 0, seed);
+  return a + (b - a) * t;
+}
+
+struct Pebble {
+  float x, y, rx, ry, ang, tone;
+};
+std::vector<Pebble> MakePebbles(uint64_t seed, int count, float rmin, float rmax) {
+  Rng r(seed);
+  std::vector<Pebble> v;
+  for (int i = 0; i < count; i++) {
+    Pebble p;
+    p.x = r.Range(0, 1024), p.y = r.Range(0, 64);
+    p.rx = r.Range(rmin, rmax), p.ry = p.rx * r.Range(0.55f, 0.85f);
+    p.ang = r.Range(-0.6f, 0.6f), p.tone = r.Range(-1, 1);
+    v.push_back(p);
+  }
+  return v;
+}
+
+RGBA SoilAt(float X, float Y, const std::vector<Pebble>& pebbles) {
+  float n = LatticeFbm(X, Y, 11);
+  RGBA c = Mix(pal::SOIL_DARK, pal::SOIL, Smooth(0.15f, 0.55f, n));
+  c = Mix(c, pal::SOIL_LIGHT, Smooth(0.58f, 0.85f, n) * 0.8f);
+  float g = LatticeNoise(X, Y, 2, 23);  // grain
+  if (g > 0.82f) c = Mix(c, pal::SOIL_DARK, 0.55f);
+  if (g < 0.08f) c = Mix(c, pal::SOIL_LIGHT, 0.5f);
+  for (auto& p : pebbles) {
+    V2 d = Lattice::Reduce(X - p.x, Y - p.y);
+    if (std::fabs(d.x) > p.rx + 2 || std::fabs(d.y) > p.rx + 2) continue;
+    float ca = std::cos(p.ang), sa = std::sin(p.ang);
+    float lx = d.x * ca + d.y * sa, ly = -d.x * sa + d.y * ca;
+    float e = std::hypot(lx / p.rx, ly / p.ry);
+    float dist = (e - 1) * std::min(p.rx, p.ry);
+    if (dist > 1.2f) continue;
+    RGBA stone = Mix(pal::PEBBLE, p.tone > 0 ? Hex(0xC9B49A) : Hex(0x8A8FA0), std::fabs(p.tone) * 0.5f);
+    float light = Clamp01(0.55f - 0.45f * (lx / p.rx) - 0.55f * (ly / p.ry));
+    RGBA face = Mix(Mul(stone, 0.62f), Mix(stone, pal::WHITE, 0.25f), light);
+    float cover = Clamp01(0.5f - dist);
+    RGBA rimmed = Mix(face, Mul(pal::SOIL_DARK, 0.7f), Smooth(-1.4f, -0.2f, dist));  // dark rim
+    c = Mix(c, rimmed, cover);
+    // Shadow under the stone on the soil.
+    if (dist > 0 && ly > 0) c = Mix(c, pal::SOIL_DARK, 0.5f * Clamp01(1.2f - dist));
+  }
+  return c;
+}
+
+Image GroundTile(int v, int family) {
+  static const std::vector<Pebble> pebbles = MakePebbles(101, 150, 1.6f, 4.2f);
+  Image img(64, 64);
+  for (int y = 0; y < 64; y++)
+    for (int x = 0; x < 64; x++) {
+      float X = 64.0f * v + x + 0.5f, Y = y + 0.5f;
+      if (family == 2) {  // dressed stone blocks in a running bond
+        int row = int(Y / 16);
+        float bx = X + (row % 2) * 16;
+        int col = int(std::floor(bx / 32));
+        float lx = bx - col * 32, ly = Y - row * 16;
+        float h = Hash01(row, ((col % 32) + 32) % 32, 7);
+        RGBA face = Mix(pal::STONE, h > 0.5f ? Hex(0x8E86A8) : Hex(0x6F8C9C), std::fabs(h - 0.5f));
+        face = Mul(face, 0.9f + 0.2f * LatticeFbm(X, Y, 31));
+        float edge = std::min({lx, 32 - lx, ly, 16 - ly});
+        RGBA c = face;
+        if (lx < 2.5f || ly < 2.5f) c = Mix(face, pal::STONE_LIGHT, 0.6f);
+        if (32 - lx < 2.5f || 16 - ly < 2.5f) c = Mix(face, pal::STONE_DARK, 0.55f);
+        if (edge < 1.0f) c = Mul(pal::STONE_DARK, 0.55f);
+        if (LatticeNoise(X, Y, 2, 41) > 0.86f) c = Mul(c, 0.85f);
+        img.Set(x, y, c);
+        continue;
+      }
+      RGBA c = SoilAt(X, Y, pebbles);
+      float alpha = 1;
+      if (family == 3) {  // grass on top
+        float g = 10.5f + 3.0f * LineNoise(X, 16, 51) + 1.5f * LineNoise(X, 4, 52);
+        float drip = Hash01(int(std::floor(X / 6)) % 171, 0, 53);
+        if (drip > 0.8f) {
+          float cxp = std::floor(X / 6) * 6 + 3;
+          g += (drip - 0.8f) * 30 * Clamp01(1 - std::fabs(X - cxp) / 3.0f);
+        }
+        float top = 1.2f + 1.6f * (0.5f + 0.5f * std::sin(X * 2 * PI / 7.0f + 3 * LineNoise(X, 8, 54)));
+        if (Y < g + 0.5f) {
+          float t = Clamp01((Y - top) / (g - top));
+          RGBA grass = Mix(pal::GRASS_LIGHT, pal::GRASS, Smooth(0.0f, 0.55f, t));
+          grass = Mix(grass, pal::GRASS_DARK, Smooth(0.6f, 1.0f, t));
+          float blade = Hash01(int(std::floor(X / 2)) % 512, 0, 55);
+          if (blade > 0.7f && t > 0.15f) grass = Mix(grass, pal::GRASS_DARK, 0.35f);
+          if (blade < 0.2f) grass = Mix(grass, pal::GRASS_LIGHT, 0.35f);
+          float cover = Clamp01(g + 0.5f - Y);
+          c = Mix(c, grass, cover);
+          if (g - Y < 1.0f && g - Y >= 0) c = Mix(c, Mix(pal::GRASS_DARK, pal::INK, 0.4f), 0.8f);
+          alpha = Clamp01(Y - top + 0.5f);
+          if (Y - top < 1.2f) c = Mix(c, Mix(pal::GRASS_LIGHT, pal::WHITE, 0.3f), 0.6f);
+        } else if (Y < g + 4) {
+          c = Mix(c, pal::SOIL_DARK, 0.55f * (1 - (Y - g) / 4));  // shade under the turf
+        }
+      }
+      c.a = alpha;
+      img.Set(x, y, c);
+    }
+  if (family == 3) {  // a few flowers in the turf, away from the tile's sides
+    Canvas cv(64, 64, 4);
+    Rng r(900 + v);
+    int n = r.IRange(0, 2);
+    for (int i = 0; i < n; i++) {
+      float fx = r.Range(8, 56), fy = r.Range(5, 7.5f);
+      RGBA petal = i % 2 ? Hex(0xFFF4F0) : Hex(0xFFE04A);
+      Shape petals = Group({Circle(fx - 1.6f, fy, 1.3f), Circle(fx + 1.6f, fy, 1.3f), Circle(fx, fy - 1.6f, 1.3f), Circle(fx, fy + 1.6f, 1.3f)});
+      cv.Fill(Grow(petals, 0.7f), Solid(pal::GRASS_DARK));
+      cv.Fill(petals, Solid(petal));
+      cv.Fill(Circle(fx, fy, 1.0f), Solid(pal::ORANGE));
+    }
+    img.Over(cv.Resolve(), 0, 0);
+  }
+  return img;
+}
+
+// The hole: a glowing ring on the floor of its cell; `open` 0..1 from closed to fully open.
+// Frame 52 is also drawn over a walker sinking into it, so its opaque pit hides the feet.
+Image HoleTile(float open) {
+  Canvas c(64, 64, 4);
+  float cx = 32, cy = 56.5f, rx = 12.0f + 17.0f * open, ry = 3.4f + 3.6f * open;
+  Shape pit = Ellipse(cx, cy, rx, ry);
+  Shape ring = Grow(pit, 2.8f);
+  c.Fill(Grow(ring, 1.4f), Solid(pal::INK));
+  c.Fill(ring, [=](float x, float) { return Mix(pal::RIM_VIOLET, pal::RIM, 0.5f + 0.5f * std::cos((x - cx) / rx * 2.2f)); });
+  c.Fill(pit, [=](float x, float y) {
+    float r = std::hypot((x - cx) / rx, (y - cy) / ry);
+    return Mix(pal::HOLE_DEEP, pal::HOLE_IN, Smooth(0.2f, 1.0f, r));
+  });
+  // Bright front lip and a faint back lip give the ring its depth.
+  c.Fill(Intersect(Subtract(Grow(pit, 1.3f), pit), HalfPlaneBelow(cy + 0.5f)), Solid(Mix(pal::RIM, pal::WHITE, 0.55f)));
+  c.Fill(Intersect(Subtract(Grow(pit, 0.9f), pit), HalfPlaneAbove(cy - 0.5f)), Solid(Mul(pal::RIM_VIOLET, 0.8f)));
+  // Specks of light deep inside, and sparkles that rise higher as the hole opens.
+  Rng r(4242);
+  for (int i = 0; i < 5; i++) {
+    float sx = cx + r.Range(-0.6f, 0.6f) * rx, sy = cy + r.Range(-0.3f, 0.3f) * ry;
+    c.Fill(Circle(sx, sy, 0.6f + 0.3f * open), Solid(Mix(pal::RIM_VIOLET, pal::WHITE, 0.4f)));
+  }
+  const float sparkX[4] = {-0.55f, 0.5f, -0.1f, 0.8f}, sparkH[4] = {10, 17, 24, 7};
+  for (int i = 0; i < 4; i++) {
+    if (i >= 2 + int(open * 2.5f)) break;
+    float sx = cx + sparkX[i] * rx, sy = cy - 4 - sparkH[i] * (0.4f + open);
+    float s = 1.6f + 1.2f * open;
+    Shape star = Polygon({{sx, sy - 2 * s}, {sx + 0.5f * s, sy - 0.5f * s}, {sx + 2 * s, sy}, {sx + 0.5f * s, sy + 0.5f * s},
+                          {sx, sy + 2 * s}, {sx - 0.5f * s, sy + 0.5f * s}, {sx - 2 * s, sy}, {sx - 0.5f * s, sy - 0.5f * s}});
+    c.Fill(Grow(star, 0.6f), Solid(Mul(pal::RIM_VIOLET, 0.7f)));
+    c.Fill(star, Solid(Mix(pal::RIM, pal::WHITE, 0.6f)));
+  }
+  return c.Resolve();
+}
+
+Image HatIcon(int size, float scale, float cx, float cy, float ink) {
+  Canvas c(size, size, 6);
+  DrawHatLocal(c, ScaleXf(scale, scale).Then(Translate(cx, cy)), ink);
+  return c.Resolve();
+}
+
+Strip MakeBg() {
+  Strip s(64, 64, 8, 8);
+  for (int v = 0; v < 16; v++) {
+    s.Put(v, GroundTile(v, 1));
+    s.Put(16 + v, GroundTile(v, 2));
+    s.Put(32 + v, GroundTile(v, 3));
+  }
+  const float opening[5] = {0.3f, 0.48f, 0.66f, 0.84f, 1.0f};
+  for (int k = 0; k < 5; k++) s.Put(48 + k, HoleTile(opening[k]));
+  s.Put(56, HatIcon(64, 2.15f, 30.5f, 41, 3.0f));
+  return s;
+}
+
+// One ground block, cut by the game into 8 x 8 pieces for the debris of a broken block.
+Image MakeBoom() {
+  Image img = GroundTile(5, 1);
+  for (int y = 0; y < 64; y++)
+    for (int x = 0; x < 64; x++) {
+      RGBA c = img.Get(x, y);
+      int e = std::min({x, y, 63 - x, 63 - y});
+      if (e == 0) c = Mix(c, pal::INK, 0.6f);
+      else if (x % 8 == 0 || y % 8 == 0) c = Mix(c, pal::SOIL_DARK, 0.35f);  // hairline cracks
+      else if (x % 8 == 1 || y % 8 == 1) c = Mix(c, pal::SOIL_LIGHT, 0.25f);
+      img.Set(x, y, c);
+    }
+  return img;
+}
+
+// The background tile, repeated at scale 2 and tinted dark by the game: light greys only.
+// Rounded pillows in a 64-pixel grid, every other one stamped with a small hat.
+Image MakeGrid() {
+  Canvas c(256, 256, 3);
+  c.Fill(RoundBox(0, 0, 256, 256, 0), Solid(Grey(0.42f)));
+  for (int j = 0; j < 4; j++)
+    for (int i = 0; i < 4; i++) {
+      float x0 = i * 64.0f, y0 = j * 64.0f;
+      Shape pillow = RoundBox(x0 + 3, y0 + 3, x0 + 61, y0 + 61, 10);
+      c.Fill(Map(pillow, Translate(1.5f, 1.5f)), Solid(Grey(0.30f)));
+      c.Fill(pillow, [=](float x, float y) { return Grey(0.72f - 0.16f * ((x - x0) + (y - y0)) / 128.0f); });
+      c.Fill(RoundBox(x0 + 7, y0 + 7, x0 + 57, y0 + 57, 7), [=](float x, float y) {
+        return Grey(0.60f + 0.08f * ((x - x0) + (y - y0)) / 128.0f);
+      });
+      if ((i + j) % 2 == 0) {
+        float top;
+        Shape hat = Map(HatShape(top), ScaleXf(1.3f, 1.3f).Then(Translate(x0 + 31, y0 + 36)));
+        c.Fill(Map(hat, Translate(1, 1)), Solid(Grey(0.70f)));
+        c.Fill(hat, Solid(Grey(0.50f)));
+      } else {
+        for (int k = 0; k < 4; k++) c.Fill(Circle(x0 + 22 + (k % 2) * 20, y0 + 22 + (k / 2) * 20, 2.2f), Solid(Grey(0.50f)));
+      }
+    }
+  return c.Resolve();
+}
+
+// A spray droplet, tinted white or red by the game.
+Image MakeSpurt() {
+  Canvas c(16, 16, 8);
+  Shape drop = Union(Circle(8, 9, 5), Polygon({{8, 1.5f}, {12.2f, 7.0f}, {3.8f, 7.0f}}));
+  c.Fill(drop, [](float x, float y) { return Grey(1.0f - 0.35f * Clamp01(((x - 5) + (y - 5)) / 12.0f)); });
+  c.Fill(Ellipse(6.3f, 8.3f, 1.3f, 2.0f), Solid(Grey(1.0f)));
+  return c.Resolve();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Interface icons (16 x 16 cells). The engine tints many of them (binding boxes, slider parts,
+// the graph point), so those are drawn in light greys; the option icons carry their own colours.
+// ---------------------------------------------------------------------------------------------
+Shape Star(float cx, float cy, float r0, float r1, int points, float rot = -90) {
+  std::vector<V2> v;
+  for (int i = 0; i < points * 2; i++) {
+    float a = Rad(rot + i * 180.0f / points), r = i % 2 ? r1 : r0;
+    v.push_back({cx + r * std::cos(a), cy + r * std::sin(a)});
+  }
+  return Polygon(v);
+}
+Shape Speaker() {
+  return Union(RoundBox(2.0f, 6.0f, 5.5f, 10.0f, 0.6f), Polygon({{4.5f, 6.2f}, {9.0f, 2.5f}, {9.0f, 13.5f}, {4.5f, 9.8f}}));
+}
+Shape Wave(int k) { return Stroke(Arc(8.5f, 8, 2.5f + 2.4f * k, 2.5f + 2.4f * k, -48, 48, 10), 0.75f); }
+
+Image Icon(int n) {
+  Canvas c(16, 16, 8);
+  const RGBA ink = pal::INK, light = Grey(0.96f), mid = Grey(0.78f), dark = Grey(0.25f);
+  auto lit = [&](const Shape& s, RGBA col, float ow = 1.0f) {
+    c.Fill(Grow(s, ow), Solid(ink));
+    c.Fill(s, VGrad(Mix(col, pal::WHITE, 0.35f), Mul(col, 0.78f), s.b.y0, s.b.y1));
+  };
+  switch (n) {
+    case 0: c.Fill(Star(8, 8.5f, 7.5f, 3.2f, 5), Solid(light)); break;  // engine-test sprite
+    case 1: lit(Stroke({{3, 8.5f}, {6.5f, 12}, {13, 4}}, 1.5f), pal::GRASS_LIGHT); break;
+    case 2: lit(Union(Capsule(4, 4, 12, 12, 1.5f), Capsule(12, 4, 4, 12, 1.5f)), Hex(0xFF5A5A)); break;
+    case 3:  // binding box: a key cap, dark face so the key name reads on it
+      c.Fill(RoundBox(0.5f, 0.5f, 15.5f, 15.5f, 3.5f), Solid(ink));
+      c.Fill(RoundBox(1.3f, 1.3f, 14.7f, 14.7f, 2.8f), VGrad(light, mid, 1, 15));
+      c.Fill(RoundBox(2.6f, 2.2f, 13.4f, 12.6f, 2.0f), Solid(dark));
+      break;
+    case 4: lit(Polygon({{2, 8}, {8, 2.5f}, {8, 5.5f}, {14, 5.5f}, {14, 10.5f}, {8, 10.5f}, {8, 13.5f}}), pal::SKY); break;
+    case 5: lit(Polygon({{14, 8}, {8, 2.5f}, {8, 5.5f}, {2, 5.5f}, {2, 10.5f}, {8, 10.5f}, {8, 13.5f}}), pal::SKY); break;
+    case 6: lit(Union(Union(Circle(5.5f, 6.5f, 3.3f), Circle(10.5f, 6.5f, 3.3f)), Polygon({{2.4f, 7.6f}, {13.6f, 7.6f}, {8, 14}})), Hex(0xFF5A7A)); break;
+    case 7:  // graph point
+      c.Fill(Circle(8, 8, 5.2f), Solid(ink));
+      c.Fill(Circle(8, 8, 4.2f), [](float x, float y) { return Grey(1.0f - 0.3f * Clamp01((x + y - 10) / 8)); });
+      c.Fill(Circle(6.6f, 6.6f, 1.2f), Solid(pal::WHITE));
+      break;
+    case 8:  // joystick hat: a direction pad
+      c.Fill(Grow(Union(RoundBox(5.5f, 1, 10.5f, 15, 1.2f), RoundBox(1, 5.5f, 15, 10.5f, 1.2f)), 0.5f), Solid(ink));
+      c.Fill(Union(RoundBox(6.2f, 1.7f, 9.8f, 14.3f, 0.8f), RoundBox(1.7f, 6.2f, 14.3f, 9.8f, 0.8f)), VGrad(light, mid, 1, 15));
+      c.Fill(Circle(8, 8, 1.3f), Solid(dark));
+      for (auto t : {Polygon({{8, 2.6f}, {9.4f, 4.6f}, {6.6f, 4.6f}}), Polygon({{8, 13.4f}, {9.4f, 11.4f}, {6.6f, 11.4f}}),
+                     Polygon({{2.6f, 8}, {4.6f, 6.6f}, {4.6f, 9.4f}}), Polygon({{13.4f, 8}, {11.4f, 6.6f}, {11.4f, 9.4f}})})
+        c.Fill(t, Solid(dark));
+      break;
+    case 9:  // joystick axis: a stick on its base
+      c.Fill(Ellipse(8, 12, 6.8f, 3.2f), Solid(ink));
+      c.Fill(Ellipse(8, 11.7f, 6.0f, 2.5f), VGrad(mid, dark, 9, 14));
+      c.Fill(Capsule(8, 11, 8, 6, 1.6f), Solid(ink));
+      c.Fill(Capsule(8, 11, 8, 6, 0.8f), Solid(mid));
+      c.Fill(Circle(8, 5, 3.6f), Solid(ink));
+      c.Fill(Circle(8, 5, 2.8f), VGrad(light, mid, 2, 8));
+      break;
+    case 10:  // joystick button
+      c.Fill(Circle(8, 8.5f, 6.8f), Solid(ink));
+      c.Fill(Circle(8, 8.5f, 6.0f), Solid(dark));
+      c.Fill(Circle(8, 7.5f, 4.8f), VGrad(light, mid, 3, 12));
+      c.Fill(Ellipse(6.5f, 5.8f, 1.6f, 1.0f), Solid(pal::WHITE));
+      break;
+    case 11:
+    case 12: {  // display shape: 4:3, then widescreen
+      float w = n == 11 ? 5.2f : 7.2f, h = n == 11 ? 4.2f : 3.6f;
+      c.Fill(RoundBox(8 - w - 1, 7 - h - 1, 8 + w + 1, 7 + h + 1, 1.3f), Solid(ink));
+      c.Fill(RoundBox(8 - w, 7 - h, 8 + w, 7 + h, 0.8f), Solid(mid));
+      c.Fill(RoundBox(8 - w + 1, 7 - h + 1, 8 + w - 1, 7 + h - 1, 0.3f), VGrad(Hex(0x7FD0FF), Hex(0x2F5FC0), 7 - h, 7 + h));
+      c.Fill(RoundBox(5.5f, 12.4f, 10.5f, 14.6f, 0.6f), Solid(ink));
+      c.Fill(RoundBox(6.2f, 12.8f, 9.8f, 14.0f, 0.3f), Solid(mid));
+      break;
+    }
+    case 13:  // windowed
+      c.Fill(RoundBox(1, 2, 15, 14, 1.3f), Solid(ink));
+      c.Fill(RoundBox(2, 3, 14, 13, 0.6f), Solid(Hex(0xDCE6F5)));
+      c.Fill(RoundBox(2, 3, 14, 5.6f, 0.6f), Solid(pal::SKY));
+      c.Fill(Circle(12.3f, 4.3f, 0.8f), Solid(Hex(0xFF5A5A)));
+      c.Fill(RoundBox(3.5f, 7, 9, 11.5f, 0.4f), Solid(Hex(0x9AB0CC)));
+      break;
+    case 14:  // full screen: corners pushed outward
+      c.Fill(RoundBox(1, 2, 15, 14, 1.3f), Solid(ink));
+      c.Fill(RoundBox(2, 3, 14, 13, 0.6f), VGrad(Hex(0x7FD0FF), Hex(0x2F5FC0), 3, 13));
+      for (auto s : {Stroke({{3.5f, 7}, {3.5f, 4.5f}, {6, 4.5f}}, 0.8f), Stroke({{12.5f, 7}, {12.5f, 4.5f}, {10, 4.5f}}, 0.8f),
+                     Stroke({{3.5f, 9}, {3.5f, 11.5f}, {6, 11.5f}}, 0.8f), Stroke({{12.5f, 9}, {12.5f, 11.5f}, {10, 11.5f}}, 0.8f)})
+        c.Fill(s, Solid(pal::WHITE));
+      break;
+    case 18:
+    case 19:
+    case 20: {  // quality: three, two or one bar lit (best, fewer frames / alternative, backup)
+      int lit_bars = 21 - n;
+      const RGBA on[3] = {Hex(0x6CFF5A), Hex(0xFFE04A), Hex(0xFF8A3A)};
+      for (int k = 0; k < 3; k++) {
+        float x0 = 2 + k * 4.4f, top = 11 - k * 3.5f;
+        Shape bar = RoundBox(x0, top, x0 + 3.2f, 14.5f, 0.7f);
+        c.Fill(Grow(bar, 0.8f), Solid(ink));
+        c.Fill(bar, k < lit_bars ? VGrad(Mix(on[3 - lit_bars], pal::WHITE, 0.3f), on[3 - lit_bars], top, 14.5f) : Solid(Grey(0.35f)));
+      }
+      break;
+    }
+    case 21:
+    case 22: {  // slider track halves: rounded at the outer end, open at the join
+      bool left = n == 21;
+      Shape t = RoundBox(left ? 1.5f : -4.0f, 5.0f, left ? 20.0f : 14.5f, 11.0f, 3.0f);
+      c.Fill(Grow(t, 1.0f), Solid(ink));
+      c.Fill(t, VGrad(mid, light, 5, 11));
+      c.Fill(RoundBox(left ? 3.0f : -4.0f, 7.2f, left ? 20.0f : 13.0f, 8.8f, 0.8f), Solid(dark));
+      break;
+    }
+    case 23:  // slider knob
+      c.Fill(RoundBox(3.5f, 1.0f, 12.5f, 15.0f, 3.0f), Solid(ink));
+      c.Fill(RoundBox(4.5f, 2.0f, 11.5f, 14.0f, 2.2f), VGrad(light, mid, 2, 14));
+      for (int k = 0; k < 3; k++) c.Fill(Capsule(6.3f, 5.5f + k * 2.5f, 9.7f, 5.5f + k * 2.5f, 0.45f), Solid(Grey(0.45f)));
+      break;
+    case 24:
+    case 25:
+    case 26: {  // audio drivers: a speaker with three, two or one sound waves
+      lit(Speaker(), Hex(0xFFD36A), 0.9f);
+      for (int k = 1; k <= 27 - n; k++) {
+        c.Fill(Grow(Wave(k), 0.7f), Solid(ink));
+        c.Fill(Wave(k), Solid(Hex(0x8FF0FF)));
+      }
+      break;
+    }
+    case 27: {  // headphones
+      Shape band = Stroke(Arc(8, 9, 5.6f, 6.2f, 0, 180, 16), 1.0f);
+      c.Fill(Grow(band, 0.8f), Solid(ink));
+      c.Fill(band, Solid(mid));
+      lit(RoundBox(1.3f, 8.5f, 5.0f, 14.5f, 1.3f), Hex(0xFF7A9A), 0.9f);
+      lit(RoundBox(11.0f, 8.5f, 14.7f, 14.5f, 1.3f), Hex(0xFF7A9A), 0.9f);
+      break;
+    }
+    case 28:  // a note
+      lit(Union(Union(Ellipse(5.2f, 12, 3.0f, 2.3f), Capsule(7.6f, 12, 7.6f, 2.5f, 0.8f)), Stroke({{7.6f, 2.5f}, {12.5f, 4.5f}, {12.5f, 7.0f}}, 0.8f)),
+          Hex(0xB58CFF), 0.9f);
+      break;
+    case 29:  // a sound chip
+      for (int k = 0; k < 4; k++) {
+        c.Fill(Capsule(4 + k * 2.7f, 2, 4 + k * 2.7f, 14, 0.9f), Solid(ink));
+        c.Fill(Capsule(4 + k * 2.7f, 2.4f, 4 + k * 2.7f, 13.6f, 0.4f), Solid(Hex(0xFFD36A)));
+      }
+      c.Fill(RoundBox(2.5f, 4.5f, 13.5f, 11.5f, 1.2f), Solid(ink));
+      c.Fill(RoundBox(3.3f, 5.3f, 12.7f, 10.7f, 0.7f), VGrad(Grey(0.5f), Grey(0.3f), 5, 11));
+      c.Fill(Wave(1), Solid(Hex(0x8FF0FF)));
+      break;
+    case 63: {  // the pointer: tip at the cell's top-left corner
+      Shape arrow = Polygon({{1.0f, 1.0f}, {1.0f, 13.0f}, {4.2f, 10.2f}, {6.6f, 15.0f}, {8.8f, 14.0f}, {6.6f, 9.4f}, {10.8f, 9.2f}});
+      c.Fill(Grow(arrow, 0.9f), Solid(ink));
+      c.Fill(arrow, VGrad(pal::WHITE, Hex(0xD8E4FF), 1, 15));
+      c.Fill(Stroke({{2.2f, 3.5f}, {2.2f, 9.5f}}, 0.5f), Solid(Hex(0x8FB8FF)));
+      break;
+    }
+    default: break;
+  }
+  return c.Resolve();
+}
+
+Strip MakeIcons() {
+  Strip s(16, 16, 8, 8);
+  for (int n = 0; n < 64; n++) s.Put(n, Icon(n));
+  return s;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Logos, banners and badges
+// ---------------------------------------------------------------------------------------------
+// Lettering: drop shadow, white halo, ink outline, gradient face and a glossy upper sheen.
+void Letters(Canvas& c, const Shape& text, RGBA top, RGBA bottom, float ink, float halo, float shadow) {
+  float y0 = text.b.y0 + halo, y1 = text.b.y1 - halo;
+  if (shadow > 0) c.Fill(Map(Grow(text, ink + halo), Translate(shadow * 0.6f, shadow)), Solid(Mix(pal::INK, Hex(0x000000), 0.4f)));
+  if (halo > 0) c.Fill(Grow(text, ink + halo), Solid(pal::WHITE));
+  c.Fill(Grow(text, ink), Solid(pal::INK));
+  c.Fill(text, VGrad(top, bottom, y0, y1));
+  float k = (y1 - y0) * 0.10f;
+  c.Fill(Intersect(text, Map(Grow(text, -k * 0.55f), Translate(-k * 0.3f, -k))), [=](float, float y) {
+    return Mix(Mix(top, pal::WHITE, 0.55f), top, Smooth(y0, y0 + (y1 - y0) * 0.55f, y));
+  });
+}
+
+void DrawWalkerWithHat(Canvas& c, const Pose& p, RGBA tint);
+
+Image MakeGameLogo() {
+  Canvas c(768, 256, 3);
+  TextStyle a;
+  a.size = 84, a.weight = 2.7f, a.tracking = 2.6f, a.wobble = 0.45f, a.seed = 7;
+  TextStyle b = a;
+  b.size = 66, b.stretchY = 1.45f, b.seed = 9;
+  Shape top = TextShape("PLONKO", 34, 16, a);
+  Shape bottom = TextShape("ELONGO", 758 - TextWidth("ELONGO", b), 124, b);
+  Letters(c, top, pal::GOLD, pal::ORANGE, 5, 4, 7);
+  Letters(c, bottom, Hex(0x8FF0FF), Hex(0x4A6CFF), 5, 4, 7);
+  // The hero in a red hard hat, waving from under the first word.
+  c.scale = 2.3f, c.ox = 40, c.oy = 100;
+  Pose p;
+  WalkerPose(0, p);
+  p.eyes = EYE_HAPPY, p.mouth = MOUTH_GRIN, p.armF = 150, p.armB = -30, p.lean = 6;
+  DrawWalkerWithHat(c, p, HAT_TINTS[1]);
+  return c.Resolve();
+}
+
+// The walker with a tinted hat, drawn at any scale (the game logo and the mock-up use it).
+void DrawWalkerWithHat(Canvas& c, const Pose& p, RGBA tint) {
+  DrawWalker(c, p);
+  Canvas tmp(c.w, c.h, c.ss);
+  tmp.scale = c.scale, tmp.ox = c.ox, tmp.oy = c.oy;
+  DrawHat(tmp, p);
+  for (size_t i = 0; i < c.p.size(); i++) {
+    RGBA s = tmp.p[i];
+    if (s.a <= 0) continue;
+    s = {s.r * tint.r, s.g * tint.g, s.b * tint.b, s.a};
+    RGBA& d = c.p[i];
+    d = {s.r + d.r * (1 - s.a), s.g + d.g * (1 - s.a), s.b + d.b * (1 - s.a), s.a + d.a * (1 - s.a)};
+  }
+}
+
+Shape Gear(float cx, float cy, float r, int teeth) {
+  std::vector<V2> v;
+  for (int i = 0; i < teeth * 4; i++) {
+    float a = Rad(i * 90.0f / teeth + 45.0f / teeth), rr = (i % 4 < 2) ? r : r * 0.8f;
+    v.push_back({cx + rr * std::cos(a), cy + rr * std::sin(a)});
+  }
+  return Subtract(Polygon(v), Circle(cx, cy, r * 0.32f));
+}
+
+Image MakeEngineLogo() {
+  Canvas c(512, 256, 3);
+  Shape gear = Gear(104, 118, 86, 10);
+  c.Fill(Grow(gear, 5), Solid(pal::INK));
+  c.Fill(gear, [](float x, float y) { return Mix(Hex(0x9FB4D8), Hex(0x3C4E78), Clamp01((x + y - 60) / 330)); });
+  c.Fill(Subtract(Circle(104, 118, 62), Circle(104, 118, 54)), Solid(Hex(0x2C3A5C)));
+  TextStyle t;
+  t.size = 64, t.weight = 2.8f, t.tracking = 2.2f;
+  float w = TextWidth("TOLLUVAR", t);
+  float k = std::min(1.0f, 430 / w);
+  t.size *= k;
+  Shape title = TextShape("TOLLUVAR", 256 - TextWidth("TOLLUVAR", t) / 2 + 20, 62, t);
+  Letters(c, title, Hex(0xE8F4FF), Hex(0x5AA0FF), 5, 3, 6);
+  TextStyle e;
+  e.size = 30, e.weight = 2.6f, e.tracking = 4.5f;
+  Shape eng = TextShape("ENGINE", 256 - TextWidth("ENGINE", e) / 2 + 70, 160, e);
+  Letters(c, eng, pal::GOLD, pal::ORANGE, 4, 0, 4);
+  return c.Resolve();
+}
+
+Image MakeSiteLogo() {
+  Canvas c(384, 192, 3);
+  Shape plate = RoundBox(14, 34, 370, 158, 48);
+  c.Fill(Map(Grow(plate, 5), Translate(5, 7)), Solid(Mul(pal::INK, 0.6f)));
+  c.Fill(Grow(plate, 5), Solid(pal::INK));
+  c.Fill(plate, VGrad(Hex(0x3FE0B0), Hex(0x1C7A8C), 34, 158));
+  c.Fill(Subtract(plate, Map(plate, Translate(0, 10))), Solid(Hex(0x9CFFE0)));
+  Shape spark = Star(332, 40, 22, 8, 4, 0);
+  c.Fill(Grow(spark, 4), Solid(pal::INK));
+  c.Fill(spark, Solid(pal::GOLD));
+  c.Fill(Star(48, 150, 12, 4.5f, 4, 0), Solid(pal::WHITE));
+  TextStyle t;
+  t.size = 56, t.weight = 2.9f, t.tracking = 2.4f, t.wobble = 0.25f, t.seed = 3;
+  Shape name = TextShape("KELVARO", 192 - TextWidth("KELVARO", t) / 2, 66, t);
+  Letters(c, name, pal::WHITE, Hex(0xD8F4FF), 4, 0, 4);
+  return c.Resolve();
+}
+
+Image Banner(bool won) {
+  Canvas c(256, 128, 4);
+  Shape plate = RoundBox(10, 18, 246, 110, 26);
+  c.Fill(Map(Grow(plate, 4), Translate(4, 6)), Solid(Mul(pal::INK, 0.7f)));
+  c.Fill(Grow(plate, 4), Solid(pal::INK));
+  if (won) c.Fill(plate, VGrad(Hex(0x9BE05A), Hex(0x2C8E34), 18, 110));
+  else c.Fill(plate, VGrad(Hex(0xFFB04A), Hex(0xD8402A), 18, 110));
+  c.Fill(Subtract(Grow(plate, -4), Grow(plate, -6)), Solid(Mix(won ? pal::GRASS_LIGHT : pal::GOLD, pal::WHITE, 0.5f)));
+  const char* text = won ? "WELL DONE!" : "TRY AGAIN";
+  TextStyle t;
+  t.size = 34, t.weight = 2.8f, t.tracking = 2.3f, t.wobble = won ? 0.35f : 0.0f, t.seed = 5;
+  float w = TextWidth(text, t);
+  float room = won ? 200.0f : 164.0f;  // the try-again arrows need the sides
+  if (w > room) t.size *= room / w, w = TextWidth(text, t);
+  Shape s = TextShape(text, 128 - w / 2, 64 - t.size * 0.5f - 2, t);
+  Letters(c, s, pal::WHITE, won ? Hex(0xFFF2A0) : Hex(0xFFE0C0), 3.5f, 0, 3);
+  if (won) {
+    for (auto pos : {V2{22, 22}, V2{234, 22}, V2{128, 112}}) {
+      Shape st = Star(pos.x, pos.y, 13, 5.5f, 5);
+      c.Fill(Grow(st, 3), Solid(pal::INK));
+      c.Fill(st, VGrad(Hex(0xFFF6A0), pal::GOLD, pos.y - 13, pos.y + 13));
+    }
+  } else {  // a little round-again arrow at each side
+    for (float x : {32.0f, 224.0f}) {
+      Shape loop = Stroke(Arc(x, 64, 10, 10, 60, 330, 20), 2.6f);
+      Shape head = Polygon({{x + 5 + 6, 64 - 8.7f + 2}, {x + 5 - 5, 64 - 8.7f - 7}, {x + 5 - 4, 64 - 8.7f + 7}});
+      c.Fill(Grow(Union(loop, head), 2.5f), Solid(pal::INK));
+      c.Fill(Union(loop, head), Solid(pal::WHITE));
+    }
+  }
+  return c.Resolve();
+}
+
+Strip MakeBits() {
+  Strip s(256, 128, 4, 2);
+  s.Put(0, Banner(true));
+  s.Put(1, Banner(false));
+  return s;
+}
+
+Image Badge(int n) {
+  Canvas c(64, 64, 5);
+  float hue = n / 16.0f;
+  auto hsv = [](float h, float s) {  // full-value colour of hue h and saturation s
+    float r = std::fabs(h * 6 - 3) - 1, g = 2 - std::fabs(h * 6 - 2), b = 2 - std::fabs(h * 6 - 4);
+    return Mix(Grey(1), RGBA{Clamp01(r), Clamp01(g), Clamp01(b), 1}, s);
+  };
+  RGBA base = hsv(hue, 0.75f);
+  // Ribbon tails behind the medal.
+  for (float s : {-1.0f, 1.0f}) {
+    Shape tail = Polygon({{32 + s * 4, 40}, {32 + s * 17, 40}, {32 + s * 20, 62}, {32 + s * 12, 56}, {32 + s * 6, 62}});
+    c.Fill(Grow(tail, 1.6f), Solid(pal::INK));
+    c.Fill(tail, Solid(Mul(hsv(std::fmod(hue + 0.5f, 1.0f), 0.7f), 0.85f)));
+  }
+  c.Fill(Circle(32, 28, 25), Solid(pal::INK));
+  c.Fill(Circle(32, 28, 23.5f), VGrad(Mix(base, pal::WHITE, 0.2f), Mul(base, 0.6f), 5, 52));
+  c.Fill(Circle(32, 28, 18), VGrad(Mul(base, 0.75f), Mix(base, pal::WHITE, 0.45f), 10, 46));
+  Shape sym;
+  switch (n % 8) {
+    case 0: sym = Star(32, 29, 13, 5.5f, 5); break;
+    case 1: { float t; sym = Map(HatShape(t), ScaleXf(1.05f, 1.05f).Then(Translate(31, 33))); break; }
+    case 2: sym = Subtract(Circle(32, 28, 11), Circle(32, 28, 6)); break;
+    case 3: sym = Union(Union(Circle(27.5f, 25, 5.5f), Circle(36.5f, 25, 5.5f)), Polygon({{22.3f, 27}, {41.7f, 27}, {32, 39}})); break;
+    case 4: sym = Polygon({{35, 14}, {24, 30}, {31, 30}, {28, 42}, {40, 25}, {33, 25}}); break;
+    case 5: sym = Polygon({{20, 36}, {20, 21}, {26, 28}, {32, 18}, {38, 28}, {44, 21}, {44, 36}}); break;
+    case 6: sym = Stroke({{22, 29}, {29, 36}, {42, 21}}, 3.2f); break;
+    default: sym = Union(Capsule(32, 17, 32, 39, 3.2f), Capsule(21, 28, 43, 28, 3.2f)); break;
+  }
+  c.Fill(Grow(sym, 2.0f), Solid(pal::INK));
+  c.Fill(sym, VGrad(pal::WHITE, Hex(0xFFF0B0), 14, 42));
+  c.Fill(Ellipse(22, 15, 5, 2.6f), Solid(Mix(base, pal::WHITE, 0.7f)));
+  return c.Resolve();
+}
+
+Strip MakeBadges() {
+  Strip s(64, 64, 4, 4);
+  for (int n = 0; n < 16; n++) s.Put(n, Badge(n));
+  return s;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The walker strips
+// ---------------------------------------------------------------------------------------------
+void MakePlonko(Strip& body, Strip& hats) {
+  for (int f = 0; f < 100; f++) {
+    Pose p;
+    if (WalkerPose(f, p)) {
+      Canvas b(64, 64, 4), h(64, 64, 4);
+      DrawWalker(b, p);
+      DrawHat(h, p);
+      body.Put(f, b.Resolve());
+      hats.Put(f, h.Resolve());
+    }
+  }
+  Canvas tickle(64, 64, 5);
+  DrawGlove(tickle, false);
+  body.Put(90, tickle.Resolve());
+  // Place the pinching fingers on the crown of the hat that the game draws beside this cell.
+  Pose p0;
+  WalkerPose(0, p0);
+  V2 crown = HatXf(p0).Apply(0.4f, -10.0f);
+  Canvas hold(64, 64, 5);
+  hold.ox = crown.x - 19 - 14, hold.oy = crown.y + 27 + 1.5f - 33;
+  DrawGlove(hold, true);
+  body.Put(91, hold.Resolve());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sounds: 44.1 kHz mono, 16-bit. Each effect is built from sine partials, sweeps and filtered
+// noise, then normalised so that its loudest 50 ms has the same RMS as every other effect,
+// with the peak kept at or below -1 dBFS.
+// ---------------------------------------------------------------------------------------------
+constexpr int RATE = 44100;
+struct Sound {
+  std::vector<float> s;
+  explicit Sound(float seconds) : s(size_t(seconds * RATE), 0.0f) {}
+  size_t N() const { return s.size(); }
+};
+float Env(float t, float attack, float decay) {  // quick attack, exponential decay
+  if (t < 0) return 0;
+  return (t < attack ? t / attack : 1.0f) * std::exp(-(t - std::min(t, attack)) / decay);
+}
+// A tone whose frequency follows f(t), with harmonics, added from t0 with envelope e(t).
+void AddTone(Sound& snd, float t0, float len, const std::function<float(float)>& freq,
+             const std::function<float(float)>& env, std::vector<float> harmonics = {1}) {
+  double phase = 0;
+  size_t i0 = size_t(t0 * RATE), n = size_t(len * RATE);
+  for (size_t i = 0; i < n && i0 + i < snd.N(); i++) {
+    float t = float(i) / RATE;
+    phase += 2 * PI * freq(t) / RATE;
+    float v = 0;
+    for (size_t h = 0; h < harmonics.size(); h++) v += harmonics[h] * std::sin(float(phase * (h + 1)));
+    snd.s[i0 + i] += v * env(t);
+  }
+}
+// Inharmonic partials (bells, metal): ratio, amplitude and decay per partial.
+void AddPartials(Sound& snd, float t0, float base, std::vector<std::array<float, 3>> parts) {
+  for (auto& p : parts)
+    AddTone(snd, t0, float(snd.N()) / RATE - t0, [=](float) { return base * p[0]; },
+            [=](float t) { return p[1] * Env(t, 0.002f, p[2]); });
+}
+// Noise through a resonant low-pass whose cutoff follows cut(t).
+void AddNoise(Sound& snd, float t0, float len, uint64_t seed, const std::function<float(float)>& cut,
+              const std::function<float(float)>& env, float q = 0.7f) {
+  Rng r(seed);
+  float lp = 0, bp = 0;
+  size_t i0 = size_t(t0 * RATE), n = size_t(len * RATE);
+  for (size_t i = 0; i < n && i0 + i < snd.N(); i++) {
+    float t = float(i) / RATE;
+    float f = 2 * std::sin(PI * std::min(cut(t), 8000.0f) / RATE);
+    float x = r.Range(-1, 1);
+    lp += f * bp;  // state-variable filter
+    float hp = x - lp - q * bp;
+    bp += f * hp;
+    snd.s[i0 + i] += lp * env(t);
+  }
+}
+
+struct Loudness {
+  float peak, rms, windowRms;
+};
+Loudness Measure(const std::vector<float>& s) {
+  Loudness l{0, 0, 0};
+  double sum = 0;
+  for (float v : s) l.peak = std::max(l.peak, std::fabs(v)), sum += double(v) * v;
+  l.rms = float(std::sqrt(sum / std::max<size_t>(1, s.size())));
+  size_t w = RATE / 20;
+  double acc = 0;
+  for (size_t i = 0; i < s.size(); i++) {
+    acc += double(s[i]) * s[i];
+    if (i >= w) acc -= double(s[i - w]) * s[i - w];
+    l.windowRms = std::max(l.windowRms, float(std::sqrt(std::max(0.0, acc) / double(std::min(i + 1, w)))));
+  }
+  return l;
+}
+void Normalise(Sound& snd, float targetWindowRms) {
+  // Short fades so that nothing starts or stops with a click.
+  size_t fade = RATE / 500;
+  for (size_t i = 0; i < fade && i < snd.N(); i++) {
+    snd.s[i] *= float(i) / fade;
+    snd.s[snd.N() - 1 - i] *= float(i) / fade;
+  }
+  Loudness l = Measure(snd.s);
+  float k = std::min(targetWindowRms / std::max(l.windowRms, 1e-6f), 0.89f / std::max(l.peak, 1e-6f));
+  for (float& v : snd.s) v *= k;
+}
+
+bool WriteWav(const std::string& path, const Sound& snd) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  auto u32 = [&](uint32_t v) { uint8_t b[4] = {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)}; std::fwrite(b, 1, 4, f); };
+  auto u16 = [&](uint16_t v) { uint8_t b[2] = {uint8_t(v), uint8_t(v >> 8)}; std::fwrite(b, 1, 2, f); };
+  uint32_t bytes = uint32_t(snd.N() * 2);
+  std::fwrite("RIFF", 1, 4, f), u32(36 + bytes), std::fwrite("WAVE", 1, 4, f);
+  std::fwrite("fmt ", 1, 4, f), u32(16), u16(1), u16(1), u32(RATE), u32(RATE * 2), u16(2), u16(16);
+  std::fwrite("data", 1, 4, f), u32(bytes);
+  for (float v : snd.s) {
+    long q = std::lround(std::clamp(v, -1.0f, 1.0f) * 32767.0f);
+    u16(uint16_t(int16_t(q)));
+  }
+  std::fclose(f);
+  return true;
+}
+
+float Note(float semitonesFromA4) { return 440.0f * std::pow(2.0f, semitonesFromA4 / 12.0f); }
+
+// The game's effects, numbered as the game plays them.
+Sound MakeEffect(int n) {
+  switch (n) {
+    case 1: {  // a hat picked up from the board: two bright plinks going up
+      Sound s(0.42f);
+      AddTone(s, 0.00f, 0.3f, [](float) { return Note(19); }, [](float t) { return Env(t, 0.003f, 0.07f); }, {1, 0.0f, 0.3f});
+      AddTone(s, 0.08f, 0.34f, [](float) { return Note(26); }, [](float t) { return Env(t, 0.003f, 0.10f); }, {1, 0.0f, 0.3f});
+      return s;
+    }
+    case 2: {  // safe landing: a soft, low "pof"
+      Sound s(0.26f);
+      AddTone(s, 0, 0.26f, [](float t) { return 60 + 140 * std::exp(-t / 0.035f); }, [](float t) { return Env(t, 0.002f, 0.06f); });
+      AddNoise(s, 0, 0.08f, 21, [](float t) { return 1800 * std::exp(-t / 0.02f) + 200; }, [](float t) { return 0.8f * Env(t, 0.001f, 0.02f); });
+      return s;
+    }
+    case 3: {  // the hard hat strikes the wall: a clanging "donk"
+      Sound s(0.7f);
+      AddPartials(s, 0, 196, {{{1.0f, 0.6f, 0.30f}}, {{2.76f, 0.45f, 0.18f}}, {{5.40f, 0.30f, 0.10f}}, {{8.93f, 0.18f, 0.06f}}, {{13.3f, 0.1f, 0.04f}}});
+      AddTone(s, 0, 0.2f, [](float t) { return 90 + 60 * std::exp(-t / 0.02f); }, [](float t) { return 0.8f * Env(t, 0.001f, 0.05f); });
+      AddNoise(s, 0, 0.03f, 33, [](float) { return 6000.0f; }, [](float t) { return Env(t, 0.0005f, 0.008f); });
+      return s;
+    }
+    case 4: {  // stepping off an edge: a falling slide whistle, "whoops"
+      Sound s(0.5f);
+      AddTone(s, 0, 0.5f, [](float t) { return 350 + 650 * std::exp(-t / 0.18f) + 12 * std::sin(2 * PI * 7 * t); },
+              [](float t) { return std::min(1.0f, t / 0.02f) * std::min(1.0f, (0.5f - t) / 0.12f); }, {1, 0.12f});
+      return s;
+    }
+    case 5: {  // fatal landing: a wet splat
+      Sound s(0.55f);
+      AddTone(s, 0, 0.3f, [](float t) { return 40 + 70 * std::exp(-t / 0.05f); }, [](float t) { return Env(t, 0.002f, 0.09f); });
+      AddNoise(s, 0, 0.5f, 51, [](float t) { return 300 + 2600 * std::exp(-t / 0.08f); },
+               [](float t) { return 1.4f * Env(t, 0.002f, 0.12f) * (0.6f + 0.4f * std::sin(2 * PI * 31 * t)); }, 0.35f);
+      return s;
+    }
+    case 6: {  // rubber hat bounce: "boing"
+      Sound s(0.62f);
+      AddTone(s, 0, 0.62f, [](float t) { return 170 + 200 * (1 - std::exp(-t / 0.15f)) + 60 * std::sin(2 * PI * 11 * t) * std::exp(-t / 0.25f); },
+              [](float t) { return Env(t, 0.004f, 0.22f); }, {1, 0.25f, 0.12f});
+      return s;
+    }
+    case 7: {  // a tickle: three quick giggling chirps
+      Sound s(0.42f);
+      for (int k = 0; k < 3; k++) {
+        float base = 850 + 90 * k;
+        AddTone(s, 0.02f + k * 0.12f, 0.1f, [=](float t) { return base + 2600 * t + 80 * std::sin(2 * PI * 35 * t); },
+                [](float t) { return std::sin(PI * std::min(t / 0.09f, 1.0f)); }, {1, 0.45f, 0.2f});
+      }
+      return s;
+    }
+    case 8: {  // down the hole: a swirling drop with a bubbly tremolo and a closing bloop
+      Sound s(0.9f);
+      AddTone(s, 0, 0.75f, [](float t) { return 150 + 650 * std::exp(-t / 0.3f); },
+              [](float t) { return std::min(1.0f, t / 0.03f) * (0.65f + 0.35f * std::sin(2 * PI * 14 * t)) * std::exp(-t / 0.5f); }, {1, 0.3f});
+      AddNoise(s, 0, 0.7f, 81, [](float t) { return 400 + 1500 * std::exp(-t / 0.25f); }, [](float t) { return 0.5f * Env(t, 0.05f, 0.25f); }, 0.3f);
+      AddTone(s, 0.72f, 0.18f, [](float t) { return 220 + 500 * t; }, [](float t) { return 0.8f * Env(t, 0.003f, 0.05f); });
+      return s;
+    }
+    case 9: {  // a hat taken from the panel: a short rising pick
+      Sound s(0.16f);
+      AddTone(s, 0, 0.16f, [](float t) { return 600 + 2200 * t; }, [](float t) { return Env(t, 0.002f, 0.04f); }, {1, 0.3f});
+      AddNoise(s, 0, 0.01f, 91, [](float) { return 5000.0f; }, [](float t) { return 0.6f * Env(t, 0.0005f, 0.003f); });
+      return s;
+    }
+    case 10: {  // a hat lands on a walker: pop, then a little sparkle
+      Sound s(0.4f);
+      AddTone(s, 0, 0.06f, [](float t) { return 380 + 9000 * t; }, [](float t) { return Env(t, 0.001f, 0.02f); });
+      AddTone(s, 0.05f, 0.35f, [](float) { return Note(27); }, [](float t) { return 0.55f * Env(t, 0.002f, 0.08f); }, {1, 0, 0.2f});
+      AddTone(s, 0.11f, 0.29f, [](float) { return Note(34); }, [](float t) { return 0.45f * Env(t, 0.002f, 0.07f); }, {1, 0, 0.2f});
+      return s;
+    }
+    case 11: {  // a dragged hat goes back to its stock: a soft falling blip
+      Sound s(0.2f);
+      AddTone(s, 0, 0.2f, [](float t) { return 700 * std::exp(-t / 0.12f) + 200; }, [](float t) { return Env(t, 0.003f, 0.05f); }, {1, 0.2f});
+      return s;
+    }
+    default: return Sound(0.1f);
+  }
+}
+
+// The badge jingle: a bright arpeggio settling on a shimmering major chord.
+Sound MakeJingle() {
+  Sound s(1.9f);
+  const float notes[5] = {3, 7, 10, 15, 19};  // C5 E5 G5 C6 E6, in semitones from A4
+  for (int k = 0; k < 5; k++) {
+    float f = Note(notes[k]);
+    AddPartials(s, 0.09f * k, f, {{{1.0f, 0.5f, 0.35f}}, {{2.0f, 0.22f, 0.2f}}, {{3.0f, 0.1f, 0.12f}}, {{4.07f, 0.05f, 0.08f}}});
+  }
+  for (float st : {15.0f, 19.0f, 22.0f, 27.0f})
+    AddTone(s, 0.5f, 1.4f, [=](float t) { return Note(st) * (1 + 0.003f * std::sin(2 * PI * 5.5f * t)); },
+            [](float t) { return 0.3f * std::min(1.0f, t / 0.02f) * std::exp(-t / 0.45f); }, {1, 0.3f, 0.1f});
+  return s;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Review pictures: a contact sheet of every cell, and a mock-up of a level in play
+// ---------------------------------------------------------------------------------------------
+// Draws `src` with its top-left at (x, y), scaled (nearest) and optionally mirrored, tinted by
+// multiplication; pixels below half alpha are skipped, as the engine's masked images are.
+void Blit(Image& dst, const Image& src, float x, float y, float scale = 1, bool flip = false, RGBA tint = {1, 1, 1, 1}) {
+  int w = int(std::lround(src.w * scale)), h = int(std::lround(src.h * scale));
+  Image tmp(w, h);
+  for (int j = 0; j < h; j++)
+    for (int i = 0; i < w; i++) {
+      int sx = int(i / scale), sy = int(j / scale);
+      if (flip) sx = src.w - 1 - sx;
+      RGBA c = src.Get(sx, sy);
+      if (c.a < 0.5f) continue;
+      tmp.Set(i, j, c);
+    }
+  dst.Over(tmp, int(std::lround(x)), int(std::lround(y)), tint);
+}
+void FillRect(Image& img, int x, int y, int w, int h, RGBA c) {
+  for (int j = y; j < y + h; j++)
+    for (int i = x; i < x + w; i++) {
+      if (i < 0 || j < 0 || i >= img.w || j >= img.h) continue;
+      RGBA d = img.Get(i, j);
+      img.Set(i, j, {c.r * c.a + d.r * (1 - c.a), c.g * c.a + d.g * (1 - c.a), c.b * c.a + d.b * (1 - c.a), 1});
+    }
+}
+Image Resample(const Image& src, int w, int h) {  // area average
+  Image out(w, h);
+  float kx = float(src.w) / w, ky = float(src.h) / h;
+  for (int y = 0; y < h; y++)
+    for (int x = 0; x < w; x++) {
+      RGBA acc;
+      int n = 0;
+      for (int j = int(y * ky); j < int((y + 1) * ky); j++)
+        for (int i = int(x * kx); i < int((x + 1) * kx); i++) {
+          RGBA c = src.Get(i, j);
+          acc.r += c.r, acc.g += c.g, acc.b += c.b, acc.a += c.a, n++;
+        }
+      if (n) out.Set(x, y, {acc.r / n, acc.g / n, acc.b / n, acc.a / n});
+    }
+  return out;
+}
+
+struct Assets {
+  Strip icons{16, 16, 8, 8}, badges{64, 64, 4, 4}, bg{64, 64, 8, 8}, plonko{64, 64, 10, 10}, hats{64, 64, 10, 10},
+      bits{256, 128, 4, 2}, boom{8, 8, 8, 8};
+  Image engineLogo, siteLogo, gameLogo, grid, spurt, ahat;
+};
+
+Image ContactSheet(const Assets& a) {
+  const int W = 1720;
+  Image sheet(W, 9000);
+  FillRect(sheet, 0, 0, W, sheet.h, Hex(0x20242E));
+  int y = 12;
+  auto checker = [&](int x0, int y0, int w, int h, bool dark) {
+    for (int j = 0; j < h; j++)
+      for (int i = 0; i < w; i++) {
+        bool odd = ((i / 8) + (j / 8)) % 2;
+        sheet.Set(x0 + i, y0 + j, dark ? (odd ? Hex(0x343848) : Hex(0x2A2D3A)) : (odd ? Hex(0x8A8F9C) : Hex(0x6E7380)));
+      }
+  };
+  auto section = [&](const std::string& title) {
+    TinyText(sheet, 12, y, title, 3, Hex(0xFFD23C));
+    y += 24;
+  };
+  auto strip = [&](const std::string& title, const Strip& s, float zoom, bool dark, int count,
+                   const std::function<void(int, int, int)>& extra = nullptr) {
+    section(title);
+    int cw = int(s.cw * zoom), ch = int(s.ch * zoom), gap = 8;
+    int per = std::max(1, (W - 24) / (cw + gap));
+    for (int i = 0; i < count; i++) {
+      int x = 12 + (i % per) * (cw + gap), yy = y + (i / per) * (ch + 18);
+      checker(x, yy, cw, ch, dark);
+      if (extra) extra(i, x, yy);
+      else Blit(sheet, s.Cell(i), float(x), float(yy), zoom);
+      TinyText(sheet, x, yy + ch + 3, std::to_string(i), 2, Hex(0xE0E6F0));
+    }
+    y += ((count + per - 1) / per) * (ch + 18) + 14;
+  };
+  auto single = [&](const std::string& title, const Image& img, float zoom, bool dark) {
+    section(title);
+    checker(12, y, int(img.w * zoom), int(img.h * zoom), dark);
+    Blit(sheet, img, 12, float(y), zoom);
+    y += int(img.h * zoom) + 16;
+  };
+  strip("COMMON ICONS.PNG  16X16 X 64  (SHOWN X3)", a.icons, 3, false, 64);
+  strip("COMMON BADGES.PNG  64X64 X 16", a.badges, 1, true, 16);
+  section("COMMON LOGO.PNG  AND  KELVARO.PNG");
+  checker(12, y, a.engineLogo.w, a.engineLogo.h, true);
+  Blit(sheet, a.engineLogo, 12, float(y));
+  checker(40 + a.engineLogo.w, y, a.siteLogo.w, a.siteLogo.h, true);
+  Blit(sheet, a.siteLogo, float(40 + a.engineLogo.w), float(y));
+  y += a.engineLogo.h + 16;
+  strip("247 BG.PNG  64X64 X 64", a.bg, 1, true, 64);
+  strip("247 PLONKO.PNG  64X64 X 100", a.plonko, 1, true, 100);
+  strip("247 PLONKOHAT.PNG  64X64 X 100", a.hats, 1, true, 100);
+  strip("PLONKO WITH PLONKOHAT TINTED IN THE SEVEN HAT COLOURS", a.plonko, 1, true, 48, [&](int i, int x, int yy) {
+    Blit(sheet, a.plonko.Cell(i), float(x), float(yy));
+    Blit(sheet, a.hats.Cell(i), float(x), float(yy), 1, false, HAT_TINTS[1 + i % 7]);
+  });
+  strip("247 BOOM.PNG  8X8 X 64  (SHOWN X4)", a.boom, 4, true, 64);
+  strip("247 BITS.PNG  256X128 X 8", a.bits, 1, true, 8);
+  single("247 LOGO.PNG", a.gameLogo, 1, true);
+  section("247 GRID.PNG (X2)   SPURT.PNG (X4 WHITE AND RED)   AHAT.PNG (X4 IN THE HAT COLOURS)");
+  checker(12, y, 512, 512, true);
+  Blit(sheet, a.grid, 12, float(y), 2, false, {0.35f, 0.3f, 0.5f, 1});
+  checker(540, y, 64, 64, true);
+  Blit(sheet, a.spurt, 540, float(y), 4);
+  checker(612, y, 64, 64, true);
+  Blit(sheet, a.spurt, 612, float(y), 4, false, {1, 0, 0, 1});
+  for (int k = 1; k <= 7; k++) {
+    checker(540 + (k - 1) * 72, y + 80, 64, 64, true);
+    Blit(sheet, a.ahat, float(540 + (k - 1) * 72), float(y + 80), 4, false, HAT_TINTS[k]);
+  }
+  y += 512 + 16;
+  Image out(W, y);
+  out.Copy(sheet, 0, 0);
+  return out;
+}
+
+// A level in play on the 1280 x 960 screen, as the game lays it out.
+Image Mockup(const Assets& a) {
+  const int W = 1280, H = 960, GX = 32, GY = 32;
+  Image scr(W, H);
+  FillRect(scr, 0, 0, W, H, Hex(0x000000));
+  RGBA tint{70 / 255.0f, 56 / 255.0f, 104 / 255.0f, 1};
+  for (int j = 0; j < 3; j++)
+    for (int i = 0; i < 3; i++) Blit(scr, a.grid, i * 512.0f - 100, j * 512.0f - 60, 2, false, tint);
+  for (int k = 4; k >= 0; k--) FillRect(scr, GX - k, GY - k, 896 + 2 * k, 896 + 2 * k, Mul(tint, float(k / 2)));
+  const char* level[14] = {
+      "..............",  //
+      "..............",  //
+      "..............",  //
+      "######....R...",  //
+      "######..######",  //
+      "######..######",  //
+      "..............",  //
+      ".......=......",  //
+      "..........G...",  //
+      "####....######",  //
+      "####....######",  //
+      "............O.",  //
+      "..B.....######",  //
+      "##############",
+  };
+  auto solid = [&](int x, int y) {
+    if (x < 0 || y < 0 || x > 13 || y > 13) return true;
+    char c = level[y][x];
+    return c == '#' || c == '=';
+  };
+  for (int x = 0; x < 14; x++)
+    for (int y = 0; y < 14; y++) {
+      int v = (x + y * 15) % 16;
+      char c = level[y][x];
+      float px = float(x * 64 + GX), py = float(y * 64 + GY);
+      if (c == '#') Blit(scr, a.bg.Cell(solid(x, y - 1) ? v : v + 32), px, py);
+      if (c == '=') Blit(scr, a.bg.Cell(v + 16), px, py);
+      if (c == 'O') Blit(scr, a.bg.Cell(48), px, py);
+      int hat = c == 'R' ? 1 : c == 'G' ? 3 : c == 'B' ? 5 : 0;
+      if (hat) Blit(scr, a.ahat, px + 24, py + 50 - 8, 1, false, HAT_TINTS[hat]);
+    }
+  struct W8 {
+    float x, y;
+    int frame, d, hat;
+  };
+  const W8 walkers[] = {{1 * 64 + 10, 2 * 64, 2, 1, 0},  {4 * 64 + 24, 2 * 64, 40, 1, 2}, {6 * 64 + 20, 3 * 64 + 30, 20, 1, 3},
+                        {9 * 64, 8 * 64, 0, -1, 7},       {2 * 64 + 40, 8 * 64, 4, -1, 0}, {10 * 64, 11 * 64, 13, 1, 0},
+                        {5 * 64, 12 * 64 - 30, 32, 1, 3}, {12 * 64, 11 * 64, 17, 1, 0}};
+  for (auto& w : walkers) {
+    Blit(scr, a.plonko.Cell(w.frame), w.x + GX, w.y + GY, 1, w.d < 0);
+    if (w.hat) Blit(scr, a.hats.Cell(w.frame), w.x + GX, w.y + GY, 1, w.d < 0, HAT_TINTS[w.hat]);
+  }
+  // The last walker is sinking into the hole: the open rim is drawn over it.
+  Blit(scr, a.bg.Cell(52), 12 * 64.0f + GX, 11 * 64.0f + GY);
+  // Side panel: instructions and the hat stock.
+  FillRect(scr, W - 260, 10, 240, 120, {0, 0, 0, 0.5f});
+  TinyText(scr, W - 240, 30, "GUIDE THE PLONKO", 2, pal::WHITE);
+  TinyText(scr, W - 240, 55, "TOWARDS THE HOLE", 2, pal::WHITE);
+  TinyText(scr, W - 240, 80, "BY TICKLING IT", 2, pal::WHITE);
+  const int stock[8] = {0, 2, 3, 4, 1, 0, 0, 2};
+  const char* names[8] = {"", "MISC HAT", "HARD HAT", "RUBBER HAT", "MISC HAT", "", "", "SAFETY HAT"};
+  const RGBA pure[8] = {{}, {1, 0, 0, 1}, {1, 1, 0, 1}, {0, 1, 0, 1}, {0, 1, 1, 1}, {0, 0, 1, 1}, {1, 0, 1, 1}, {1, 1, 1, 1}};
+  for (int i = 1; i <= 7; i++) {
+    if (stock[i] <= 0) continue;
+    FillRect(scr, W - 260, i * 100, 240, 90, {0, 0, 0, 0.5f});
+    TinyText(scr, W - 240, i * 100 + 8, names[i], 2, pal::WHITE);
+    for (int j = 1; j <= stock[i]; j++) {
+      RGBA t = pure[i];
+      t.a = j == 1 && i == 3 ? 1.0f : 0.5f;
+      Blit(scr, a.bg.Cell(56), float(W - 32 - 36 * j), float(i * 100 + 50), 0.5f, false, t);
+    }
+  }
+  // The pointer: the tickling hand over a walker, and a hat being dragged.
+  Blit(scr, a.plonko.Cell(90), 2 * 64 + 40 + GX + 32 - 35.0f, 8 * 64 + GY + 30 - 4.0f);
+  float mx = 1050, my = 820;
+  Blit(scr, a.plonko.Cell(91), mx - 14, my - 41);
+  Blit(scr, a.hats.Cell(0), mx - 33, my - 14, 1, false, HAT_TINTS[2]);
+  Blit(scr, a.bits.Cell(0), W - 260 + 120 - 128.0f, 840 - 64.0f - 160);
+  return scr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// main
+// ---------------------------------------------------------------------------------------------
+bool Save(const std::string& path, const Image& img) {
+  if (WritePng(path, img)) return true;
+  std::fprintf(stderr, "gen_assets: cannot write %s\n", path.c_str());
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string root = "assets/Files", sheetPath, mockPath;
+  for (int i = 1; i < argc; i++) {
+    std::string arg = argv[i];
+    if (arg == "--sheet" && i + 1 < argc) sheetPath = argv[++i];
+    else if (arg == "--mockup" && i + 1 < argc) mockPath = argv[++i];
+    else if (arg.size() && arg[0] != '-') root = arg;
+    else {
+      std::fprintf(stderr, "usage: gen_assets [root] [--sheet file.png] [--mockup file.png]\n");
+      return 2;
+    }
+  }
+  const std::string common = root + "/Common/", game = root + "/247/";
+  Assets a;
+  a.icons = MakeIcons();
+  a.badges = MakeBadges();
+  a.engineLogo = MakeEngineLogo();
+  a.siteLogo = MakeSiteLogo();
+  a.bg = MakeBg();
+  MakePlonko(a.plonko, a.hats);
+  a.grid = MakeGrid();
+  Image boom = MakeBoom();
+  a.boom.img = boom;
+  a.spurt = MakeSpurt();
+  a.gameLogo = MakeGameLogo();
+  a.bits = MakeBits();
+  a.ahat = HatIcon(16, 0.6f, 7.6f, 10.2f, 1.0f);
+
+  bool ok = true;
+  ok &= Save(common + "icons.png", a.icons.img);
+  ok &= Save(common + "badges.png", a.badges.img);
+  ok &= Save(common + "logo.png", a.engineLogo);
+  ok &= Save(common + "Kelvaro.png", a.siteLogo);
+  ok &= Save(game + "bg.png", a.bg.img);
+  ok &= Save(game + "plonko.png", a.plonko.img);
+  ok &= Save(game + "plonkohat.png", a.hats.img);
+  ok &= Save(game + "grid.png", a.grid);
+  ok &= Save(game + "boom.png", boom);
+  ok &= Save(game + "spurt.png", a.spurt);
+  ok &= Save(game + "logo.png", a.gameLogo);
+  ok &= Save(game + "bits.png", a.bits.img);
+  ok &= Save(game + "ahat.png", a.ahat);
+
+  std::printf("%-14s %8s %8s %10s %8s\n", "sound", "seconds", "peak dB", "RMS dB", "50ms dB");
+  auto sound = [&](const std::string& path, Sound s) {
+    Normalise(s, 0.20f);
+    Loudness l = Measure(s.s);
+    std::printf("%-14s %8.3f %8.1f %10.1f %8.1f\n", std::filesystem::path(path).filename().c_str(), double(s.N()) / RATE,
+                20 * std::log10(l.peak), 20 * std::log10(l.rms), 20 * std::log10(l.windowRms));
+    if (!WriteWav(path, s)) {
+      std::fprintf(stderr, "gen_assets: cannot write %s\n", path.c_str());
+      ok = false;
+    }
+  };
+  sound(common + "badgeget.wav", MakeJingle());
+  for (int n = 1; n <= 11; n++) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%03d.wav", n);
+    sound(game + name, MakeEffect(n));
+  }
+  if (!sheetPath.empty()) ok &= Save(sheetPath, ContactSheet(a));
+  if (!mockPath.empty()) {
+    Image m = Mockup(a);
+    ok &= Save(mockPath, m);
+    std::string small = mockPath.substr(0, mockPath.size() - 4) + "_800x600.png";
+    ok &= Save(small, Resample(m, 800, 600));
+  }
+  return ok ? 0 : 1;
+}
