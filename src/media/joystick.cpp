@@ -47,6 +47,9 @@ void Refresh() {
     SDL_JoystickUpdate();
   }
   const int n = SDL_NumJoysticks();
+  bool same = n == static_cast<int>(gPads.size());
+  for (int i = 0; same && i < n; ++i) same = SDL_JoystickGetDeviceInstanceID(i) == gPads[static_cast<size_t>(i)].id;
+  if (same) return;  // the usual case: nothing plugged or unplugged
   std::vector<Pad> next;
   for (int i = 0; i < n; ++i) {
     const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(i);
