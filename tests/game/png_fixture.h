@@ -42,7 +42,8 @@ inline void Chunk(std::vector<uint8_t>& out, const char* type, const std::vector
 
 }  // namespace png_fixture
 
-inline std::vector<uint8_t> EncodePng(const TestImage& img) {
+// claimW / claimH, when given, replace the size written in the header (a lying file).
+inline std::vector<uint8_t> EncodePng(const TestImage& img, uint32_t claimW = 0, uint32_t claimH = 0) {
   using namespace png_fixture;
   std::vector<uint8_t> raw;
   for (int y = 0; y < img.h; ++y) {
@@ -68,8 +69,8 @@ inline std::vector<uint8_t> EncodePng(const TestImage& img) {
 
   std::vector<uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   std::vector<uint8_t> ihdr;
-  Be32(ihdr, static_cast<uint32_t>(img.w));
-  Be32(ihdr, static_cast<uint32_t>(img.h));
+  Be32(ihdr, claimW ? claimW : static_cast<uint32_t>(img.w));
+  Be32(ihdr, claimH ? claimH : static_cast<uint32_t>(img.h));
   ihdr.insert(ihdr.end(), {8, 6, 0, 0, 0});  // 8-bit RGBA, no interlace
   Chunk(out, "IHDR", ihdr);
   Chunk(out, "IDAT", z);
