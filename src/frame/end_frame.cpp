@@ -100,10 +100,13 @@ int EndFrame(int rate, int flag, int showPointer) {
   if (showPointer == 1 || MenuOpen == 1) DrawImage(IconsFiltered, VirtualMouseX() + 12, VirtualMouseY() + 12, POINTER_CELL);
 
   SampleMouse();
+  DrawMessages();
+  // Present before the wait, not after it: the renderers do the frame's real work when it is
+  // presented, so that work then fills the frame's slot instead of adding a second slot's worth
+  // of time on top of the wait. The pace is unchanged: the wait still ends the slot.
+  if (FramePresented()) Flip(0);
   WaitForSlot();
   MusicTick();
-  DrawMessages();
-  if (FramePresented()) Flip(0);
   MeasureFrame();
   FrameParity = 1 - FrameParity;
 

@@ -29,7 +29,8 @@ TEST_F(EndFramePacing, SleepsOutTheSlotInMillisecondSteps) {
       {14, 0, 1, 15},
       {15, 0, 1, 16},  // already late: still sleeps once
       {40, 0, 1, 41},
-      {0, 5, 15, 20},  // the present is part of the frame
+      {0, 5, 10, 15},   // the present comes first and uses up part of the slot
+      {10, 10, 1, 21},  // a frame that overruns its slot sleeps once and is measured whole
   };
   for (const Case& c : cases) {
     HeadlessSetFlipCost(c.flipMs);
@@ -46,20 +47,20 @@ TEST_F(EndFramePacing, SleepsOutTheSlotInMillisecondSteps) {
 TEST_F(EndFramePacing, RateIsSmoothedWithTruncatingDivisions) {
   struct Case {
     int before;   // FpsSmooth before the frame
-    int flipMs;
+    int workMs;
     int after;    // (1000 / FrameMs + 2 * before) / 3
   };
   const Case cases[] = {
-      // before  flip  after
-      {0, 0, 22},    // 1000/15 = 66 -> 66/3
+      // before  work  after
+      {0, 0, 22},     // 1000/15 = 66 -> 66/3
       {66, 0, 66},
-      {60, 5, 56},   // 1000/20 = 50 -> 170/3
-      {30, 0, 42},   // 126/3
+      {60, 19, 56},   // FrameMs 20: 1000/20 = 50 -> 170/3
+      {30, 0, 42},    // 126/3
   };
   for (const Case& c : cases) {
-    HeadlessSetFlipCost(c.flipMs);
     FpsSmooth = c.before;
     FrameStart = Millis();
+    HeadlessAdvanceClock(c.workMs);
     EndFrame(60, 0, 0);
     EXPECT_EQ(FpsSmooth, c.after) << "from " << c.before;
     EXPECT_EQ(FpsShown, c.after);
