@@ -190,6 +190,20 @@ TEST_F(GlobalKeys, TheMenuSlidesInTenFramesAndShowsThePointer) {
   EXPECT_EQ(MenuY, -300);
 }
 
+TEST_F(GlobalKeys, ClicksAreCountedOncePerFrameForTheSettingsPanel) {
+  for (int i = 0; i < 2; ++i) {
+    HeadlessMouseDown(1);
+    HeadlessMouseUp(1);
+  }
+  HeadlessMouseDown(2);
+  EndFrame(60, 0, 0);
+  EXPECT_EQ(LeftClicks, 2);
+  EXPECT_EQ(RightClicks, 1);
+  EndFrame(60, 0, 0);
+  EXPECT_EQ(LeftClicks, 0) << "each sample takes the presses since the last one";
+  EXPECT_EQ(RightClicks, 0) << "a held button is one press";
+}
+
 TEST_F(GlobalKeys, PointerSitsWithItsCornerOnTheMouseAndIsNotBudgeted) {
   HeadlessMouseMove(400, 300);
   DrawLimit[1] = 0;
