@@ -4,6 +4,8 @@
 // a copy of the texture whose alpha is thresholded to 0 or 255, drawn with blending.
 #include <SDL.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstring>
 #include <vector>
@@ -46,6 +48,7 @@ class SdlRenderer final : public RenderBackend {
   bool Open(const WindowSpec& spec, bool software) {
     const int index = DriverIndex(software ? "software" : "opengl");
     if (index < 0) return false;
+    software_ = software;
     SDL_GL_ResetAttributes();
     SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
     win_ = CreateDisplayWindow(spec, software ? 0 : SDL_WINDOW_OPENGL);
@@ -65,6 +68,7 @@ class SdlRenderer final : public RenderBackend {
 
   void Draw(const RenderBatch& batch) override {
     const auto* verts = reinterpret_cast<const SDL_Vertex*>(batch.Vertices());
+    if (software_) verts = Snapped(batch);
     const int* indices = QuadIndicesInt().data();
     for (const DrawCommand& c : batch.Commands()) {
       SDL_Texture* tex = nullptr;
@@ -100,6 +104,26 @@ class SdlRenderer final : public RenderBackend {
   }
 
  private:
+  // The software driver draws axis-aligned quads as whole-pixel rectangles, truncating position
+  // and size apart, which leaves gaps between neighbours and moves edges off the GL renderer's.
+  // Snapping every corner to the pixel edge that GL's pixel-centre rule would use makes both cover
+  // the same pixels: a centre on a left edge is inside, and (GL's y running upwards) a centre on a
+  // bottom edge of ours is inside too.
+  const SDL_Vertex* Snapped(const RenderBatch& batch) {
+    const size_t n = static_cast<size_t>(batch.QuadCount()) * 4;
+    snapped_.resize(std::max(snapped_.size(), n));
+    const Vertex* src = batch.Vertices();
+    for (size_t i = 0; i < n; ++i) {
+      SDL_Vertex& d = snapped_[i];
+      d.position.x = std::ceil(src[i].x - 0.5f);
+      d.position.y = std::floor(src[i].y + 0.5f);
+      d.color = SDL_Color{src[i].r, src[i].g, src[i].b, src[i].a};
+      d.tex_coord.x = src[i].u;
+      d.tex_coord.y = src[i].v;
+    }
+    return snapped_.data();
+  }
+
   SDL_Texture* Texture(TexSource& t, bool masked) {
     void*& slot = masked ? t.sdlMaskTex : t.sdlTex;
     uint32_t& have = masked ? t.maskUploaded : t.uploaded;
@@ -127,7 +151,9 @@ class SdlRenderer final : public RenderBackend {
   SDL_Renderer* ren_ = nullptr;
   int w_ = 0, h_ = 0;
   int vsync_ = -1;
+  bool software_ = false;
   std::vector<uint8_t> scratch_;
+  std::vector<SDL_Vertex> snapped_;
 };
 
 }  // namespace
