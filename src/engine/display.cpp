@@ -23,8 +23,10 @@ const char* const DRIVER_LOG[3] = {"\tUsing OpenGL Driver", "\tUsing DirectX 9 D
 constexpr int MASKED_FILTERED = IMAGE_MASKED | IMAGE_FILTERED;
 
 // 4:3, 16:9 and 16:10 in the integer arithmetic the modes are matched with (64-bit: a platform
-// may report anything).
-bool UsableShape(int64_t w, int64_t h) { return w * 10 / 16 == h || w * 9 / 16 == h || w * 3 / 4 == h; }
+// may report anything; an empty size is never usable).
+bool UsableShape(int64_t w, int64_t h) {
+  return w > 0 && h > 0 && (w * 10 / 16 == h || w * 9 / 16 == h || w * 3 / 4 == h);
+}
 
 // Each reload replaces the previous display's objects; freeing them first keeps repeated display
 // changes from piling up fonts, images and sounds.
@@ -41,35 +43,29 @@ void SetSound(int& slot, int sound) {
   slot = sound;
 }
 
+const char* const FACE_FILES[4] = {"", "SVBasicManual.ttf", "Blue Highway.ttf", "Acknowledge TT QVT.ttf"};
+
+// Common font slots 1 to 13: face, base size, and which multiplier scales it (0: none).
+struct CommonFont {
+  int face;
+  int size;
+  int scale;  // 1 FontScaleA, 2 FontScaleB, 0 unscaled
+};
+constexpr CommonFont COMMON_FONTS[14] = {
+    {0, 0, 0},  {1, 24, 1}, {1, 16, 2}, {1, 16, 2},  {1, 20, 1},  {2, 96, 1}, {2, 72, 1},
+    {2, 32, 1}, {1, 32, 1}, {1, 14, 1}, {3, 112, 0}, {3, 96, 0},  {3, 32, 0}, {3, 20, 0},
+};
+constexpr int STEP_SIZES[9] = {8, 12, 18, 24, 32, 40, 52, 64, 96};
+
+int Scaled(int size, float scale) { return static_cast<int>(static_cast<float>(size) * scale); }
+
 void LoadFonts() {
   ChooseFontScales(DisplayW);
-  struct CommonFont {
-    const char* file;
-    int size;
-    bool scaleB;  // false: FontScaleA; the Acknowledge sizes are never scaled
-    bool fixed;
-  };
-  static const CommonFont COMMON[14] = {
-      {nullptr, 0, false, false},
-      {"SVBasicManual.ttf", 24, false, false},       {"SVBasicManual.ttf", 16, true, false},
-      {"SVBasicManual.ttf", 16, true, false},        {"SVBasicManual.ttf", 20, false, false},
-      {"Blue Highway.ttf", 96, false, false},        {"Blue Highway.ttf", 72, false, false},
-      {"Blue Highway.ttf", 32, false, false},        {"SVBasicManual.ttf", 32, false, false},
-      {"SVBasicManual.ttf", 14, false, false},       {"Acknowledge TT QVT.ttf", 112, false, true},
-      {"Acknowledge TT QVT.ttf", 96, false, true},   {"Acknowledge TT QVT.ttf", 32, false, true},
-      {"Acknowledge TT QVT.ttf", 20, false, true},
-  };
-  for (int slot = 1; slot <= 13; ++slot) {
-    const CommonFont& f = COMMON[slot];
-    float scale = f.fixed ? 1.0f : (f.scaleB ? FontScaleB : FontScaleA);
-    SetFontSlot(CommonFonts[slot], LoadFont(f.file, static_cast<int>(static_cast<float>(f.size) * scale), FONT_SMOOTH));
-  }
-  static const char* const FACES[3] = {"SVBasicManual.ttf", "Blue Highway.ttf", "Acknowledge TT QVT.ttf"};
-  static const int STEP_SIZES[9] = {8, 12, 18, 24, 32, 40, 52, 64, 96};
-  for (int face = 0; face < 3; ++face)
+  for (int slot = 1; slot <= 13; ++slot)
+    SetFontSlot(CommonFonts[slot], LoadFont(FACE_FILES[COMMON_FONTS[slot].face], CommonFontSize(slot), FONT_SMOOTH));
+  for (int face = 1; face <= 3; ++face)
     for (int step = 0; step <= 8; ++step)
-      SetFontSlot(FontTable[face * 10 + step],
-                  LoadFont(FACES[face], static_cast<int>(static_cast<float>(STEP_SIZES[step]) * FontScaleA), FONT_SMOOTH));
+      SetFontSlot(FontTable[(face - 1) * 10 + step], LoadFont(FACE_FILES[face], FontTableSize(step), FONT_SMOOTH));
 }
 
 // Shown once per run, behind the rest of the loading, with the jingle.
@@ -166,6 +162,14 @@ void ChooseFontScales(int displayW) {
     FontScaleB = 2.0f;
   }
 }
+
+int CommonFontSize(int slot) {
+  if (slot < 1 || slot > 13) return 0;
+  const CommonFont& f = COMMON_FONTS[slot];
+  return Scaled(f.size, f.scale == 1 ? FontScaleA : (f.scale == 2 ? FontScaleB : 1.0f));
+}
+
+int FontTableSize(int step) { return step >= 0 && step <= 8 ? Scaled(STEP_SIZES[step], FontScaleA) : 0; }
 
 void ApplyDisplay() {
   BuildModeList();

@@ -11,6 +11,10 @@ void BuildModeList();
 const char* ChooseLogicalScreen(int w, int h);
 // Sets FontScaleA and FontScaleB for the display width.
 void ChooseFontScales(int displayW);
+// Pixel sizes under the current scales: common font slots 1 to 13, FontTable steps 0 to 8 (every
+// face alike); 0 outside those ranges.
+int CommonFontSize(int slot);
+int FontTableSize(int step);
 
 // Opens the display from Settings and (re)loads every asset. Runs at start-up and whenever the
 // settings menu applies display settings; only the first run shows the start-up screen. A display

@@ -42,6 +42,9 @@ int DefaultAudioDriver() {
 }  // namespace
 
 void ReadSetupLine(const std::string& line) {
+  // A line without "=" is no setting. (Cut at "=", such a line would give its whole text as the
+  // value too, so a lone "Key" would unbind a control and a lone "Music" would mute the music.)
+  if (line.find('=') == std::string::npos) return;
   std::string key = Upper(Trim(Field(line, "=", 1)));
   std::string value = Trim(Field(line, "=", 2));
   std::string upper = Upper(value);

@@ -1,0 +1,99 @@
+// A fresh run folder per test (Files/, Files/Common/, Files/247/ in a temporary directory, the
+// game folder current), the headless back end reset, the engine's globals back to their
+// start-of-run values, and a process-end hook that throws ProcessEnded back into the test.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/settings.h"
+#include "engine/engine_state.h"
+#include "engine/score_table.h"
+#include "frame/frame_state.h"
+#include "input/input.h"
+#include "input/input_state.h"
+#include "media/headless.h"
+#include "media/media.h"
+
+struct ProcessEnded {
+  int code;
+};
+
+inline void ThrowOnEnd(int code) { throw ProcessEnded{code}; }
+
+// Reads a file as lines, each line ending dropped (CR LF or LF).
+inline std::vector<std::string> FileLines(const std::filesystem::path& path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path, std::ios::binary);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+inline std::string FileText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+inline void WriteFile(const std::filesystem::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+}
+
+class EngineTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    MediaInit(MEDIA_HEADLESS);
+    SetEndHook(&ThrowOnEnd);
+    home_ = std::filesystem::current_path();
+    char pattern[] = "/tmp/engine_test_XXXXXX";
+    root_ = mkdtemp(pattern);
+    std::filesystem::create_directories(root_ / "Files" / "Common");
+    std::filesystem::create_directories(root_ / "Files" / "247");
+    ChangeDir((root_ / "Files" / "247").string());
+
+    ResetEngineState();
+    SetDefaultSettings();
+    SetDefaultBindings();
+    FillAudioDriverNames();
+    ScoreList.Clear();
+    PlayerName = "Player";
+    // The frame layer's switches that change what a loop does.
+    FrameParity = 0;
+    MenuOpen = 0;
+    MenuY = -300;
+    PauseState = 0;
+    OverlayOn = 1;
+    MessageList.Clear();
+    ScreenW = 1280;
+    ScreenH = 960;
+    for (int& d : DrawLimit) d = 0;
+    DrawLimit[1] = DrawLimit[2] = 50000;
+  }
+
+  void TearDown() override {
+    if (LogStream) CloseFile(LogStream);
+    LogStream = 0;
+    SetEndHook(nullptr);
+    std::filesystem::current_path(home_);
+    std::error_code ec;
+    std::filesystem::remove_all(root_, ec);
+  }
+
+  std::filesystem::path Files() const { return root_ / "Files"; }
+  std::filesystem::path Game() const { return root_ / "Files" / "247"; }
+
+  std::filesystem::path home_;
+  std::filesystem::path root_;
+};
