@@ -593,9 +593,9 @@ Shape Egg() {
 // Arms keep their length whatever the squash, so they are placed in cell coordinates from the
 // shoulder point that the body transform gives.
 void DrawArm(Canvas& c, const Pose& p, const Xf& m, float side, float angle, RGBA col) {
-  V2 sh = m.Apply(side * BODY_W * 0.8f, -BODY_BASE - BODY_H * 0.66f);
+  V2 sh = m.Apply(side * BODY_W * 0.8f, -BODY_BASE - BODY_H * 0.72f);
   float a = Rad(angle - p.lean);
-  V2 hand{sh.x + 7.5f * std::sin(a), sh.y + 7.5f * std::cos(a)};
+  V2 hand{sh.x + 8.5f * std::sin(a), sh.y + 8.5f * std::cos(a)};
   Shape arm = Union(Capsule(sh.x, sh.y, hand.x, hand.y, 1.35f), Circle(hand.x, hand.y, 2.3f));
   c.Fill(Grow(arm, 1.5f), Solid(pal::INK));
   c.Fill(arm, Solid(col));
@@ -754,23 +754,23 @@ bool WalkerPose(int f, Pose& p) {
   switch (f) {
     case 10: p.lean = 6, p.eyes = EYE_DOWN, p.mouth = MOUTH_FLAT, p.armF = 30, p.armB = -24, p.footF = 7; return true;
     case 11: p.lean = 13, p.eyes = EYE_WIDE, p.lookY = 1.5f, p.mouth = MOUTH_OPEN, p.armF = 95, p.armB = -90, p.footF = 9, p.liftF = 2; return true;
-    case 12: p.lean = 20, p.eyes = EYE_WIDE, p.lookY = 1.8f, p.mouth = MOUTH_BIG, p.armF = 140, p.armB = -140, p.footF = 10, p.liftF = 5; return true;
-    case 13: p.lean = 24, p.lift = 2, p.eyes = EYE_WIDE, p.lookY = 1.8f, p.mouth = MOUTH_BIG, p.armF = 168, p.armB = -165, p.footF = 8, p.liftF = 5, p.liftB = 2; return true;
-    case 14: p.lean = 14, p.eyes = EYE_WIDE, p.lookY = 1.2f, p.mouth = MOUTH_WOBBLY, p.armF = 160, p.armB = 35, p.footF = 7, p.liftF = 3; return true;
-    case 15: p.lean = 7, p.eyes = EYE_WIDE, p.lookY = 1.2f, p.mouth = MOUTH_WOBBLY, p.armF = 30, p.armB = -160, p.footF = 6, p.liftF = 1; return true;
+    case 12: p.lean = 20, p.eyes = EYE_WIDE, p.lookY = 1.8f, p.mouth = MOUTH_BIG, p.armF = 125, p.armB = -125, p.footF = 10, p.liftF = 5; return true;
+    case 13: p.lean = 24, p.lift = 2, p.eyes = EYE_WIDE, p.lookY = 1.8f, p.mouth = MOUTH_BIG, p.armF = 135, p.armB = -135, p.footF = 8, p.liftF = 5, p.liftB = 2; return true;
+    case 14: p.lean = 14, p.eyes = EYE_WIDE, p.lookY = 1.2f, p.mouth = MOUTH_WOBBLY, p.armF = 135, p.armB = 35, p.footF = 7, p.liftF = 3; return true;
+    case 15: p.lean = 7, p.eyes = EYE_WIDE, p.lookY = 1.2f, p.mouth = MOUTH_WOBBLY, p.armF = 30, p.armB = -135, p.footF = 6, p.liftF = 1; return true;
     case 16: p.sx = 1.22f, p.sy = 0.74f, p.eyes = EYE_SQUEEZE, p.mouth = MOUTH_OPEN, p.armF = 70, p.armB = -70, p.footF = 6, p.footB = -6; return true;
     case 17: p.sx = 1.42f, p.sy = 0.52f, p.eyes = EYE_SQUEEZE, p.mouth = MOUTH_FLAT, p.armF = 85, p.armB = -85, p.footF = 7.5f, p.footB = -7.5f; return true;
     case 18: p.sx = 1.62f, p.sy = 0.36f, p.eyes = EYE_X, p.mouth = MOUTH_FLAT, p.armF = 95, p.armB = -95, p.footF = 9, p.footB = -9; return true;
     case 19: p.sx = 1.8f, p.sy = 0.24f, p.eyes = EYE_X, p.mouth = MOUTH_FLAT, p.armF = 100, p.armB = -100, p.footF = 10, p.footB = -10; return true;
-    case 20: p.sx = 0.92f, p.sy = 1.1f, p.lift = 2, p.eyes = EYE_WIDE, p.lookY = 1.6f, p.mouth = MOUTH_BIG, p.armF = 165, p.armB = -160, p.liftF = 3, p.liftB = 1.5f, p.footF = 4, p.footB = -3.5f; return true;
+    case 20: p.sx = 0.92f, p.sy = 1.1f, p.lift = 2, p.eyes = EYE_WIDE, p.lookY = 1.6f, p.mouth = MOUTH_BIG, p.armF = 135, p.armB = -130, p.liftF = 3, p.liftB = 1.5f, p.footF = 4, p.footB = -3.5f; return true;
     case 21: p.sx = 1.3f, p.sy = 0.7f, p.eyes = EYE_SQUEEZE, p.mouth = MOUTH_OPEN, p.armF = 80, p.armB = -80, p.footF = 6.5f, p.footB = -6.5f; return true;
     case 22: p.sx = 1.14f, p.sy = 0.86f, p.eyes = EYE_HAPPY, p.mouth = MOUTH_FLAT, p.armF = 55, p.armB = -55, p.footF = 5.5f, p.footB = -5.5f; return true;
     case 23: p.sx = 0.95f, p.sy = 1.06f, p.eyes = EYE_OPEN, p.mouth = MOUTH_SMILE, p.armF = 28, p.armB = -28; return true;
     case 24: p.armF = 16, p.armB = -16; return true;
     case 30: p.sx = 1.38f, p.sy = 0.62f, p.eyes = EYE_SQUEEZE, p.mouth = MOUTH_GRIN, p.armF = 80, p.armB = -80, p.footF = 6.5f, p.footB = -6.5f; return true;
-    case 31: p.sx = 0.84f, p.sy = 1.22f, p.lift = 3, p.eyes = EYE_HAPPY, p.mouth = MOUTH_BIG, p.armF = 170, p.armB = -170, p.liftF = 2, p.liftB = 2; return true;
-    case 32: p.sx = 0.88f, p.sy = 1.16f, p.lift = 5, p.eyes = EYE_WIDE, p.lookY = -1, p.mouth = MOUTH_GRIN, p.armF = 150, p.armB = -175, p.liftF = 3, p.liftB = 1; return true;
-    case 33: p.sx = 0.92f, p.sy = 1.1f, p.lift = 5, p.eyes = EYE_HAPPY, p.mouth = MOUTH_BIG, p.armF = 175, p.armB = -150, p.liftF = 1, p.liftB = 3; return true;
+    case 31: p.sx = 0.84f, p.sy = 1.22f, p.lift = 3, p.eyes = EYE_HAPPY, p.mouth = MOUTH_BIG, p.armF = 140, p.armB = -140, p.liftF = 2, p.liftB = 2; return true;
+    case 32: p.sx = 0.88f, p.sy = 1.16f, p.lift = 5, p.eyes = EYE_WIDE, p.lookY = -1, p.mouth = MOUTH_GRIN, p.armF = 120, p.armB = -145, p.liftF = 3, p.liftB = 1; return true;
+    case 33: p.sx = 0.92f, p.sy = 1.1f, p.lift = 5, p.eyes = EYE_HAPPY, p.mouth = MOUTH_BIG, p.armF = 145, p.armB = -120, p.liftF = 1, p.liftB = 3; return true;
     case 34: p.sx = 0.96f, p.sy = 1.05f, p.lift = 4, p.eyes = EYE_WIDE, p.lookY = -1, p.mouth = MOUTH_GRIN, p.armF = 120, p.armB = -120, p.liftF = 2, p.liftB = 2; return true;
     case 35: p.sx = 1.06f, p.sy = 0.9f, p.lift = 5, p.lean = 14, p.eyes = EYE_HAPPY, p.mouth = MOUTH_GRIN, p.armF = 75, p.armB = 60, p.liftF = 5, p.liftB = 4, p.footF = 6, p.footB = -2; return true;
     case 36: p.sy = 1.08f, p.sx = 0.94f, p.lift = 6, p.lean = 20, p.eyes = EYE_OPEN, p.mouth = MOUTH_BIG, p.armF = -50, p.armB = -60, p.liftF = 3, p.liftB = 6, p.footF = 6, p.footB = -7; return true;
@@ -792,40 +792,45 @@ bool WalkerPose(int f, Pose& p) {
 // The pointer hands: a glove pointing up (tip at 35, 4) and a glove that pinches the hat drawn
 // from plonkohat frame 0 at (-19, +27) relative to this cell.
 void DrawGlove(Canvas& c, bool holding) {
-  RGBA glove = Hex(0xFFFFFF), gshade = Hex(0xC9CCE0), cuff = Hex(0xFFD23C);
-  auto gpaint = [=](float x, float y) { return Mix(glove, gshade, Smooth(0.35f, 1.0f, (x - 26) / 24 * 0.6f + (y - 8) / 30 * 0.5f)); };
+  const RGBA glove = Hex(0xFFFFFF), gshade = Hex(0xC3C8E0), cuff = Hex(0xFFD23C);
+  auto gpaint = [=](float x, float y) { return Mix(glove, gshade, Smooth(0.3f, 1.0f, (x - 26) / 24 * 0.6f + (y - 8) / 30 * 0.5f)); };
+  auto crease = Solid(Mix(pal::INK, gshade, 0.35f));
   if (!holding) {
-    Shape finger = Capsule(35.0f, 6.8f, 35.6f, 20.0f, 3.2f);
-    Shape palm = RoundBox(29.0f, 16.0f, 46.0f, 31.0f, 5.0f);
-    Shape thumb = Capsule(30.0f, 24.0f, 25.0f, 19.0f, 2.9f);
-    Shape knuckles = Group({Circle(40.5f, 17.5f, 3.1f), Circle(44.0f, 19.5f, 2.9f), Circle(45.5f, 23.5f, 2.7f)});
-    Shape cuffs = RoundBox(29.5f, 30.0f, 46.5f, 37.0f, 2.0f);
-    Shape hand = Group({finger, palm, thumb, knuckles});
+    Shape finger = Capsule(35.0f, 6.9f, 35.0f, 20.0f, 3.3f);
+    Shape curled = RoundBox(36.0f, 14.5f, 47.0f, 28.5f, 4.0f);
+    Shape palm = RoundBox(28.0f, 16.0f, 46.0f, 31.0f, 5.0f);
+    Shape thumb = Capsule(30.0f, 25.5f, 25.0f, 19.5f, 3.0f);
+    Shape cuffs = RoundBox(28.5f, 29.5f, 46.5f, 36.5f, 2.0f);
+    Shape hand = Group({finger, curled, palm, thumb});
     c.Fill(Grow(Union(hand, cuffs), 1.7f), Solid(pal::INK));
     c.Fill(hand, gpaint);
-    c.Fill(Grow(knuckles, 0.0f), gpaint);
-    for (auto& k : {Circle(40.5f, 17.5f, 3.1f), Circle(44.0f, 19.5f, 2.9f)})
-      c.Fill(Subtract(Grow(k, 0.6f), k), Solid(Mix(pal::INK, gshade, 0.5f)));
-    c.Fill(Capsule(36.6f, 9.0f, 36.6f, 15.0f, 0.8f), Solid(gshade));
-    c.Fill(cuffs, VGrad(Mix(cuff, pal::WHITE, 0.3f), pal::ORANGE, 30, 37));
+    c.Fill(Capsule(38.5f, 18.8f, 45.0f, 18.8f, 0.55f), crease);
+    c.Fill(Capsule(38.5f, 23.0f, 45.0f, 23.0f, 0.55f), crease);
+    c.Fill(Capsule(32.0f, 20.5f, 32.0f, 26.0f, 0.5f), crease);
+    c.Fill(Capsule(36.4f, 9.0f, 36.4f, 15.0f, 0.8f), Solid(gshade));
+    c.Fill(cuffs, VGrad(Mix(cuff, pal::WHITE, 0.3f), pal::ORANGE, 29.5f, 36.5f));
     // Little motion ticks that say "tickle".
     c.Fill(Capsule(26.5f, 5.0f, 29.0f, 7.5f, 0.9f), Solid(pal::WHITE));
     c.Fill(Capsule(42.0f, 4.0f, 44.0f, 1.5f, 0.9f), Solid(pal::WHITE));
     c.Fill(Capsule(44.0f, 9.0f, 47.5f, 8.5f, 0.9f), Solid(pal::WHITE));
     return;
   }
-  // Fingers reach down to the hat's crown (about 13, 36 here) from a hand above and right.
-  Shape palm = Map(RoundBox(-8, -7, 8, 7, 5), Rotate(-35).Then(Translate(26, 22)));
-  Shape f1 = Capsule(20.0f, 26.0f, 14.5f, 33.0f, 3.0f);
-  Shape f2 = Capsule(24.5f, 28.5f, 19.5f, 35.0f, 2.8f);
-  Shape thumb = Capsule(17.5f, 21.0f, 9.0f, 30.0f, 2.8f);
-  Shape cuffs = Map(RoundBox(-8.5f, -3.5f, 8.5f, 3.5f, 2), Rotate(-35).Then(Translate(33.5f, 12.5f)));
-  Shape hand = Group({palm, f1, f2, thumb});
+  // A hand reaching down from the upper right; its middle fingertip rests on (14, 34).
+  Xf m = Rotate(40).Then(Translate(14 + 0.64f * 12.5f, 34 - 0.77f * 12.5f));
+  Shape palm = Map(RoundBox(-8.5f, -9, 8.5f, 5, 5), m);
+  std::vector<Shape> fingers = {Map(Capsule(-5.2f, 2, -5.2f, 10.5f, 2.7f), m), Map(Capsule(0, 3, 0, 12.5f, 2.8f), m),
+                                Map(Capsule(5.2f, 2, 5.2f, 10.5f, 2.7f), m)};
+  Shape thumb = Map(Capsule(-7.5f, -3, -11.5f, 5, 2.7f), m);
+  Shape cuffs = Map(RoundBox(-9.5f, -16, 9.5f, -8.5f, 2), m);
+  Shape hand = Group({palm, fingers[0], fingers[1], fingers[2], thumb});
   c.Fill(Grow(Union(hand, cuffs), 1.7f), Solid(pal::INK));
   c.Fill(hand, gpaint);
-  c.Fill(Subtract(Grow(f2, 0.7f), f2), Solid(Mix(pal::INK, gshade, 0.4f)));
-  c.Fill(f1, gpaint);
+  for (auto& f : fingers) c.Fill(Subtract(Grow(f, 0.6f), f), crease);
+  for (auto& f : fingers) c.Fill(f, gpaint);
+  c.Fill(Subtract(Grow(thumb, 0.6f), thumb), crease);
+  c.Fill(thumb, gpaint);
   c.Fill(cuffs, Solid(cuff));
+  c.Fill(Map(Capsule(-8, -10, 8, -10, 0.6f), m), Solid(pal::ORANGE));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1099,9 +1104,9 @@ Shape Star(float cx, float cy, float r0, float r1, int points, float rot = -90) 
   return Polygon(v);
 }
 Shape Speaker() {
-  return Union(RoundBox(2.0f, 6.0f, 5.5f, 10.0f, 0.6f), Polygon({{4.5f, 6.2f}, {9.0f, 2.5f}, {9.0f, 13.5f}, {4.5f, 9.8f}}));
+  return Union(RoundBox(1.2f, 6.0f, 4.5f, 10.0f, 0.6f), Polygon({{3.5f, 6.2f}, {7.8f, 2.5f}, {7.8f, 13.5f}, {3.5f, 9.8f}}));
 }
-Shape Wave(int k) { return Stroke(Arc(8.5f, 8, 2.5f + 2.4f * k, 2.5f + 2.4f * k, -48, 48, 10), 0.75f); }
+Shape Wave(int k) { return Stroke(Arc(7.6f, 8, 1.9f + 2.1f * k, 1.9f + 2.1f * k, -50, 50, 10), 0.7f); }
 
 Image Icon(int n) {
   Canvas c(16, 16, 8);
@@ -1360,7 +1365,7 @@ Image Banner(bool won) {
   TextStyle t;
   t.size = 34, t.weight = 2.8f, t.tracking = 2.3f, t.wobble = won ? 0.35f : 0.0f, t.seed = 5;
   float w = TextWidth(text, t);
-  float room = won ? 200.0f : 164.0f;  // the try-again arrows need the sides
+  float room = won ? 200.0f : 150.0f;  // the try-again arrows need the sides
   if (w > room) t.size *= room / w, w = TextWidth(text, t);
   Shape s = TextShape(text, 128 - w / 2, 64 - t.size * 0.5f - 2, t);
   Letters(c, s, pal::WHITE, won ? Hex(0xFFF2A0) : Hex(0xFFE0C0), 3.5f, 0, 3);
@@ -1370,10 +1375,13 @@ Image Banner(bool won) {
       c.Fill(Grow(st, 3), Solid(pal::INK));
       c.Fill(st, VGrad(Hex(0xFFF6A0), pal::GOLD, pos.y - 13, pos.y + 13));
     }
-  } else {  // a little round-again arrow at each side
-    for (float x : {32.0f, 224.0f}) {
-      Shape loop = Stroke(Arc(x, 64, 10, 10, 60, 330, 20), 2.6f);
-      Shape head = Polygon({{x + 5 + 6, 64 - 8.7f + 2}, {x + 5 - 5, 64 - 8.7f - 7}, {x + 5 - 4, 64 - 8.7f + 7}});
+  } else {  // a round-again arrow at each side
+    for (float x : {28.0f, 228.0f}) {
+      const float r = 10.5f, a1 = Rad(300);
+      V2 end{x + r * std::cos(a1), 64 - r * std::sin(a1)}, t{-std::sin(a1), -std::cos(a1)}, nrm{-t.y, t.x};
+      Shape loop = Stroke(Arc(x, 64, r, r, 40, 300, 20), 2.6f);
+      Shape head = Polygon({{end.x + t.x * 7, end.y + t.y * 7}, {end.x - t.x * 1.5f + nrm.x * 6.5f, end.y - t.y * 1.5f + nrm.y * 6.5f},
+                            {end.x - t.x * 1.5f - nrm.x * 6.5f, end.y - t.y * 1.5f - nrm.y * 6.5f}});
       c.Fill(Grow(Union(loop, head), 2.5f), Solid(pal::INK));
       c.Fill(Union(loop, head), Solid(pal::WHITE));
     }
@@ -1450,7 +1458,7 @@ void MakePlonko(Strip& body, Strip& hats) {
   WalkerPose(0, p0);
   V2 crown = HatXf(p0).Apply(0.4f, -10.0f);
   Canvas hold(64, 64, 5);
-  hold.ox = crown.x - 19 - 14, hold.oy = crown.y + 27 + 1.5f - 33;
+  hold.ox = crown.x - 19 - 14, hold.oy = crown.y + 27 + 1.5f - 34;
   DrawGlove(hold, true);
   body.Put(91, hold.Resolve());
 }
@@ -1748,6 +1756,13 @@ Image ContactSheet(const Assets& a) {
   strip("PLONKO WITH PLONKOHAT TINTED IN THE SEVEN HAT COLOURS", a.plonko, 1, true, 48, [&](int i, int x, int yy) {
     Blit(sheet, a.plonko.Cell(i), float(x), float(yy));
     Blit(sheet, a.hats.Cell(i), float(x), float(yy), 1, false, HAT_TINTS[1 + i % 7]);
+  });
+  // Going down a hole as the game draws it: hole under, walker, hole over (every 6th step).
+  strip("SINKING INTO A HOLE  STP 30 TO 120 (HOLE UNDER  WALKER  HOLE OVER)", a.plonko, 1, true, 16, [&](int i, int x, int yy) {
+    int stp = 30 + i * 6;
+    if (stp < 61) Blit(sheet, a.bg.Cell(std::min((stp - 30) / 2 + 48, 52)), float(x), float(yy));
+    if (stp < 100) Blit(sheet, a.plonko.Cell(std::min(stp / 3, 19)), float(x), float(yy));
+    if (stp > 40) Blit(sheet, a.bg.Cell(std::min(108 - stp / 2, 52)), float(x), float(yy));
   });
   strip("247 BOOM.PNG  8X8 X 64  (SHOWN X4)", a.boom, 4, true, 64);
   strip("247 BITS.PNG  256X128 X 8", a.bits, 1, true, 8);
