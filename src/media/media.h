@@ -157,30 +157,49 @@ int TextHeight(const std::string& text);  // the current font's line height, uns
 // ---------------------------------------------------------------------------------------------
 // Sound
 // ---------------------------------------------------------------------------------------------
-// Driver names in the layer's order (answers even with no sound device).
+// Drivers, in this order: "OpenAL" (OpenAL Soft) and "FreeAudio SDL" (our own mixer on SDL
+// audio). Both are always listed, with or without a sound device. Until one is selected, the
+// first that opens a device plays; with no device the layer runs silent (AudioDriverInUse() is
+// ""), yet channels still keep their state and time. On the headless back end selecting either
+// name succeeds and runs silent on the fake clock.
 std::vector<std::string> AudioDriverList();
-bool AudioDriverExists(const std::string& name);
+bool AudioDriverExists(const std::string& name);  // exact, case-sensitive match
+// Closes the driver in use and opens the named one; false (and silent) when it finds no device
+// or the name is unknown. Channels of the closed driver become dead handles. Selecting the
+// driver already in use changes nothing.
 bool SelectAudioDriver(const std::string& name);
 std::string AudioDriverInUse();
-// True when OpenAL can open an output device on this machine.
+// True when OpenAL can open an output device on this machine (OpenAL Soft's "No Output" device
+// does not count). False on the headless back end unless HeadlessSetOpenALInstalled says so.
 bool OpenALInstalled();
 
 enum SoundFlags { SOUND_LOOP = 1 };
-int LoadSound(const std::string& path, int flags);  // 16- or 8-bit PCM WAV; 0 when unreadable
-void FreeSound(int sound);
+// 8- or 16-bit PCM WAV, mono or stereo; 0 when missing, damaged or another format.
+int LoadSound(const std::string& path, int flags);
+void FreeSound(int sound);  // stops every channel playing it
 
-// Channels are handles too. Every call is safe with 0 and with no audio device.
+// Channels are handles too. Every call is safe with 0, stale handles and no audio device. A
+// channel plays one sound at a time (a new one replaces it) and keeps its volume, pan and rate
+// for the sounds played on it after.
 int AllocChannel();
-// Plays on `channel` when given (non-zero), else on a new channel. Returns the channel used.
+// Plays on `channel` when given (non-zero), else on a new channel. Returns the channel used;
+// 0 when the sound or the given channel is not valid.
 int PlaySound(int sound, int channel = 0);
-// Queues the sound paused on the channel (a new one when 0), so its settings come first.
+// Queues the sound paused on the channel (a new one when 0), so its settings come first;
+// ResumeChannel starts it.
 int CueSound(int sound, int channel = 0);
 void StopChannel(int channel);
 void PauseChannel(int channel);
 void ResumeChannel(int channel);
+// Values are clamped to their ranges; NaN is ignored.
 void SetChannelVolume(int channel, float volume);  // 0..1
-void SetChannelPan(int channel, float pan);        // -1..1
-void SetChannelRate(int channel, float rate);      // 1 = recorded pitch
+// -1 left .. 1 right. Mono sounds pan with equal power (-3 dB per side at the centre); stereo
+// sounds are balanced linearly (our mixer; OpenAL leaves stereo sounds unpanned).
+void SetChannelPan(int channel, float pan);
+void SetChannelRate(int channel, float rate);  // speed and pitch; 1 = recorded, 1/64..64
+// True from the start until the sound has been played to its end (its duration divided by the
+// rate, paused time not counting), never ending for a looping sound until stopped. A paused or
+// cued channel is playing.
 bool ChannelPlaying(int channel);
 
 // ---------------------------------------------------------------------------------------------
