@@ -1,4 +1,90 @@
-// The game flow. Until the levels arrive a game ends as soon as it starts.
+// One game: the start, the frame loop with its layers in drawing order, and the end.
 #include "game/play_game.h"
 
-void PlayGame() {}
+#include "common/settings.h"
+#include "engine/engine_state.h"
+#include "frame/draw.h"
+#include "frame/end_frame.h"
+#include "frame/frame_state.h"
+#include "game/effects.h"
+#include "game/flow_state.h"
+#include "game/game_flow.h"
+#include "game/game_state.h"
+#include "game/level_file.h"
+#include "game/walker.h"
+#include "media/media.h"
+
+namespace {
+
+void ChooseGridOrigin() {
+  const bool wide = Settings[Widescreen] == 1;
+  GridX = wide ? 64.0f : 32.0f;
+  GridY = wide ? 2.0f : 32.0f;
+}
+
+void StepWalkers() {
+  Walkers.ForEach([](Walker& w) {
+    StepWalker(w);
+    if (w.anim == WS_FINISHED) RemoveWalker(w);
+  });
+}
+
+}  // namespace
+
+void StartGameState() {
+  SpurtList.Clear();
+  ClearWalkers();
+  HatPopList.Clear();
+  BoomList.Clear();
+  EndCode = 0;
+  Score = 0;
+  Badges = 0;
+  for (int& b : LevelBest) b = 0;
+  SelectedWalker = nullptr;  // a selection from the last game would point at a freed walker
+
+  LevelName = GameMode == 1 ? "Hard" : "Soft";
+  LevelNumber = 1;
+  LoadLevel(LevelName, LevelNumber);
+
+  InitBackground();
+  ScrollX = ScrollY = 0;
+  BannerTimer = 0;
+  BannerFrame = BANNER_WON;
+  DraggedHat = 0;
+  ClickLatch = false;
+}
+
+int GameFrame() {
+  BeginFrame(1);
+  ResetDrawState();
+  ChooseGridOrigin();
+  DrawBackground(GridX, GridY);
+  ResetDrawState();
+  DrawBoardTiles();
+  ResetDrawState();
+  UpdateDebris();
+  StepWalkers();
+  ResetDrawState();
+  DrawInstructions();
+  HatPanel();
+  ResetDrawState();
+  UpdateHatPops();
+  ResetDrawState();
+  PointerAndDrag();
+  ResetDrawState();
+  UpdateSpurts();
+  ResetDrawState();
+  LevelProgress();
+  ResetDrawState();
+  // A press used by a walker or the panel stays used until the button is let go.
+  if (!MouseDown(1)) ClickLatch = false;
+  if (EndFrame(TargetFps, 1, 0) == END_GAME) EndCode = END_GAME;
+  return EndCode;
+}
+
+void PlayGame() {
+  StartGameState();
+  while (GameFrame() == 0) {
+  }
+  FinishGame();
+}

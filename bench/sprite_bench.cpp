@@ -1,0 +1,293 @@
+// The sprite benchmark: the engine test's scene (striped background, two logos at scale 1.5 and N
+// black 16 x 16 sprites at scale 2, turned at random, alpha blended, nearest filtering) on a
+// 1280 x 960 logical screen in an 800 x 600 window, drawn by
+//   - the own GL renderer through the media layer (display choice 0),
+//   - plain SDL_Renderer, one SDL_RenderCopyEx per sprite (reference),
+//   - one static GL buffer, one draw call per frame (the machine's fill-rate limit; reference).
+// For each it reports the largest N (steps of 500) that holds 58 frames per second without vsync
+// and the milliseconds per frame at N = 0, 2000, 5000, 10000 and 20000, as medians of --runs runs.
+// Then Google Benchmark measures building the vertices on the CPU.
+//
+// Needs an X display for the frame study (scripts/bench.sh starts Xvfb); without one only the CPU
+// benchmarks run.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "media/display_state.h"
+#include "media/media.h"
+#include "media/png_io.h"
+#include "media/render_batch.h"
+#include "media/render_reference.h"
+
+namespace {
+
+constexpr int MAX_SPRITES = 20000;
+constexpr double TARGET_FPS = 58;
+constexpr int FRAMES_PER_PROBE = 24;
+const int FIXED_COUNTS[] = {0, 2000, 5000, 10000, 20000};
+
+BenchScene::Picture MakePicture(int w, int h, const std::function<uint32_t(int, int)>& rgba) {
+  BenchScene::Picture p;
+  p.w = w;
+  p.h = h;
+  p.rgba.resize(size_t(w) * size_t(h) * 4);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const uint32_t c = rgba(x, y);
+      std::memcpy(&p.rgba[(size_t(y) * size_t(w) + size_t(x)) * 4], &c, 4);
+    }
+  return p;
+}
+
+BenchScene MakeScene() {
+  BenchScene s;
+  // Bytes in memory order R, G, B, A (little-endian words 0xAABBGGRR).
+  s.icon = MakePicture(16, 16, [](int x, int y) {
+    const int dx = x - 8, dy = y - 8;
+    return dx * dx + dy * dy < 56 ? 0xFF30A0F0u : 0x00000000u;
+  });
+  s.logoA = MakePicture(256, 96, [](int x, int y) { return 0xFF000000u | uint32_t(x) << 8 | uint32_t(y * 2); });
+  s.logoB = MakePicture(192, 128, [](int x, int y) { return ((x / 16 + y / 16) % 2 ? 0xFFFFFFFFu : 0x80406080u); });
+  std::mt19937 rng(247);
+  std::uniform_int_distribution<int> px(1, s.screenW), py(1, s.screenH), rot(1, 360);
+  for (int i = 0; i < MAX_SPRITES; ++i) {
+    s.x.push_back(float(px(rng)));
+    s.y.push_back(float(py(rng)));
+    s.rotation.push_back(float(rot(rng)));
+  }
+  return s;
+}
+
+double Now() {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// The own renderer, through the media layer.
+class OwnRenderer final : public ReferenceRenderer {
+ public:
+  explicit OwnRenderer(const BenchScene& s) : scene_(s) {}
+  bool Open() {
+    MediaInit(MEDIA_REAL);
+    SelectDisplayDriver(DISPLAY_OPENGL);
+    if (!OpenDisplay(scene_.realW, scene_.realH, 0, 60)) return false;
+    SetVirtualResolution(scene_.screenW, scene_.screenH);
+    const std::string dir = std::filesystem::temp_directory_path().string();
+    AutoMidHandle(true);
+    icon_ = LoadAnimImage(Save(dir + "/bench_icons.png", scene_.icon), 16, 16, 0, 1, IMAGE_MASKED);
+    logoA_ = LoadImage(Save(dir + "/bench_logo_a.png", scene_.logoA), IMAGE_MASKED | IMAGE_FILTERED);
+    logoB_ = LoadImage(Save(dir + "/bench_logo_b.png", scene_.logoB), IMAGE_MASKED | IMAGE_FILTERED);
+    AutoMidHandle(false);
+    return icon_ && logoA_ && logoB_;
+  }
+  ~OwnRenderer() override { MediaShutdown(); }
+
+  double MsPerFrame(int n, int frames) override {
+    const double start = Now();
+    for (int f = 0; f < frames; ++f) {
+      ClearScreen();
+      SetBlend(BLEND_ALPHA);
+      SetAlpha(1);
+      SetScale(1, 1);
+      SetRotation(-45);
+      float blue = 50;
+      for (int i = 0; i <= scene_.screenH; i += 10) {
+        blue += 0.5f;
+        SetColour(0, 0, int(blue));
+        DrawRect(-100, float(3 * i), float(scene_.screenW + 1800), 30);
+      }
+      SetRotation(0);
+      SetColour(255, 255, 255);
+      SetScale(1.5f, 1.5f);
+      DrawImage(logoA_, 0.3f * float(scene_.screenW), 0.3f * float(scene_.screenH), 0);
+      DrawImage(logoB_, 0.7f * float(scene_.screenW), 0.7f * float(scene_.screenH), 0);
+      SetColour(0, 0, 0);
+      SetScale(2, 2);
+      for (int j = 0; j < n; ++j) {
+        SetRotation(scene_.rotation[size_t(j)]);
+        DrawImage(icon_, scene_.x[size_t(j)], scene_.y[size_t(j)], 0);
+      }
+      Flip(0);
+    }
+    return (Now() - start) / frames;
+  }
+
+ private:
+  static std::string Save(const std::string& path, const BenchScene::Picture& p) {
+    std::vector<uint32_t> argb(size_t(p.w) * size_t(p.h));
+    for (size_t i = 0; i < argb.size(); ++i) {
+      const uint8_t* c = &p.rgba[i * 4];
+      argb[i] = uint32_t(c[3]) << 24 | uint32_t(c[0]) << 16 | uint32_t(c[1]) << 8 | c[2];
+    }
+    WritePngArgb(path, argb.data(), p.w, p.h, 1);
+    return path;
+  }
+
+  const BenchScene& scene_;
+  int icon_ = 0, logoA_ = 0, logoB_ = 0;
+};
+
+struct Result {
+  int limit = 0;
+  double ms[std::size(FIXED_COUNTS)] = {};
+};
+
+Result Measure(ReferenceRenderer& r) {
+  Result res;
+  r.MsPerFrame(0, 5);  // warm up: textures, buffers, shader variants
+  for (int n = 500; n <= MAX_SPRITES; n += 500) {
+    r.MsPerFrame(n, 3);
+    double ms = r.MsPerFrame(n, FRAMES_PER_PROBE);
+    if (1000.0 / ms < TARGET_FPS) ms = std::min(ms, r.MsPerFrame(n, FRAMES_PER_PROBE));  // one noisy probe is not the end
+    if (1000.0 / ms < TARGET_FPS) break;
+    res.limit = n;
+  }
+  for (size_t i = 0; i < std::size(FIXED_COUNTS); ++i) {
+    r.MsPerFrame(FIXED_COUNTS[i], 2);
+    res.ms[i] = r.MsPerFrame(FIXED_COUNTS[i], FRAMES_PER_PROBE / 2);
+  }
+  return res;
+}
+
+template <class T>
+T Median(std::vector<T> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+void FrameStudy(int runs) {
+  const BenchScene scene = MakeScene();
+  const char* names[3] = {"own GL renderer (choice 0)", "SDL_Renderer, RenderCopyEx", "static GL buffer (limit)"};
+  std::vector<Result> results[3];
+  for (int run = 0; run < runs; ++run) {
+    for (int k = 0; k < 3; ++k) {
+      std::unique_ptr<ReferenceRenderer> r;
+      if (k == 0) {
+        auto own = std::make_unique<OwnRenderer>(scene);
+        if (own->Open()) r = std::move(own);
+      } else {
+        MediaInit(MEDIA_REAL);  // SDL video for the reference window, no display of ours
+        r = OpenReferenceRenderer(k == 1 ? REFERENCE_SDL_RENDERER : REFERENCE_STATIC_BUFFER, scene);
+      }
+      if (!r) {
+        std::printf("%s: could not open\n", names[k]);
+        continue;
+      }
+      results[k].push_back(Measure(*r));
+      r.reset();
+      MediaShutdown();
+      std::printf("run %d  %-28s N = %5d\n", run + 1, names[k], results[k].back().limit);
+      std::fflush(stdout);
+    }
+  }
+  std::printf("\nSprite scene, 800 x 600 window, 1280 x 960 logical, no vsync; medians of %d runs\n", runs);
+  std::printf("%-28s %8s %8s %8s %8s %8s %8s\n", "renderer", "N@58fps", "ms@0", "ms@2000", "ms@5000", "ms@10000",
+              "ms@20000");
+  int limit[3] = {0, 0, 0};
+  for (int k = 0; k < 3; ++k) {
+    if (results[k].empty()) continue;
+    std::vector<int> limits;
+    for (const Result& r : results[k]) limits.push_back(r.limit);
+    limit[k] = Median(limits);
+    std::printf("%-28s %8d", names[k], limit[k]);
+    for (size_t i = 0; i < std::size(FIXED_COUNTS); ++i) {
+      std::vector<double> ms;
+      for (const Result& r : results[k]) ms.push_back(r.ms[i]);
+      std::printf(" %8.2f", Median(ms));
+    }
+    std::printf("\n");
+  }
+  if (limit[1] > 0 && limit[2] > 0)
+    std::printf("own / static buffer: %.0f %% (target >= 95 %%); own / SDL_Renderer: %.2f x (target >= 1.25)\n\n",
+                100.0 * limit[0] / limit[2], double(limit[0]) / limit[1]);
+}
+
+// Building the vertices of sprites on the CPU: the tessellator into the frame batch.
+void BM_TessellateSprites(benchmark::State& state) {
+  const BenchScene scene = MakeScene();
+  RenderBatch batch;
+  TexSource tex;
+  const int n = int(state.range(0));
+  for (auto _ : state) {
+    batch.Reset();
+    QuadGeom g;
+    g.w = g.h = 16;
+    g.hx = g.hy = 8;
+    g.sx = g.sy = 2;
+    g.vx = g.vy = 0.625f;
+    QuadPaint p;
+    p.r = p.g = p.b = 0;
+    for (int j = 0; j < n; ++j) {
+      const float rad = scene.rotation[size_t(j)] * 3.14159265f / 180;
+      g.cosr = std::cos(rad);
+      g.sinr = std::sin(rad);
+      g.x = scene.x[size_t(j)];
+      g.y = scene.y[size_t(j)];
+      TessellateQuad(batch.AddQuad(&tex, BLEND_ALPHA), g, p);
+    }
+    benchmark::DoNotOptimize(batch.Vertices());
+  }
+  state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_TessellateSprites)->Arg(1000)->Arg(20000);
+
+// The same through the media layer's calls (SetRotation + DrawImage per sprite), as the engine
+// test makes them; the batch is emptied without drawing, so only the CPU side is timed.
+void BM_DrawImageCalls(benchmark::State& state) {
+  if (!std::getenv("DISPLAY")) {
+    state.SkipWithError("no X display");
+    return;
+  }
+  const BenchScene scene = MakeScene();
+  OwnRenderer own(scene);
+  if (!own.Open()) {
+    state.SkipWithError("no OpenGL display");
+    return;
+  }
+  const int n = int(state.range(0));
+  SetColour(0, 0, 0);
+  SetBlend(BLEND_ALPHA);
+  SetScale(2, 2);
+  const int icon = 1;  // the first image the renderer loaded
+  for (auto _ : state) {
+    for (int j = 0; j < n; ++j) {
+      SetRotation(scene.rotation[size_t(j)]);
+      DrawImage(icon, scene.x[size_t(j)], scene.y[size_t(j)], 0);
+    }
+    Gfx().batch.Reset();
+  }
+  state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_DrawImageCalls)->Arg(1000);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int runs = 3;
+  bool frames = true;
+  std::vector<char*> rest;
+  for (int i = 0; i < argc; ++i) {
+    if (std::strncmp(argv[i], "--runs=", 7) == 0)
+      runs = std::max(1, std::atoi(argv[i] + 7));
+    else if (std::strcmp(argv[i], "--no-frames") == 0)
+      frames = false;
+    else
+      rest.push_back(argv[i]);
+  }
+  if (frames && std::getenv("DISPLAY")) FrameStudy(runs);
+  int restCount = int(rest.size());
+  benchmark::Initialize(&restCount, rest.data());
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
