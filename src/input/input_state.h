@@ -30,6 +30,7 @@ struct JoystickPort {
   int mask = 0;      // button capability mask, (1 << buttons) - 1
   float cx = 0, cy = 0, cz = 0, cr = 0, cu = 0, cv = 0;  // axis rest positions, -1..1
   int hat = 0;       // 1 when the hat read centred (-1) at start-up; otherwise ignored for good
+  int use = 1;       // the settings panel's on/off switch for the pad (shown, not enforced)
 };
 inline JoystickPort JoystickPorts[MAX_PORTS + 1];  // ports 1..4; entry 0 unused
 inline int JoystickCount = 0;                      // devices found, 0..4

@@ -95,6 +95,7 @@ TEST_F(Pads, ScanRecordsNamesButtonsRestPositionsAndHats) {
   EXPECT_FLOAT_EQ(JoystickPorts[1].cx, 0.1f);
   EXPECT_FLOAT_EQ(JoystickPorts[1].cy, -0.2f);
   EXPECT_EQ(JoystickPorts[1].hat, 1);
+  EXPECT_EQ(JoystickPorts[1].use, 1);
   EXPECT_EQ(JoystickPorts[2].hat, 0);
   EXPECT_EQ(JoystickPorts[3].present, 0);
 
