@@ -1,4 +1,13 @@
-// The pause menu that Escape opens during a game. Returns 1 (continue) or 99 (quit the game).
+// The pause menu that Escape opens during a game: "Continue" and "Quit" over a wobbling, slowly
+// turning copy of the frozen frame.
 #pragma once
 
+// Runs its own frame loop (EndFrame with PauseState 2, so it does not reopen itself) and returns
+// 1 (continue) or 99 (quit the game). Up, down and choose act on their press only: one held when
+// the menu opens, or still held from the last move, must be let go first. Escape chooses the
+// highlighted item. The random generator is reseeded from the clock on the way out, because the
+// decoration reseeds it with a fixed value every frame.
 int PauseMenu();
+
+// The seed the decoration is drawn from in every frame, so that it stands still.
+constexpr int PAUSE_DECORATION_SEED = 37171650;

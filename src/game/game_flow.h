@@ -1,0 +1,26 @@
+// The pieces of one game, in the order PlayGame runs them. Split out so tests can run a frame or
+// a layer on its own; the game itself only calls PlayGame (game/play_game.h).
+#pragma once
+
+// Empties the effect and walker lists, zeroes the results, loads level 1 of GameMode's levels
+// and starts the background. A failed load is not looked at here: the empty board counts as won
+// on the first frame and the next load ends the game.
+void StartGameState();
+
+// One frame of play, every layer back to front, ending with EndFrame. Returns EndCode.
+int GameFrame();
+
+// The layers of a frame (GridX, GridY set).
+void DrawBoardTiles();
+void DrawInstructions();
+// The side panel: stock boxes and icons; hovering an icon with button 1 held takes a hat.
+void HatPanel();
+// The hand pointer, or the hand with the dragged hat and its drop when button 1 is let go.
+void PointerAndDrag();
+// The banner and the won / lost tests.
+void LevelProgress();
+
+// "Game Over" over the last picture, 1500 ms, name entry and the score record (Quit 1).
+void FinishGame();
+// The record of the game just ended, appended to ScoreList, newest first.
+void FileScore();

@@ -1,0 +1,38 @@
+// The level banner and the tests that end a level: won, lost, or restarted by the player.
+#include "engine/engine_state.h"
+#include "frame/frame_state.h"
+#include "game/flow_state.h"
+#include "game/game_flow.h"
+#include "game/game_state.h"
+#include "game/level_file.h"
+#include "media/media.h"
+
+namespace {
+
+constexpr int KEY_P = 80;
+constexpr int KEY_Q = 81;
+constexpr int KEY_R = 82;
+constexpr int KEY_F7 = 118;
+
+void Load(int level, int banner) {
+  LevelNumber = level;
+  BannerTimer = BANNER_FRAMES;
+  BannerFrame = banner;
+  if (LoadLevel(LevelName, LevelNumber) == LEVEL_FAILED) EndCode = END_GAME;
+}
+
+}  // namespace
+
+void LevelProgress() {
+  if (BannerTimer > 0) {
+    --BannerTimer;
+    DrawImage(BitsImage, static_cast<float>(ScreenW / 2), static_cast<float>(ScreenH / 2), BannerFrame);
+  }
+  // The next level plays under the banner (its walkers still wait), but is not judged.
+  if (BannerTimer != 0) return;
+  const bool chord = KeyDown(KEY_Q) && KeyDown(KEY_P) && KeyDown(KEY_F7);
+  if (SavedCount == WalkerCount || chord) Load(LevelNumber + 1, BANNER_WON);
+  // Lost once every walker is gone and one of them did not make it; it restarts by itself.
+  const bool lost = Walkers.Empty() && SavedCount != WalkerCount;
+  if (lost || KeyHit(KEY_R) > 0) Load(LevelNumber, BANNER_RETRY);
+}

@@ -1,0 +1,65 @@
+// Name entry: red-to-blue stripes, "Enter Your Name" and the name with a blinking cursor.
+#include "input/name_entry.h"
+
+#include "engine/engine_state.h"
+#include "engine/score_table.h"
+#include "frame/draw.h"
+#include "frame/end_frame.h"
+#include "frame/frame_state.h"
+#include "frame/input_wait.h"
+#include "media/media.h"
+
+namespace {
+
+constexpr int KEY_BACKSPACE = 8;
+constexpr int KEY_RETURN = 13;
+constexpr int KEY_ESCAPE = 27;
+constexpr int CURSOR_PERIOD_MS = 600;  // "_" for the first half, " " for the second
+
+void DrawNameBackground() {
+  SetDrawRotation(-45);
+  float v = 50.0f;
+  for (int y = 0; y <= ScreenH; y += 10) {
+    v += 0.5f;
+    SetDrawColour(100 - v, 0, v);
+    DrawRect(-100, static_cast<float>(3 * y), static_cast<float>(ScreenW + 1800), 30);
+  }
+  ResetDrawState();
+}
+
+void EditName() {
+  const int ch = GetChar();
+  if (ch >= 32) PlayerName += static_cast<char>(ch);
+  if (KeyHit(KEY_BACKSPACE) > 0 && !PlayerName.empty()) PlayerName.pop_back();
+}
+
+void DrawPrompt() {
+  SetDrawColour(0, 255, 0);
+  SetFont(CommonFonts[6]);
+  DrawTextAt(ScreenW / 2, ScreenH / 2 - 100, "Enter Your Name", 1, 1);
+  SetFont(CommonFonts[5]);
+  // Measured without the cursor, so the name does not jump as the cursor blinks.
+  const int x = ScreenW / 2 - TextWidth(PlayerName) / 2;
+  const int phase = ((Millis() % CURSOR_PERIOD_MS) + CURSOR_PERIOD_MS) % CURSOR_PERIOD_MS;
+  DrawTextAt(x, ScreenH / 2, PlayerName + (phase < CURSOR_PERIOD_MS / 2 ? "_" : " "), 0, 1);
+}
+
+}  // namespace
+
+void EnterName() {
+  FlushKeys();
+  FlushMouse();
+  WaitForRelease(true, true);
+  bool done = false;
+  while (!done) {
+    BeginFrame(1);
+    ResetDrawState();
+    DrawNameBackground();
+    EditName();
+    DrawPrompt();
+    done = KeyHit(KEY_RETURN) > 0 || MouseDown(1) || KeyDown(KEY_ESCAPE);
+    EndFrame(TargetFps, 1, 1);
+  }
+  SeedRnd(Millis());
+  WaitForRelease(true, true);
+}
