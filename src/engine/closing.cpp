@@ -74,11 +74,19 @@ void DrawThankYou() {
 
 }  // namespace
 
-bool ClosingInputSeen() {
+bool ClosingInputHeld() {
   if (CaptureInput() > 0) return true;
   if (MouseDown(1) || MouseDown(2)) return true;
-  if (KeyDown(KEY_F4) && (KeyDown(KEY_LALT) || KeyDown(KEY_RALT))) return true;
-  return AppTerminate();
+  return KeyDown(KEY_F4) && (KeyDown(KEY_LALT) || KeyDown(KEY_RALT));
+}
+
+bool ClosingWaitDone(bool& armed) {
+  PollSystem();
+  if (AppTerminate()) return true;
+  bool held = ClosingInputHeld();
+  if (armed && held) return true;
+  if (!held) armed = true;
+  return false;
 }
 
 void ClosingSequence() {
@@ -98,11 +106,8 @@ void ClosingSequence() {
   OpenDisplay(640, 480, 0, 60);
   DrawThankYou();
 
-  PollSystem();
-  while (!ClosingInputSeen()) {
-    Delay(10);  // nothing moves on this screen; no need to spin
-    PollSystem();
-  }
+  bool armed = false;
+  while (!ClosingWaitDone(armed)) Delay(10);  // nothing moves on this screen; no need to spin
   CloseDisplay();
   CloseFile(LogStream);
   LogStream = 0;
