@@ -41,6 +41,7 @@ SDL_BlendMode SdlBlend(int blend, bool textured) {
 class SdlRenderer final : public RenderBackend {
  public:
   ~SdlRenderer() override {
+    if (white_) SDL_DestroyTexture(white_);
     if (ren_) SDL_DestroyRenderer(ren_);
     if (win_) SDL_DestroyWindow(win_);
   }
@@ -56,7 +57,9 @@ class SdlRenderer final : public RenderBackend {
     ren_ = SDL_CreateRenderer(win_, index, software ? SDL_RENDERER_SOFTWARE : SDL_RENDERER_ACCELERATED);
     if (!ren_) return false;
     SDL_GetRendererOutputSize(ren_, &w_, &h_);
-    return true;
+    white_ = SDL_CreateTexture(ren_, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC, 1, 1);
+    const uint8_t white[4] = {255, 255, 255, 255};
+    return white_ && SDL_UpdateTexture(white_, nullptr, white, 4) == 0;
   }
 
   SDL_Window* Window() const override { return win_; }
@@ -71,14 +74,12 @@ class SdlRenderer final : public RenderBackend {
     if (software_) verts = Snapped(batch);
     const int* indices = QuadIndicesInt().data();
     for (const DrawCommand& c : batch.Commands()) {
-      SDL_Texture* tex = nullptr;
-      if (c.tex && c.tex->w > 0 && c.tex->h > 0) {
-        tex = Texture(const_cast<TexSource&>(*c.tex), c.blend == BLEND_MASK);
-        if (!tex) continue;
-        SDL_SetTextureBlendMode(tex, SdlBlend(c.blend, true));
-      } else {
-        SDL_SetRenderDrawBlendMode(ren_, SdlBlend(c.blend, false));
-      }
+      // Untextured quads take a white texel, as on the GL renderer: the software driver ignores
+      // the draw blend mode for the rectangles it recognises in geometry.
+      const bool textured = c.tex && c.tex->w > 0 && c.tex->h > 0;
+      SDL_Texture* tex = textured ? Texture(const_cast<TexSource&>(*c.tex), c.blend == BLEND_MASK) : white_;
+      if (!tex) continue;
+      SDL_SetTextureBlendMode(tex, SdlBlend(c.blend, textured));
       SDL_RenderGeometry(ren_, tex, verts + static_cast<size_t>(c.firstQuad) * 4, static_cast<int>(c.quadCount * 4),
                          indices, static_cast<int>(c.quadCount * 6));
     }
@@ -149,6 +150,7 @@ class SdlRenderer final : public RenderBackend {
 
   SDL_Window* win_ = nullptr;
   SDL_Renderer* ren_ = nullptr;
+  SDL_Texture* white_ = nullptr;
   int w_ = 0, h_ = 0;
   int vsync_ = -1;
   bool software_ = false;

@@ -1,0 +1,126 @@
+// The blend modes' arithmetic, the masked alpha test, the logical-to-real scaling and GrabImage,
+// checked pixel by pixel on each display choice in a real window.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "media/media.h"
+#include "media/png_io.h"
+
+namespace {
+
+struct Rgb {
+  int r, g, b;
+};
+
+Rgb At(int pixmap, int x, int y) {
+  const uint32_t p = ReadPixel(pixmap, x, y);
+  return {int(p >> 16 & 255), int(p >> 8 & 255), int(p & 255)};
+}
+
+void ExpectNear(Rgb got, Rgb want, const std::string& what) {
+  EXPECT_NEAR(got.r, want.r, 3) << what;
+  EXPECT_NEAR(got.g, want.g, 3) << what;
+  EXPECT_NEAR(got.b, want.b, 3) << what;
+}
+
+class RenderBlend : public testing::TestWithParam<int> {
+ protected:
+  void SetUp() override {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    MediaInit(MEDIA_REAL);
+    SelectDisplayDriver(GetParam());
+    ASSERT_TRUE(OpenDisplay(320, 240, 0, 60));
+    SetVirtualResolution(640, 480);  // two logical units per real pixel
+    SetClearColour(100, 150, 200);
+    ClearScreen();
+  }
+  void TearDown() override { MediaInit(MEDIA_HEADLESS); }
+};
+
+TEST_P(RenderBlend, ModesCombineSourceAndDestinationAsSpecified) {
+  // Colour (200, 100, 50) at alpha 0.5 over the clear colour (100, 150, 200).
+  // mode         expected
+  struct Case {
+    int mode;
+    Rgb want;
+  } cases[] = {
+      {BLEND_MASK, {200, 100, 50}},    // no blending
+      {BLEND_SOLID, {200, 100, 50}},   // no blending
+      {BLEND_ALPHA, {150, 125, 125}},  // src * a + dst * (1 - a)
+      {BLEND_LIGHT, {200, 200, 225}},  // dst + src * a
+      {BLEND_SHADE, {78, 59, 39}},     // dst * src
+  };
+  SetColour(200, 100, 50);
+  SetAlpha(0.5f);
+  for (int i = 0; i < 5; ++i) {
+    SetBlend(cases[i].mode);
+    DrawRect(40 + 100 * float(i), 40, 60, 60);  // real (20 + 50 i, 20) .. (50 + 50 i, 50)
+  }
+  const int grab = GrabPixmap(0, 0, 320, 240);
+  for (int i = 0; i < 5; ++i) ExpectNear(At(grab, 35 + 50 * i, 35), cases[i].want, "mode " + std::to_string(cases[i].mode));
+  ExpectNear(At(grab, 35, 60), {100, 150, 200}, "outside");
+  ExpectNear(At(grab, 49, 49), {200, 100, 50}, "last real pixel of a rectangle");
+  ExpectNear(At(grab, 50, 50), {100, 150, 200}, "first real pixel past it");
+}
+
+TEST_P(RenderBlend, MaskedDrawingSkipsPixelsBelowHalfAlphaAndDoesNotBlend) {
+  // Four columns of alpha 0, 100, 140, 255 (each 4 pixels wide), red.
+  std::vector<uint32_t> px(16 * 4);
+  const uint32_t alphas[4] = {0, 100, 140, 255};
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 16; ++x) px[size_t(y * 16 + x)] = alphas[x / 4] << 24 | 0xFF0000u;
+  const std::string path = std::filesystem::temp_directory_path().string() + "/render_blend_mask.png";
+  ASSERT_TRUE(WritePngArgb(path, px.data(), 16, 4, 1));
+  const int img = LoadImage(path, IMAGE_MASKED);
+  ASSERT_NE(img, 0);
+  SetBlend(BLEND_MASK);
+  SetScale(4, 4);  // 64 x 16 logical, 32 x 8 real
+  DrawImage(img, 0, 0, 0);
+  SetBlend(BLEND_ALPHA);
+  DrawImage(img, 0, 40, 0);
+  const int grab = GrabPixmap(0, 0, 64, 40);
+  // column  masked                alpha-blended
+  struct Case {
+    int x;
+    Rgb masked, blended;
+  } cases[] = {{4, {100, 150, 200}, {100, 150, 200}},
+               {12, {100, 150, 200}, {161, 91, 122}},
+               {20, {255, 0, 0}, {185, 68, 90}},
+               {28, {255, 0, 0}, {255, 0, 0}}};
+  for (const Case& c : cases) {
+    ExpectNear(At(grab, c.x, 4), c.masked, "masked column at " + std::to_string(c.x));
+    ExpectNear(At(grab, c.x, 24), c.blended, "blended column at " + std::to_string(c.x));
+  }
+}
+
+TEST_P(RenderBlend, GrabbedImagesDrawBackTheSamePixels) {
+  SetBlend(BLEND_SOLID);
+  SetColour(250, 20, 20);
+  DrawRect(0, 0, 20, 40);  // real 10 x 20: left half red
+  SetColour(20, 250, 20);
+  DrawRect(20, 0, 20, 40);  // right half green
+  const int img = CreateImage(20, 20, 2, 0);
+  GrabImage(img, 0, 0, 1);  // real (0, 0) .. (20, 20)
+  SetColour(255, 255, 255);
+  DrawImage(img, 200, 200, 1);  // real (100, 100), one image pixel per real pixel at scale 0.5
+  const int grab = GrabPixmap(0, 0, 320, 240);
+  ExpectNear(At(grab, 100, 105), {250, 20, 20}, "grabbed red");
+  ExpectNear(At(grab, 104, 105), {250, 20, 20}, "grabbed red");
+  ExpectNear(At(grab, 115, 105), {100, 150, 200}, "grabbed background");
+  EXPECT_EQ(ReadPixel(grab, 0, 0) >> 24, 255u);  // grabs are opaque
+}
+
+std::string ChoiceName(const testing::TestParamInfo<int>& info) {
+  static const char* const NAMES[] = {"OpenGL", "DX9", "DX7"};
+  return NAMES[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryDisplayChoice, RenderBlend, testing::Values(DISPLAY_OPENGL, DISPLAY_DX9, DISPLAY_DX7),
+                         ChoiceName);
+
+}  // namespace
