@@ -312,25 +312,32 @@ struct Canvas {
   std::vector<RGBA> p;
   Canvas(int w_, int h_, int ss_) : w(w_), h(h_), ss(ss_), p(size_t(w_ * ss_) * (h_ * ss_)) {}
 
+  // Samples of an output pixel are tested one by one only near the shape's edge: where the
+  // distance at the pixel's centre clears its half-diagonal (with a margin for the approximate
+  // distances of ellipses and scaled shapes), the whole pixel is inside or outside.
   void Fill(const Shape& s, const Paint& paint, float alpha = 1) {
-    int W = w * ss, H = h * ss;
-    float k = scale * ss;
-    int i0 = std::max(0, int(std::floor((s.b.x0 * scale + ox) * ss)) - 1);
-    int i1 = std::min(W - 1, int(std::ceil((s.b.x1 * scale + ox) * ss)) + 1);
-    int j0 = std::max(0, int(std::floor((s.b.y0 * scale + oy) * ss)) - 1);
-    int j1 = std::min(H - 1, int(std::ceil((s.b.y1 * scale + oy) * ss)) + 1);
-    for (int j = j0; j <= j1; j++) {
-      float y = ((j + 0.5f) - oy * ss) / k;
-      for (int i = i0; i <= i1; i++) {
-        float x = ((i + 0.5f) - ox * ss) / k;
-        if (s.d(x, y) >= 0) continue;
-        RGBA c = paint(x, y);
-        float a = c.a * alpha;
-        if (a <= 0) continue;
-        RGBA& d = p[size_t(j) * W + i];
-        d = {c.r * a + d.r * (1 - a), c.g * a + d.g * (1 - a), c.b * a + d.b * (1 - a), a + d.a * (1 - a)};
+    int W = w * ss;
+    const float k = scale * ss, reach = 1.5f * 0.7072f / scale;
+    int x0 = std::max(0, int(std::floor(s.b.x0 * scale + ox)) - 1), x1 = std::min(w - 1, int(std::ceil(s.b.x1 * scale + ox)) + 1);
+    int y0 = std::max(0, int(std::floor(s.b.y0 * scale + oy)) - 1), y1 = std::min(h - 1, int(std::ceil(s.b.y1 * scale + oy)) + 1);
+    for (int py = y0; py <= y1; py++)
+      for (int px = x0; px <= x1; px++) {
+        float dc = s.d((px + 0.5f - ox) / scale, (py + 0.5f - oy) / scale);
+        if (dc > reach) continue;
+        bool inside = dc < -reach;
+        for (int j = py * ss; j < (py + 1) * ss; j++) {
+          float y = ((j + 0.5f) - oy * ss) / k;
+          for (int i = px * ss; i < (px + 1) * ss; i++) {
+            float x = ((i + 0.5f) - ox * ss) / k;
+            if (!inside && s.d(x, y) >= 0) continue;
+            RGBA c = paint(x, y);
+            float a = c.a * alpha;
+            if (a <= 0) continue;
+            RGBA& d = p[size_t(j) * W + i];
+            d = {c.r * a + d.r * (1 - a), c.g * a + d.g * (1 - a), c.b * a + d.b * (1 - a), a + d.a * (1 - a)};
+          }
+        }
       }
-    }
   }
   // Shape in `fill` with an outline of width `ow` in `line` around it.
   void Outlined(const Shape& s, const Paint& fill, RGBA line, float ow) {
@@ -1572,10 +1579,11 @@ Sound MakeEffect(int n) {
       AddTone(s, 0.08f, 0.34f, [](float) { return Note(26); }, [](float t) { return Env(t, 0.003f, 0.10f); }, {1, 0.0f, 0.3f});
       return s;
     }
-    case 2: {  // safe landing: a soft, low "pof"
+    case 2: {  // safe landing: a soft "pof", with enough body to be heard on small speakers
       Sound s(0.26f);
       AddTone(s, 0, 0.26f, [](float t) { return 60 + 140 * std::exp(-t / 0.035f); }, [](float t) { return Env(t, 0.002f, 0.06f); });
-      AddNoise(s, 0, 0.08f, 21, [](float t) { return 1800 * std::exp(-t / 0.02f) + 200; }, [](float t) { return 0.8f * Env(t, 0.001f, 0.02f); });
+      AddTone(s, 0, 0.12f, [](float t) { return 320 - 900 * t; }, [](float t) { return 0.45f * Env(t, 0.002f, 0.03f); }, {1, 0.3f});
+      AddNoise(s, 0, 0.08f, 21, [](float t) { return 1800 * std::exp(-t / 0.02f) + 300; }, [](float t) { return 1.2f * Env(t, 0.001f, 0.025f); });
       return s;
     }
     case 3: {  // the hard hat strikes the wall: a clanging "donk"
@@ -1605,7 +1613,7 @@ Sound MakeEffect(int n) {
       return s;
     }
     case 7: {  // a tickle: three quick giggling chirps
-      Sound s(0.42f);
+      Sound s(0.38f);
       for (int k = 0; k < 3; k++) {
         float base = 850 + 90 * k;
         AddTone(s, 0.02f + k * 0.12f, 0.1f, [=](float t) { return base + 2600 * t + 80 * std::sin(2 * PI * 35 * t); },
