@@ -212,6 +212,31 @@ void FrameStudy(int runs) {
                 100.0 * limit[0] / limit[2], double(limit[0]) / limit[1]);
 }
 
+// --probe=N: milliseconds per frame at N sprites, the own renderer and the static buffer taking
+// turns, for quick comparisons on a busy machine.
+void Probe(int n) {
+  const BenchScene scene = MakeScene();
+  for (int round = 0; round < 4; ++round) {
+    double ms[2] = {0, 0};
+    for (int k = 0; k < 2; ++k) {
+      std::unique_ptr<ReferenceRenderer> r;
+      if (k == 0) {
+        auto own = std::make_unique<OwnRenderer>(scene);
+        if (own->Open()) r = std::move(own);
+      } else {
+        MediaInit(MEDIA_REAL);
+        r = OpenReferenceRenderer(REFERENCE_STATIC_BUFFER, scene);
+      }
+      if (!r) return;
+      r->MsPerFrame(n, 5);
+      ms[k] = r->MsPerFrame(n, FRAMES_PER_PROBE);
+      r.reset();
+      MediaShutdown();
+    }
+    std::printf("N = %d: own %.2f ms, static buffer %.2f ms\n", n, ms[0], ms[1]);
+  }
+}
+
 // Building the vertices of sprites on the CPU: the tessellator into the frame batch.
 void BM_TessellateSprites(benchmark::State& state) {
   const BenchScene scene = MakeScene();
@@ -274,15 +299,22 @@ BENCHMARK(BM_DrawImageCalls)->Arg(1000);
 
 int main(int argc, char** argv) {
   int runs = 3;
+  int probe = -1;
   bool frames = true;
   std::vector<char*> rest;
   for (int i = 0; i < argc; ++i) {
     if (std::strncmp(argv[i], "--runs=", 7) == 0)
       runs = std::max(1, std::atoi(argv[i] + 7));
+    else if (std::strncmp(argv[i], "--probe=", 8) == 0)
+      probe = std::atoi(argv[i] + 8);
     else if (std::strcmp(argv[i], "--no-frames") == 0)
       frames = false;
     else
       rest.push_back(argv[i]);
+  }
+  if (probe >= 0) {
+    Probe(std::min(probe, MAX_SPRITES));
+    return 0;
   }
   if (frames && std::getenv("DISPLAY")) FrameStudy(runs);
   int restCount = int(rest.size());

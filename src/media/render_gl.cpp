@@ -163,9 +163,9 @@ class GlRenderer final : public RenderBackend {
   void Draw(const RenderBatch& batch) override {
     const GLsizeiptr bytes = static_cast<GLsizeiptr>(batch.QuadCount()) * 4 * sizeof(Vertex);
     glBindBuffer(GL_ARRAY_BUFFER, vbo_);
-    // Orphaning: the driver hands out fresh storage instead of waiting for the last frame's draws.
-    glBufferData(GL_ARRAY_BUFFER, VBO_BYTES, nullptr, GL_STREAM_DRAW);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, batch.Vertices());
+    // New storage every flush (orphaning), filled in the same call: the driver never waits for
+    // the draws of the previous flush to finish with the old storage.
+    glBufferData(GL_ARRAY_BUFFER, bytes, batch.Vertices(), GL_STREAM_DRAW);
     for (const DrawCommand& c : batch.Commands()) {
       BindTexture(c.tex);
       SetBlend(c.blend);
