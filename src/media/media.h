@@ -115,8 +115,11 @@ void SetImageHandle(int image, float x, float y);
 // When on, images created from now on get their handle at the centre of the frame.
 void AutoMidHandle(bool on);
 
+// Frame `frame` with its handle at (x, y), turned and scaled about the handle.
 void DrawImage(int image, float x, float y, int frame);
+// Filled, turned and scaled about its top-left corner (x, y).
 void DrawRect(float x, float y, float w, float h);
+// One real pixel wide, in the current colour, alpha and blend; rotation and scale do not apply.
 void DrawLine(float x1, float y1, float x2, float y2);
 
 // Copies the back buffer at logical (x, y), the image's frame size, into a frame of the image.
