@@ -855,21 +855,37 @@ struct Lattice {
     return {dx, dy};
   }
 };
-// Value noise that repeats with the lattice: sampled on (u, w) = (X - Y, Y), periods 1024 x 64.
-float LatticeNoise(float X, float Y, int cell, int seed) {
-  float u = X - Y, w = Y;
-  int nu = 1024 / cell, nw = 64 / cell;
-  float fu = u / cell, fw = w / cell;
-  int iu = int(std::floor(fu)), iw = int(std::floor(fw));
-  float tu = fu - iu, tw = fw - iw;
-  tu = tu * tu * (3 - 2 * tu), tw = tw * tw * (3 - 2 * tw);
-  auto at = [&](int i, int j) { return Hash01(((i % nu) + nu) % nu, ((j % nw) + nw) % nw, seed); };
-  float a = at(iu, iw), b = at(iu + 1, iw), c = at(iu, iw + 1), d = at(iu + 1, iw + 1);
-  return (a + (b - a) * tu) + ((c + (d - c) * tu) - (a + (b - a) * tu)) * tw;
-}
+// Smooth noise as a sum of waves whose wave vectors fit the repeat shifts, so it has no grain
+// direction; about 0..1.
+struct WaveSet {
+  std::vector<std::array<float, 4>> waves;  // kx, ky, phase, amplitude
+  explicit WaveSet(uint64_t seed) {
+    Rng r(seed);
+    for (int i = 0; i < 40; i++) {
+      float len = i < 12 ? r.Range(18, 40) : r.Range(6, 18), th = r.Range(0, 2 * PI);
+      float kx = 2 * PI / len * std::cos(th), ky = 2 * PI / len * std::sin(th);
+      float m = std::round(kx * 1024 / (2 * PI)), n = std::round((kx + ky) * 64 / (2 * PI));
+      kx = 2 * PI * m / 1024, ky = 2 * PI * n / 64 - kx;
+      waves.push_back({kx, ky, r.Range(0, 2 * PI), i < 12 ? 1.0f : 0.45f});
+    }
+  }
+  float At(float X, float Y) const {
+    float v = 0, norm = 0;
+    for (auto& w : waves) v += w[3] * std::sin(w[0] * X + w[1] * Y + w[2]), norm += w[3] * w[3];
+    return 0.5f + 0.5f * v / std::sqrt(2 * norm) * 1.2f;
+  }
+};
 float LatticeFbm(float X, float Y, int seed) {
-  return 0.5f * LatticeNoise(X, Y, 16, seed) + 0.3f * LatticeNoise(X, Y, 8, seed + 1) +
-         0.2f * LatticeNoise(X, Y, 4, seed + 2);
+  static const WaveSet a(1001), b(1002);
+  return seed % 2 ? a.At(X, Y) : b.At(X, Y);
+}
+// Per-pixel grain, taken at the pixel's place in the repeating picture.
+float Grain(float X, float Y, int seed) {
+  int y = int(std::floor(Y)), x = int(std::floor(X));
+  int a = (y >= 0 ? y / 64 : (y - 63) / 64);
+  y -= 64 * a, x -= 64 * a;
+  x = ((x % 1024) + 1024) % 1024;
+  return Hash01(x, y, seed);
 }
 // One-dimensional noise along X with period 1024 (for the grass line of surface tiles).
 float LineNoise(float X, int cell, int seed) {
@@ -900,11 +916,10 @@ std::vector<Pebble> MakePebbles(uint64_t seed, int count, float rmin, float rmax
 
 RGBA SoilAt(float X, float Y, const std::vector<Pebble>& pebbles) {
   float n = LatticeFbm(X, Y, 11);
-  RGBA c = Mix(pal::SOIL_DARK, pal::SOIL, Smooth(0.15f, 0.55f, n));
-  c = Mix(c, pal::SOIL_LIGHT, Smooth(0.58f, 0.85f, n) * 0.8f);
-  float g = LatticeNoise(X, Y, 2, 23);  // grain
-  if (g > 0.82f) c = Mix(c, pal::SOIL_DARK, 0.55f);
-  if (g < 0.08f) c = Mix(c, pal::SOIL_LIGHT, 0.5f);
+  RGBA c = Mix(Mix(pal::SOIL, pal::SOIL_DARK, 0.5f), Mix(pal::SOIL, pal::SOIL_LIGHT, 0.35f), Smooth(0.1f, 0.9f, n));
+  float g = Grain(X, Y, 23);
+  if (g > 0.9f) c = Mix(c, pal::SOIL_DARK, 0.4f);
+  if (g < 0.05f) c = Mix(c, pal::SOIL_LIGHT, 0.4f);
   for (auto& p : pebbles) {
     V2 d = Lattice::Reduce(X - p.x, Y - p.y);
     if (std::fabs(d.x) > p.rx + 2 || std::fabs(d.y) > p.rx + 2) continue;
@@ -944,7 +959,7 @@ Image GroundTile(int v, int family) {
         if (lx < 2.5f || ly < 2.5f) c = Mix(face, pal::STONE_LIGHT, 0.6f);
         if (32 - lx < 2.5f || 16 - ly < 2.5f) c = Mix(face, pal::STONE_DARK, 0.55f);
         if (edge < 1.0f) c = Mul(pal::STONE_DARK, 0.55f);
-        if (LatticeNoise(X, Y, 2, 41) > 0.86f) c = Mul(c, 0.85f);
+        if (Grain(X, Y, 41) > 0.86f) c = Mul(c, 0.88f);
         img.Set(x, y, c);
         continue;
       }
