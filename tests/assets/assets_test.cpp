@@ -1,6 +1,7 @@
 // The committed run-time assets: every image, sound and font that the engine and the game load is
 // present with the cell size and count it is loaded with, the cells that the game draws are not
-// empty, hats are neutral so the game's tint colours them, sounds are 16-bit PCM that neither
+// empty, everything loads through the media layer as the program loads it, hats are neutral so
+// the game's tint colours them, sounds are 16-bit PCM that neither
 // clips nor runs long, and the generator reproduces the committed files byte for byte.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -14,6 +15,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "media/media.h"
 
 namespace {
 
@@ -159,6 +162,22 @@ TEST(Assets, ShapesTheGameReliesOn) {
   }
 }
 
+TEST(Assets, ImagesLoadThroughTheMediaLayerAsTheProgramLoadsThem) {
+  for (const ImageCase& c : IMAGES) {
+    SCOPED_TRACE(c.file);
+    const std::string path = (FILES / c.file).string();
+    int img = c.cw ? LoadAnimImage(path, c.cw, c.ch, 0, c.count, IMAGE_MASKED | IMAGE_FILTERED)
+                   : LoadImage(path, IMAGE_MASKED | IMAGE_FILTERED);
+    ASSERT_NE(img, 0);
+    EXPECT_EQ(ImageFrames(img), c.count);
+    if (c.cw) {
+      EXPECT_EQ(ImageWidth(img), c.cw);
+      EXPECT_EQ(ImageHeight(img), c.ch);
+    }
+    FreeImage(img);
+  }
+}
+
 struct SoundCase {
   const char* file;
   double maxSeconds;
@@ -169,7 +188,7 @@ const SoundCase SOUNDS[] = {
     {"247/008.wav", 1.0},         {"247/009.wav", 1.0}, {"247/010.wav", 1.0}, {"247/011.wav", 1.0},
 };
 
-TEST(Assets, SoundsAre16BitPcmAudibleUnclippedAndShort) {
+TEST(Assets, SoundsAre16BitPcmAudibleUnclippedShortAndLoad) {
   for (const SoundCase& c : SOUNDS) {
     SCOPED_TRACE(c.file);
     std::vector<uint8_t> b = ReadAll(FILES / c.file);
@@ -200,16 +219,27 @@ TEST(Assets, SoundsAre16BitPcmAudibleUnclippedAndShort) {
     for (size_t i = 0; i < n; i++) peak = std::max(peak, std::abs(int(int16_t(Le16(data + 2 * i)))));
     EXPECT_LT(peak, 32000) << "clipped";
     EXPECT_GT(peak, 8000) << "too quiet";
+    int sound = LoadSound((FILES / c.file).string(), 0);
+    EXPECT_NE(sound, 0) << "the media layer reads it";
+    FreeSound(sound);
   }
 }
 
-TEST(Assets, FontsAreTrueTypeFilesUnderTheEngineNames) {
+TEST(Assets, FontsAreTrueTypeUnderTheEngineNamesAndLoad) {
   for (const char* file : {"SVBasicManual.ttf", "Blue Highway.ttf", "Acknowledge TT QVT.ttf"}) {
     std::vector<uint8_t> b = ReadAll(FILES / "Common" / file);
     ASSERT_GE(b.size(), 4u) << file;
     EXPECT_EQ(Be32(b.data()), 0x00010000u) << file;
   }
   EXPECT_TRUE(fs::exists(FILES / "Common" / "FONTS-LICENSE.txt"));
+  for (const char* file : {"SVBasicManual.ttf", "Blue Highway.ttf", "Acknowledge TT QVT.ttf"}) {
+    int font = LoadFont((FILES / "Common" / file).string(), 24, FONT_SMOOTH);
+    ASSERT_NE(font, 0) << file;
+    SetFont(font);
+    EXPECT_GT(TextWidth("Game Over 0123456789"), 100) << file;
+    SetFont(0);
+    FreeFont(font);
+  }
 }
 
 TEST(Assets, TheGeneratorReproducesTheCommittedFiles) {
