@@ -1,8 +1,8 @@
 // The committed run-time assets: every image, sound and font that the engine and the game load is
 // present with the cell size and count it is loaded with, the cells that the game draws are not
 // empty, everything loads through the media layer as the program loads it, hats are neutral so
-// the game's tint colours them, sounds are 16-bit PCM that neither
-// clips nor runs long, and the generator reproduces the committed files byte for byte.
+// the game's tint colours them, sounds are 16-bit PCM that neither clips nor runs long, and the
+// generator reproduces the committed files byte for byte.
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <zlib.h>
