@@ -102,15 +102,3 @@ void UpdateHatPops() {
     if (p.s < 0 || p.s > POP_SCALE) HatPopList.Remove(&p);
   });
 }
-
-void ShowNumber(int n, int x, int y, int r, int g, int b) {
-  ScorePopup p;
-  p.n = n;
-  p.x = static_cast<float>(x);
-  p.y = static_cast<float>(y);
-  p.t = 120;
-  p.r = r;
-  p.g = g;
-  p.b = b;
-  ScorePopupList.Append(p);
-}
