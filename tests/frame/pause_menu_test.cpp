@@ -1,0 +1,125 @@
+// The pause menu: the input latch, navigation with wrapping, Escape choosing the highlighted
+// item, the still decoration and the reseed on the way out.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <tuple>
+#include <set>
+#include <stdexcept>
+
+#include "frame/pause_menu.h"
+#include "frame_fixture.h"
+
+namespace {
+
+constexpr int UP = 38, DOWN = 40, SPACE = 32, ESCAPE = 27;
+
+class PauseMenuTest : public FrameTest {
+ protected:
+  // Runs the menu with keys scripted by menu frame (0 = the frame the menu opened in); returns
+  // its result and sets frames_ to how many frames it took.
+  int Run(std::function<void(int n)> script) {
+    const int start = HeadlessFrameCount();
+    HeadlessOnFrame([=](int frame) {
+      if (frame - start > 1000) throw std::runtime_error("the menu did not end");
+      script(frame - start);
+    });
+    const int result = PauseMenu();
+    frames_ = HeadlessFrameCount() - start;
+    HeadlessOnFrame(nullptr);
+    for (int k : {UP, DOWN, SPACE, ESCAPE}) HeadlessKeyUp(k);  // a script may end with a key held
+    return result;
+  }
+  // Holds the keys from frame `from` up to (not including) frame `to`.
+  static void Hold(int n, int from, int to, std::initializer_list<int> keys) {
+    for (int k : keys) {
+      if (n == from) HeadlessKeyDown(k);
+      if (n == to) HeadlessKeyUp(k);
+    }
+  }
+  // The item drawn yellow in the last frame.
+  static std::string Highlighted() {
+    std::string out;
+    for (const DrawRecord& d : Draws(DrawRecord::TEXT))
+      if ((d.text == "Continue" || d.text == "Quit") && d.b == 0) out = d.text;
+    return out;
+  }
+  int frames_ = 0;
+};
+
+// Rule: moves and choices act on presses; up and down wrap; Escape chooses what is highlighted.
+TEST_F(PauseMenuTest, NavigationAndChoosing) {
+  struct Case {
+    const char* what;
+    std::function<void(int)> script;
+    int result;
+    const char* highlighted;  // at the end
+  };
+  const Case cases[] = {
+      {"Escape on Continue", [](int n) { Hold(n, 2, 4, {ESCAPE}); }, 1, "Continue"},
+      {"down, then Escape quits", [](int n) { Hold(n, 2, 4, {DOWN}); Hold(n, 6, 8, {ESCAPE}); }, 99, "Quit"},
+      {"up on Continue wraps to Quit", [](int n) { Hold(n, 2, 4, {UP}); Hold(n, 6, 8, {SPACE}); }, 99, "Quit"},
+      {"down on Quit wraps to Continue",
+       [](int n) { Hold(n, 2, 4, {DOWN}); Hold(n, 6, 8, {DOWN}); Hold(n, 10, 12, {SPACE}); }, 1, "Continue"},
+      {"held down moves once", [](int n) { Hold(n, 2, 30, {DOWN}); Hold(n, 32, 34, {SPACE}); }, 99, "Quit"},
+      {"up and down together: up only", [](int n) { Hold(n, 2, 4, {UP, DOWN}); Hold(n, 6, 8, {ESCAPE}); }, 99, "Quit"},
+      {"a choice held on from a move waits for release",
+       [](int n) { Hold(n, 2, 8, {DOWN}); Hold(n, 4, 12, {SPACE}); Hold(n, 14, 16, {SPACE}); }, 99, "Quit"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Run(c.script), c.result) << c.what;
+    EXPECT_EQ(Highlighted(), c.highlighted) << c.what;
+  }
+}
+
+// Rule: a choose button held when the menu opens does nothing until it has been released, and
+// the Escape press that opened the menu does not close it.
+TEST_F(PauseMenuTest, InputsHeldAtOpeningAreIgnored) {
+  HeadlessKeyDown(SPACE);
+  EXPECT_EQ(Run([](int n) { if (n == 20) HeadlessKeyUp(SPACE); Hold(n, 25, 27, {SPACE}); }), 1);
+  EXPECT_EQ(frames_, 26) << "chosen in the frame Space came down again";
+
+  HeadlessKeyDown(ESCAPE);
+  EXPECT_EQ(Run([](int n) { if (n == 10) HeadlessKeyUp(ESCAPE); Hold(n, 15, 17, {DOWN}); Hold(n, 20, 22, {ESCAPE}); }), 99);
+}
+
+// Rule: the decoration is drawn from a fixed seed, so it stands still: 140 title lines behind the
+// box and 40 in front of the items, the same in every frame; afterwards the generator runs on
+// from a clock seed.
+TEST_F(PauseMenuTest, DecorationStandsStillAndTheClockReseeds) {
+  HeadlessClearDraws();
+  EXPECT_EQ(Run([](int n) { Hold(n, 3, 5, {ESCAPE}); }), 1);
+  std::map<int, std::vector<DrawRecord>> titles;
+  std::map<int, int> boxIndex, itemIndex;
+  const auto& draws = HeadlessDraws();
+  for (size_t i = 0; i < draws.size(); ++i) {
+    const DrawRecord& d = draws[i];
+    if (d.kind == DrawRecord::TEXT && d.text == GameTitle) titles[d.frame].push_back(d);
+    if (d.kind == DrawRecord::RECT && d.alpha == 0.5f && !boxIndex.count(d.frame)) boxIndex[d.frame] = static_cast<int>(titles[d.frame].size());
+    if (d.kind == DrawRecord::TEXT && d.text == "Quit") itemIndex[d.frame] = static_cast<int>(titles[d.frame].size());
+  }
+  ASSERT_GE(titles.size(), 3u);
+  const std::vector<DrawRecord>& first = titles.begin()->second;
+  ASSERT_EQ(first.size(), 180u);
+  for (auto& [frame, lines] : titles) {
+    ASSERT_EQ(lines.size(), 180u) << frame;
+    EXPECT_EQ(boxIndex[frame], 140) << frame;
+    EXPECT_EQ(itemIndex[frame], 140) << frame;
+    for (size_t k = 0; k < lines.size(); ++k) {
+      EXPECT_EQ(lines[k].x, first[k].x);
+      EXPECT_EQ(lines[k].y, first[k].y);
+      EXPECT_EQ(std::make_tuple(lines[k].r, lines[k].g, lines[k].b), std::make_tuple(first[k].r, first[k].g, first[k].b));
+      EXPECT_FLOAT_EQ(lines[k].alpha, 0.4f);
+    }
+  }
+  std::set<int> colours;
+  for (const DrawRecord& d : first) colours.insert(d.r * 65536 + d.g * 256 + d.b);
+  EXPECT_GT(colours.size(), 20u) << "colours are drawn at random";
+
+  const int after = RndSeed();
+  SeedRnd(Millis());
+  EXPECT_EQ(after, RndSeed()) << "reseeded from the clock when the menu ended";
+}
+
+}  // namespace
