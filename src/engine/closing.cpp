@@ -80,12 +80,13 @@ bool ClosingInputHeld() {
   return KeyDown(KEY_F4) && (KeyDown(KEY_LALT) || KeyDown(KEY_RALT));
 }
 
-bool ClosingWaitDone(bool& armed) {
+bool ClosingWaitDone(ClosingWait& wait) {
   PollSystem();
   if (AppTerminate()) return true;
   bool held = ClosingInputHeld();
-  if (armed && held) return true;
-  if (!held) armed = true;
+  if (wait.armed && held) return true;
+  int shownFor = static_cast<int>(static_cast<unsigned>(Millis()) - static_cast<unsigned>(wait.shownAt));
+  if (!held && shownFor >= CLOSING_SETTLE_MS) wait.armed = true;
   return false;
 }
 
@@ -106,8 +107,9 @@ void ClosingSequence() {
   OpenDisplay(640, 480, 0, 60);
   DrawThankYou();
 
-  bool armed = false;
-  while (!ClosingWaitDone(armed)) Delay(10);  // nothing moves on this screen; no need to spin
+  ClosingWait wait;
+  wait.shownAt = Millis();
+  while (!ClosingWaitDone(wait)) Delay(10);  // nothing moves on this screen; no need to spin
   CloseDisplay();
   CloseFile(LogStream);
   LogStream = 0;

@@ -7,8 +7,15 @@
 // True while any input that ends the thank-you screen is held: a key or bound joystick input,
 // mouse button 1 or 2, Alt+F4.
 bool ClosingInputHeld();
-// One poll of the thank-you screen's wait; true when it is over. Input held when the screen
-// appeared must be let go first (`armed` records that it was): a key still down while the new
-// window takes the focus is reported pressed again, and would close the screen at once. A window
-// close request ends the wait at any time.
-bool ClosingWaitDone(bool& armed);
+// The thank-you screen's wait. Input held when the screen appears must be let go first. The key
+// that quit is the hard case: the old window's keyboard state is dropped with it, so a key still
+// held comes back as a new press when the new window takes the focus or when the key's
+// auto-repeat starts (about 0.5 to 0.7 s after it went down). Input held at any time during the
+// first CLOSING_SETTLE_MS therefore counts as carried over.
+inline constexpr int CLOSING_SETTLE_MS = 1000;
+struct ClosingWait {
+  int shownAt = 0;     // clock when the screen was presented
+  bool armed = false;  // nothing held since settling: the next held input ends the wait
+};
+// One poll; true when the wait is over. A window close request ends it at any time.
+bool ClosingWaitDone(ClosingWait& wait);
