@@ -1299,13 +1299,15 @@ Image MakeGameLogo() {
   TextStyle a;
   a.size = 84, a.weight = 2.7f, a.tracking = 2.6f, a.wobble = 0.45f, a.seed = 7;
   TextStyle b = a;
-  b.size = 66, b.stretchY = 1.45f, b.seed = 9;
-  Shape top = TextShape("PLONKO", 34, 16, a);
-  Shape bottom = TextShape("ELONGO", 758 - TextWidth("ELONGO", b), 124, b);
+  b.size = 62, b.stretchY = 1.3f, b.seed = 9;
+  // The title screen writes a small tag at (+196, -15) from the logo's centre: the space above
+  // the second word is left for it.
+  Shape top = TextShape("PLONKO", 34, 14, a);
+  Shape bottom = TextShape("ELONGO", 756 - TextWidth("ELONGO", b), 134, b);
   Letters(c, top, pal::GOLD, pal::ORANGE, 5, 4, 7);
   Letters(c, bottom, Hex(0x8FF0FF), Hex(0x4A6CFF), 5, 4, 7);
   // The hero in a red hard hat, waving from under the first word.
-  c.scale = 2.3f, c.ox = 40, c.oy = 100;
+  c.scale = 2.5f, c.ox = 110, c.oy = 92;
   Pose p;
   WalkerPose(0, p);
   p.eyes = EYE_HAPPY, p.mouth = MOUTH_GRIN, p.armF = 150, p.armB = -30, p.lean = 6;
