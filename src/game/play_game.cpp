@@ -22,7 +22,7 @@ void ChooseGridOrigin() {
   GridY = wide ? 2.0f : 32.0f;
 }
 
-void StepWalkers() {
+void StepEveryWalker() {
   Walkers.ForEach([](Walker& w) {
     StepWalker(w);
     if (w.anim == WS_FINISHED) RemoveWalker(w);
@@ -63,7 +63,7 @@ int GameFrame() {
   DrawBoardTiles();
   ResetDrawState();
   UpdateDebris();
-  StepWalkers();
+  StepEveryWalker();
   ResetDrawState();
   DrawInstructions();
   HatPanel();
