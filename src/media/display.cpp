@@ -11,40 +11,46 @@
 
 namespace {
 
-GfxState gGfx;
-
 void ReleaseOnRenderer(TexSource& t) {
-  if (!gGfx.renderer) return;
+  GfxState& g = Gfx();
+  if (!g.renderer) return;
   FlushIfUsing(t);  // its pending quads are drawn while the texture still exists
-  gGfx.renderer->Release(t);
+  g.renderer->Release(t);
 }
 
 void FlushOnOverflow(RenderBatch& batch) {
-  if (gGfx.renderer && !batch.Empty()) gGfx.renderer->Draw(batch);
+  GfxState& g = Gfx();
+  if (g.renderer && !batch.Empty()) g.renderer->Draw(batch);
   batch.Reset();
 }
 
 }  // namespace
 
-GfxState& Gfx() { return gGfx; }
+GfxState& Gfx() {
+  // Never destroyed: at exit, objects of the handle table may still release their textures here.
+  static auto* state = new GfxState();
+  return *state;
+}
 
 void FlushBatch() {
-  if (gGfx.batch.Empty()) return;
-  if (gGfx.renderer) gGfx.renderer->Draw(gGfx.batch);
-  gGfx.batch.Reset();
+  GfxState& g = Gfx();
+  if (g.batch.Empty()) return;
+  if (g.renderer) g.renderer->Draw(g.batch);
+  g.batch.Reset();
 }
 
 void FlushIfUsing(const TexSource& t) {
-  if (gGfx.batch.Uses(&t)) FlushBatch();
+  if (Gfx().batch.Uses(&t)) FlushBatch();
 }
 
 void GfxInit(MediaBackend backend) {
+  GfxState& g = Gfx();
   CloseDisplay();
-  gGfx.backend = backend;
-  gGfx.choice = DISPLAY_OPENGL;
-  gGfx.clearR = gGfx.clearG = gGfx.clearB = 0;
-  gGfx.batch.Reset();
-  gGfx.batch.SetFlushHook(FlushOnOverflow);
+  g.backend = backend;
+  g.choice = DISPLAY_OPENGL;
+  g.clearR = g.clearG = g.clearB = 0;
+  g.batch.Reset();
+  g.batch.SetFlushHook(FlushOnOverflow);
   SetTexReleaseHook(ReleaseOnRenderer);
   ResetDrawStateDefaults();
 }
@@ -52,96 +58,108 @@ void GfxInit(MediaBackend backend) {
 void GfxShutdown() { CloseDisplay(); }
 
 void SelectDisplayDriver(int choice) {
-  if (choice >= DISPLAY_OPENGL && choice <= DISPLAY_DX7) gGfx.choice = choice;
+  if (choice >= DISPLAY_OPENGL && choice <= DISPLAY_DX7) Gfx().choice = choice;
 }
 
-int DisplayDriverInUse() { return gGfx.open ? gGfx.openChoice : gGfx.choice; }
+int DisplayDriverInUse() {
+  const GfxState& g = Gfx();
+  return g.open ? g.openChoice : g.choice;
+}
 
 bool OpenDisplay(int w, int h, int depth, int hz) {
+  GfxState& g = Gfx();
   CloseDisplay();
   if (w <= 0 || h <= 0) return false;
-  if (gGfx.backend == MEDIA_HEADLESS) {
+  if (g.backend == MEDIA_HEADLESS) {
     if (HeadlessDisplayRefused()) return false;
   } else {
-    WindowSpec spec{w, h, depth != 0, hz, gGfx.caption};
-    gGfx.renderer = gGfx.choice == DISPLAY_OPENGL ? OpenGlRenderer(spec)
-                                                  : OpenSdlRenderer(spec, gGfx.choice == DISPLAY_DX7);
-    if (!gGfx.renderer) return false;
+    WindowSpec spec{w, h, depth != 0, hz, g.caption};
+    g.renderer = g.choice == DISPLAY_OPENGL ? OpenGlRenderer(spec)
+                                                  : OpenSdlRenderer(spec, g.choice == DISPLAY_DX7);
+    if (!g.renderer) return false;
   }
-  gGfx.open = true;
-  gGfx.openChoice = gGfx.choice;
-  gGfx.realW = w;
-  gGfx.realH = h;
+  g.open = true;
+  g.openChoice = g.choice;
+  g.realW = w;
+  g.realH = h;
   SetVirtualResolution(w, h);
   ApplyPointer();  // a pointer wish made before the window existed
   return true;
 }
 
 void CloseDisplay() {
-  gGfx.batch.Reset();
-  if (gGfx.renderer) {
+  GfxState& g = Gfx();
+  g.batch.Reset();
+  if (g.renderer) {
     // Textures belong to the renderer's context: drop them all while it still exists.
-    ForEachTexSource([](TexSource& t, void*) { gGfx.renderer->Release(t); }, nullptr);
-    gGfx.renderer.reset();
+    ForEachTexSource([](TexSource& t, void* r) { static_cast<RenderBackend*>(r)->Release(t); }, g.renderer.get());
+    g.renderer.reset();
   }
-  gGfx.open = false;
-  gGfx.realW = gGfx.realH = 0;
+  g.open = false;
+  g.realW = g.realH = 0;
 }
 
-bool DisplayIsOpen() { return gGfx.open; }
+bool DisplayIsOpen() { return Gfx().open; }
 
-SDL_Window* CurrentSdlWindow() { return gGfx.renderer ? gGfx.renderer->Window() : nullptr; }
+SDL_Window* CurrentSdlWindow() {
+  const GfxState& g = Gfx();
+  return g.renderer ? g.renderer->Window() : nullptr;
+}
 
 void SetCaption(const std::string& caption) {
-  gGfx.caption = caption;
+  Gfx().caption = caption;
   if (SDL_Window* w = CurrentSdlWindow()) SDL_SetWindowTitle(w, caption.c_str());
 }
 
-int RealWidth() { return gGfx.realW; }
-int RealHeight() { return gGfx.realH; }
+int RealWidth() { return Gfx().realW; }
+int RealHeight() { return Gfx().realH; }
 
 void SetVirtualResolution(int w, int h) {
+  GfxState& g = Gfx();
   if (w <= 0 || h <= 0) return;
   // Pending quads were placed with the old ratios; they stay as they are.
-  gGfx.virtW = w;
-  gGfx.virtH = h;
-  gGfx.vx = gGfx.realW > 0 ? static_cast<float>(gGfx.realW) / static_cast<float>(w) : 1.0f;
-  gGfx.vy = gGfx.realH > 0 ? static_cast<float>(gGfx.realH) / static_cast<float>(h) : 1.0f;
+  g.virtW = w;
+  g.virtH = h;
+  g.vx = g.realW > 0 ? static_cast<float>(g.realW) / static_cast<float>(w) : 1.0f;
+  g.vy = g.realH > 0 ? static_cast<float>(g.realH) / static_cast<float>(h) : 1.0f;
 }
 
-int VirtualWidth() { return gGfx.virtW; }
-int VirtualHeight() { return gGfx.virtH; }
+int VirtualWidth() { return Gfx().virtW; }
+int VirtualHeight() { return Gfx().virtH; }
 
 void Flip(int sync) {
-  if (gGfx.backend == MEDIA_HEADLESS) {
+  GfxState& g = Gfx();
+  if (g.backend == MEDIA_HEADLESS) {
     HeadlessRecordDraw(RecordWithState(DrawRecord::FLIP));
     HeadlessEndFrame();
     return;
   }
-  if (gGfx.renderer) {
+  if (g.renderer) {
     FlushBatch();
-    gGfx.renderer->Present(sync);
+    g.renderer->Present(sync);
   }
   PollSystem();
 }
 
 void SetClearColour(int r, int g, int b) {
-  gGfx.clearR = std::clamp(r, 0, 255);
-  gGfx.clearG = std::clamp(g, 0, 255);
-  gGfx.clearB = std::clamp(b, 0, 255);
+  GfxState& s = Gfx();
+  s.clearR = std::clamp(r, 0, 255);
+  s.clearG = std::clamp(g, 0, 255);
+  s.clearB = std::clamp(b, 0, 255);
 }
 
 void ClearScreen() {
-  if (gGfx.backend == MEDIA_HEADLESS) {
+  GfxState& g = Gfx();
+  if (g.backend == MEDIA_HEADLESS) {
     // A clear's colour is the clear colour, not the drawing colour.
     DrawRecord rec = RecordWithState(DrawRecord::CLEAR);
-    rec.r = gGfx.clearR;
-    rec.g = gGfx.clearG;
-    rec.b = gGfx.clearB;
+    rec.r = g.clearR;
+    rec.g = g.clearG;
+    rec.b = g.clearB;
     HeadlessRecordDraw(rec);
     return;
   }
-  if (!gGfx.renderer) return;
-  gGfx.batch.Reset();  // everything pending would be covered anyway
-  gGfx.renderer->Clear(gGfx.clearR, gGfx.clearG, gGfx.clearB);
+  if (!g.renderer) return;
+  g.batch.Reset();  // everything pending would be covered anyway
+  g.renderer->Clear(g.clearR, g.clearG, g.clearB);
 }

@@ -5,9 +5,10 @@
 
 namespace {
 
+// Never destroyed: pictures held by other static objects may outlive any static of ours.
 std::vector<TexSource*>& Registry() {
-  static std::vector<TexSource*> all;
-  return all;
+  static auto* all = new std::vector<TexSource*>();
+  return *all;
 }
 TexReleaseHook gReleaseHook = nullptr;
 
