@@ -9,6 +9,10 @@ void StartGameState();
 
 // One frame of play, every layer back to front, ending with EndFrame. Returns EndCode.
 int GameFrame();
+// Its two halves: the layers and the level tests, then EndFrame (where a pause menu's "Quit"
+// sets EndCode). Between them the frame is drawn but not yet presented.
+void DrawGameFrame();
+int EndGameFrame();
 
 // The layers of a frame (GridX, GridY set).
 void DrawBoardTiles();

@@ -54,7 +54,7 @@ void StartGameState() {
   ClickLatch = false;
 }
 
-int GameFrame() {
+void DrawGameFrame() {
   BeginFrame(1);
   ResetDrawState();
   ChooseGridOrigin();
@@ -78,8 +78,16 @@ int GameFrame() {
   ResetDrawState();
   // A press used by a walker or the panel stays used until the button is let go.
   if (!MouseDown(1)) ClickLatch = false;
+}
+
+int EndGameFrame() {
   if (EndFrame(TargetFps, 1, 0) == END_GAME) EndCode = END_GAME;
   return EndCode;
+}
+
+int GameFrame() {
+  DrawGameFrame();
+  return EndGameFrame();
 }
 
 void PlayGame() {
