@@ -1,0 +1,264 @@
+// A whole game in the real program under X, as a player plays it: start from the title, solve
+// Soft level 1 with real clicks, see the won banner, quit through the pause menu, type a name,
+// close the window; then scores.dat holds the game's record. The run folder is copied to a
+// temporary folder; xdotool drives the mouse and keys, Xlib finds and grabs the window.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Xlib last: its macros (None, Bool, Status) clash with the test framework's names.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The 800 x 600 window shows the 1280 x 960 logical screen at 5/8.
+int Win(int logical) { return logical * 5 / 8; }
+
+std::vector<std::string> Lines(const fs::path& path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path, std::ios::binary);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+bool WaitFor(const std::function<bool()>& cond, double seconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (std::chrono::steady_clock::now() < end) {
+    if (cond()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return cond();
+}
+
+void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void Shell(const std::string& cmd) { [[maybe_unused]] int rc = std::system((cmd + " 2>/dev/null").c_str()); }
+int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
+
+class WholeGameE2eTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dpy_ = XOpenDisplay(nullptr);
+    if (!dpy_) GTEST_SKIP() << "no X display (DISPLAY unset)";
+    XSetErrorHandler(&IgnoreXErrors);
+    char pattern[] = "/tmp/plonko_whole_game_XXXXXX";
+    root_ = mkdtemp(pattern);
+    fs::copy(GAME_DIR, root_, fs::copy_options::recursive);
+  }
+  void TearDown() override {
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (dpy_) XCloseDisplay(dpy_);
+    std::error_code ec;
+    if (!root_.empty() && !HasFailure()) fs::remove_all(root_, ec);
+  }
+
+  void Launch() {
+    pid_ = fork();
+    ASSERT_GE(pid_, 0);
+    if (pid_ == 0) {
+      if (chdir("/") != 0) _exit(126);
+      setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
+      setenv("SDL_AUDIODRIVER", "dummy", 0);
+      const std::string out = (root_ / "output.txt").string();
+      if (!freopen(out.c_str(), "w", stdout) || !freopen(out.c_str(), "a", stderr)) _exit(126);
+      const std::string exe = (root_ / "plonko-elongo").string();
+      execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+  }
+  int WaitExit(double seconds) {
+    int status = 0;
+    if (!WaitFor([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, seconds)) return -1;
+    pid_ = 0;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+
+  // The viewable top-level window of our process of the given size, 0 when none.
+  Window FindWindow(int w, int h) {
+    Window rootWin, parent, *children = nullptr, found = 0;
+    unsigned count = 0;
+    const Atom pidAtom = XInternAtom(dpy_, "_NET_WM_PID", False);
+    if (!XQueryTree(dpy_, DefaultRootWindow(dpy_), &rootWin, &parent, &children, &count)) return 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+      Atom type;
+      int format;
+      unsigned long items, after;
+      unsigned char* data = nullptr;
+      XWindowAttributes attr{};
+      if (XGetWindowProperty(dpy_, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after, &data) ==
+              Success &&
+          data && items == 1 && *reinterpret_cast<long*>(data) == pid_ && XGetWindowAttributes(dpy_, children[i], &attr) &&
+          attr.map_state == IsViewable && attr.width == w && attr.height == h)
+        found = children[i];
+      if (data) XFree(data);
+    }
+    if (children) XFree(children);
+    return found;
+  }
+  Window WaitWindow(int w, int h, double seconds) {
+    Window found = 0;
+    WaitFor([&] { return (found = FindWindow(w, h)) != 0; }, seconds);
+    return found;
+  }
+
+  // Pixels of the window as 0xRRGGBB.
+  std::vector<uint32_t> Grab(Window w) {
+    std::vector<uint32_t> px;
+    XImage* img = XGetImage(dpy_, w, 0, 0, 800, 600, AllPlanes, ZPixmap);
+    if (!img) return px;
+    px.reserve(800 * 600);
+    for (int y = 0; y < 600; ++y)
+      for (int x = 0; x < 800; ++x) {
+        const unsigned long p = XGetPixel(img, x, y);
+        px.push_back(static_cast<uint32_t>(((p & img->red_mask) >> 16 & 0xFF) << 16 | ((p & img->green_mask) >> 8 & 0xFF) << 8 |
+                                           (p & img->blue_mask & 0xFF)));
+      }
+    XDestroyImage(img);
+    return px;
+  }
+  // The won banner ("Well done", a green plate) at the screen's centre: clearly green pixels
+  // where the level has black air and brown ground.
+  static bool BannerShown(const std::vector<uint32_t>& px) {
+    if (px.size() != 800 * 600) return false;
+    int green = 0;
+    for (int y = 270; y < 330; ++y)
+      for (int x = 320; x < 480; ++x) {
+        const uint32_t c = px[static_cast<size_t>(y * 800 + x)];
+        const int r = c >> 16 & 0xFF, g = c >> 8 & 0xFF, b = c & 0xFF;
+        green += g > 120 && g > r + 40 && g > b + 40;
+      }
+    return green > 3000;  // grass in that box stays under 1000
+  }
+
+  // xdotool on our window: pointer in window pixels, held buttons and keys.
+  void Focus(Window w) {
+    XRaiseWindow(dpy_, w);
+    XSetInputFocus(dpy_, w, RevertToPointerRoot, CurrentTime);
+    XSync(dpy_, False);
+  }
+  void Move(Window w, int x, int y) { Shell("xdotool mousemove --window " + std::to_string(w) + " " + std::to_string(x) + " " + std::to_string(y)); }
+  void Button(bool down) { Shell(std::string("xdotool ") + (down ? "mousedown" : "mouseup") + " 1"); }
+  // Held for a moment: the game looks at held keys once per frame.
+  void Key(Window w, const std::string& key, int holdMs = 300) {
+    Focus(w);
+    Shell("xdotool keydown --window " + std::to_string(w) + " " + key);
+    Sleep(holdMs);
+    Shell("xdotool keyup --window " + std::to_string(w) + " " + key);
+    Sleep(100);
+  }
+  void AskToClose(Window w) {
+    XEvent ev{};
+    ev.xclient.type = ClientMessage;
+    ev.xclient.window = w;
+    ev.xclient.message_type = XInternAtom(dpy_, "WM_PROTOCOLS", False);
+    ev.xclient.format = 32;
+    ev.xclient.data.l[0] = static_cast<long>(XInternAtom(dpy_, "WM_DELETE_WINDOW", False));
+    ev.xclient.data.l[1] = CurrentTime;
+    XSendEvent(dpy_, w, False, NoEventMask, &ev);
+    XFlush(dpy_);
+  }
+
+  Display* dpy_ = nullptr;
+  fs::path root_;
+  pid_t pid_ = 0;
+};
+
+TEST_F(WholeGameE2eTest, SolveSoftOneQuitEnterNameClose) {
+  Launch();
+  ASSERT_TRUE(WaitFor([&] {
+    for (const std::string& l : Lines(root_ / "Files" / "Debug.txt"))
+      if (l == "Finished Loading") return true;
+    return false;
+  }, 60)) << "start-up did not finish";
+  const Window w = WaitWindow(800, 600, 10);
+  ASSERT_NE(w, 0u);
+  Sleep(4000);  // the start-up screen's hold and the title's slide
+
+  // "Click Here to Start": the title starts a game on a press held over two frames.
+  Focus(w);
+  Move(w, Win(640), Win(480));
+  Sleep(300);
+  Button(true);
+  Sleep(300);
+  Button(false);
+  Sleep(1500);
+
+  // Soft 1: a tickle starts the waiting Plonko (it walks right, away from the hole); a press
+  // held just ahead of it tickles it again as it walks in under the hand, which turns it round.
+  Move(w, Win(448), Win(448));
+  Sleep(300);
+  Button(true);
+  Sleep(200);
+  Button(false);
+  Move(w, Win(448 + 36), Win(448));
+  Sleep(200);
+  Button(true);
+  Sleep(1500);
+  Button(false);
+  Move(w, Win(1100), Win(900));
+
+  bool won = false;
+  std::vector<uint32_t> shot;
+  ASSERT_TRUE(WaitFor([&] {
+    shot = Grab(w);
+    return won = BannerShown(shot);
+  }, 60)) << "no won banner";
+  Shell("import -window " + std::to_string(w) + " " + (root_ / "won_banner.png").string());
+  if (const char* dir = std::getenv("E2E_SHOT_DIR")) fs::copy_file(root_ / "won_banner.png", fs::path(dir) / "won_banner.png", fs::copy_options::overwrite_existing);
+
+  // Escape opens the pause menu; Down highlights "Quit"; Escape chooses it.
+  Key(w, "Escape");
+  Sleep(500);
+  Key(w, "Down", 200);
+  Sleep(300);
+  Key(w, "Escape");
+  Sleep(2500);  // "Game Over" for 1.5 s, then name entry
+
+  // The name offered is "Player" (no scores yet): clear it, type ours.
+  Focus(w);
+  for (int i = 0; i < 6; ++i) Key(w, "BackSpace", 60);
+  Shell("xdotool type --delay 120 --window " + std::to_string(w) + " Zed");
+  Sleep(500);
+  Key(w, "Return");
+  Sleep(1500);
+
+  AskToClose(w);
+  const Window thanks = WaitWindow(640, 480, 15);
+  ASSERT_NE(thanks, 0u) << "no thank-you screen";
+  Sleep(1200);
+  AskToClose(thanks);
+  EXPECT_EQ(WaitExit(10), 0);
+
+  const std::vector<std::string> scores = Lines(root_ / "Files" / "247" / "scores.dat");
+  ASSERT_EQ(scores.size(), 2u);
+  const std::string prefix = "0|Zed|0|";
+  ASSERT_EQ(scores[0].substr(0, prefix.size()), prefix) << scores[0];
+  const std::string suffix = "|0|0|0|1";
+  ASSERT_GT(scores[0].size(), prefix.size() + suffix.size());
+  EXPECT_EQ(scores[0].substr(scores[0].size() - suffix.size()), suffix) << scores[0];
+  const std::string stamp = scores[0].substr(prefix.size(), scores[0].size() - prefix.size() - suffix.size());
+  EXPECT_GT(std::stoll(stamp), 0) << "a timestamp";
+  EXPECT_EQ(scores[1], "0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0");
+}
+
+}  // namespace
