@@ -18,6 +18,9 @@ void Load(int level, int banner) {
   LevelNumber = level;
   BannerTimer = BANNER_FRAMES;
   BannerFrame = banner;
+  // A hat still being carried came from the stock that the load replaces: dropping it later would
+  // add a hat the new level never handed out.
+  DraggedHat = 0;
   if (LoadLevel(LevelName, LevelNumber) == LEVEL_FAILED) EndCode = END_GAME;
 }
 

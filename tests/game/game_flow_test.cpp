@@ -287,7 +287,8 @@ TEST_F(GameFlowTest, ClickLatch) {
 
 // Rule: with no banner showing, a level is won when every walker it made was saved (or Q+P+F7 is
 // held) and lost when all are gone with one lost (or R was hit); won loads the next level under
-// banner 0, lost reloads it under banner 1.
+// banner 0, lost reloads it under banner 1. A hat carried across a load is let go without going
+// back to the new level's stock, so no level gains a hat it did not hand out.
 TEST_F(GameFlowTest, LevelTests) {
   Levels("Soft", {SIMPLE, SIMPLE, SIMPLE});
   struct Case {
@@ -315,6 +316,7 @@ TEST_F(GameFlowTest, LevelTests) {
     SavedCount = c.saved;
     BannerTimer = 0;
     BannerFrame = -1;
+    DraggedHat = HAT_RUBBER;
     for (int k : c.keys) HeadlessKeyDown(k);
     LevelProgress();
     for (int k : c.keys) HeadlessKeyUp(k);
@@ -324,6 +326,10 @@ TEST_F(GameFlowTest, LevelTests) {
       EXPECT_EQ(BannerFrame, c.banner) << c.what;
     }
     EXPECT_EQ(EndCode, 0) << c.what;
+    EXPECT_EQ(DraggedHat, c.banner < 0 ? HAT_RUBBER : 0) << c.what;
+    if (c.banner >= 0) {
+      EXPECT_EQ(HatStock[HAT_RUBBER], 1) << c.what << ": the level's own stock";
+    }
   }
 }
 
