@@ -87,9 +87,7 @@ TEST_F(LevelPlay, EveryLevelIsWonByItsMovesAndNotWithout) {
     EXPECT_FALSE(Play(s, false)) << s.file << " " << s.level << " is won with no input";
     EXPECT_TRUE(Play(s, true)) << s.file << " " << s.level << " is not won by its moves";
   }
-  // Every level of both images has a solution here.
-  EXPECT_EQ(LoadLevel("Soft", 5), LEVEL_FAILED);
-  EXPECT_EQ(LoadLevel("Hard", 4), LEVEL_FAILED);
+  // The levels after these are played from their recorded solutions by the replay test.
 }
 
 }  // namespace
