@@ -1,0 +1,385 @@
+// The real game under X: the built run folder copied to a temporary folder per test, started from
+// another folder, driven by xdotool and by window-manager messages sent with Xlib, watched through
+// the files it writes and pictures of its window.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Xlib last: its macros (None, Bool, Status) clash with the test framework's names.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const CAPTION = "#247 : Plonko Elongo";
+
+std::vector<std::string> Lines(const fs::path& path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path, std::ios::binary);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+bool Contains(const std::vector<std::string>& lines, const std::string& line) {
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// Polls cond every 50 ms until it holds or the time runs out; answers the condition itself.
+bool WaitFor(const std::function<bool()>& cond, double seconds) {
+  auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (std::chrono::steady_clock::now() < end) {
+    if (cond()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return cond();
+}
+
+int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }  // windows come and go under us
+
+struct Picture {
+  int w = 0, h = 0;
+  std::vector<uint32_t> rgb;  // 0xRRGGBB
+  int Channel(size_t i, int c) const { return static_cast<int>((rgb[i] >> (16 - 8 * c)) & 0xFF); }
+};
+
+// Mean difference of the colour channels, 0 to 255; 255 when the sizes differ.
+double MeanDifference(const Picture& a, const Picture& b) {
+  if (a.rgb.size() != b.rgb.size() || a.rgb.empty()) return 255;
+  double sum = 0;
+  for (size_t i = 0; i < a.rgb.size(); ++i)
+    for (int ch = 0; ch < 3; ++ch) sum += std::abs(a.Channel(i, ch) - b.Channel(i, ch));
+  return sum / (3.0 * static_cast<double>(a.rgb.size()));
+}
+
+class GameE2eTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    for (int i = 0; i < 20 && !dpy_; ++i) {
+      dpy_ = XOpenDisplay(nullptr);
+      if (!dpy_) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    ASSERT_NE(dpy_, nullptr) << "no X display: DISPLAY=" << (std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "");
+    XSetErrorHandler(&IgnoreXErrors);
+    char pattern[] = "/tmp/plonko_e2e_XXXXXX";
+    root_ = mkdtemp(pattern);
+    fs::copy(GAME_DIR, root_, fs::copy_options::recursive);
+  }
+
+  void TearDown() override {
+    if (pid_ > 0) {  // a test that failed half-way: stop our own game
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (dpy_) XCloseDisplay(dpy_);
+    std::error_code ec;
+    if (!root_.empty() && !HasFailure()) fs::remove_all(root_, ec);
+  }
+
+  fs::path Files() const { return root_ / "Files"; }
+  std::vector<std::string> Log() const { return Lines(Files() / "Debug.txt"); }
+
+  // Starts the game from the root folder (not its own), so it must find its data by itself.
+  void Launch() {
+    pid_ = fork();
+    ASSERT_GE(pid_, 0);
+    if (pid_ == 0) {
+      if (chdir("/") != 0) _exit(126);
+      setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
+      setenv("SDL_AUDIODRIVER", "dummy", 0);
+      std::string out = (root_ / "output.txt").string();
+      if (!freopen(out.c_str(), "w", stdout) || !freopen(out.c_str(), "a", stderr)) _exit(126);
+      std::string exe = (root_ / "plonko-elongo").string();
+      execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+  }
+
+  // Waits for the process to end; its exit code, or -1 when it did not end in time.
+  int WaitExit(double seconds) {
+    int status = 0;
+    bool ended = WaitFor([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, seconds);
+    if (!ended) return -1;
+    pid_ = 0;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+
+  // The viewable top-level window of our process (by _NET_WM_PID), 0 when there is none.
+  Window GameWindow() {
+    Window rootWin, parent, *children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    Atom pidAtom = XInternAtom(dpy_, "_NET_WM_PID", False);
+    if (!XQueryTree(dpy_, DefaultRootWindow(dpy_), &rootWin, &parent, &children, &count)) return 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+      Atom type;
+      int format;
+      unsigned long items, after;
+      unsigned char* data = nullptr;
+      if (XGetWindowProperty(dpy_, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after,
+                             &data) == Success &&
+          data && items == 1) {
+        long pid = *reinterpret_cast<long*>(data);
+        XWindowAttributes attr;
+        if (pid == pid_ && XGetWindowAttributes(dpy_, children[i], &attr) && attr.map_state == IsViewable)
+          found = children[i];
+      }
+      if (data) XFree(data);
+    }
+    if (children) XFree(children);
+    return found;
+  }
+
+  std::string Caption(Window w) {
+    char* name = nullptr;
+    std::string out;
+    if (XFetchName(dpy_, w, &name) && name) out = name;
+    if (name) XFree(name);
+    return out;
+  }
+
+  std::pair<int, int> Size(Window w) {
+    XWindowAttributes attr{};
+    if (!XGetWindowAttributes(dpy_, w, &attr)) return {0, 0};
+    return {attr.width, attr.height};
+  }
+
+  // Waits for a window of the given size; 0 when none came.
+  Window WaitWindow(int w, int h, double seconds) {
+    Window found = 0;
+    WaitFor([&] {
+      found = GameWindow();
+      return found && Size(found) == std::make_pair(w, h);
+    }, seconds);
+    return found && Size(found) == std::make_pair(w, h) ? found : 0;
+  }
+
+  // Start-up done and the title slid in: "Finished Loading" logged, then the 2.5 s hold, then
+  // pictures half a second apart until two agree (the slide takes 32 frames, which a software
+  // renderer draws slowly).
+  Window WaitTitle(Picture* shot = nullptr) {
+    EXPECT_TRUE(WaitFor([&] { return Contains(Log(), "Finished Loading"); }, 60)) << "start-up did not finish";
+    Window w = WaitWindow(800, 600, 10);
+    if (!w) return 0;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    Picture last = Grab(w);
+    for (int i = 0; i < 60; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(500));
+      Picture now = Grab(w);
+      if (MeanDifference(last, now) < 1.0) break;
+      last = now;
+    }
+    if (shot) *shot = Grab(w);
+    return w;
+  }
+
+  // A key held for a moment (the title looks at held keys, once per frame), typed into our window
+  // with the keyboard focus on it. The release goes to whichever window has the focus by then:
+  // the one pressed may be gone, and a key left down would repeat for ever.
+  void PressKey(Window w, const char* key) {
+    XRaiseWindow(dpy_, w);
+    XSetInputFocus(dpy_, w, RevertToPointerRoot, CurrentTime);
+    XSync(dpy_, False);
+    Run(std::string("xdotool keydown ") + key);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    Run(std::string("xdotool keyup ") + key);
+  }
+  static void Run(const std::string& cmd) { [[maybe_unused]] int rc = std::system((cmd + " 2>/dev/null").c_str()); }
+
+  // What a window manager sends when the user closes the window: WM_PROTOCOLS / WM_DELETE_WINDOW.
+  void AskToClose(Window w) {
+    XEvent ev{};
+    ev.xclient.type = ClientMessage;
+    ev.xclient.window = w;
+    ev.xclient.message_type = XInternAtom(dpy_, "WM_PROTOCOLS", False);
+    ev.xclient.format = 32;
+    ev.xclient.data.l[0] = static_cast<long>(XInternAtom(dpy_, "WM_DELETE_WINDOW", False));
+    ev.xclient.data.l[1] = CurrentTime;
+    XSendEvent(dpy_, w, False, NoEventMask, &ev);
+    XFlush(dpy_);
+  }
+
+  Picture Grab(Window w) {
+    Picture p;
+    XRaiseWindow(dpy_, w);
+    XSync(dpy_, False);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    auto [width, height] = Size(w);
+    XImage* img = XGetImage(dpy_, w, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (!img) return p;
+    p.w = width;
+    p.h = height;
+    p.rgb.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) {
+        unsigned long px = XGetPixel(img, x, y);
+        uint32_t r = static_cast<uint32_t>((px & img->red_mask) >> 16) & 0xFF;
+        uint32_t g = static_cast<uint32_t>((px & img->green_mask) >> 8) & 0xFF;
+        uint32_t b = static_cast<uint32_t>(px & img->blue_mask) & 0xFF;
+        p.rgb[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] = (r << 16) | (g << 8) | b;
+      }
+    XDestroyImage(img);
+    return p;
+  }
+
+  // Writes a picture as PPM beside the run (kept when the test fails) and, when E2E_SHOT_DIR is
+  // set, there too, for a person to look at.
+  void Save(const Picture& p, const std::string& name) {
+    std::vector<fs::path> targets = {root_ / (name + ".ppm")};
+    if (const char* dir = std::getenv("E2E_SHOT_DIR")) targets.push_back(fs::path(dir) / (name + ".ppm"));
+    for (const fs::path& path : targets) {
+      std::ofstream out(path, std::ios::binary);
+      out << "P6\n" << p.w << " " << p.h << "\n255\n";
+      for (uint32_t c : p.rgb) out << static_cast<char>(c >> 16) << static_cast<char>((c >> 8) & 0xFF) << static_cast<char>(c & 0xFF);
+    }
+  }
+
+  Display* dpy_ = nullptr;
+  fs::path root_;
+  pid_t pid_ = 0;
+};
+
+// The title as a player sees it: mostly dark blue stripes, light text and the orange logo.
+void ExpectTitlePicture(const Picture& p, const std::string& what) {
+  ASSERT_EQ(p.w, 800) << what;
+  ASSERT_EQ(p.h, 600) << what;
+  size_t blue = 0, light = 0, warm = 0;
+  for (size_t i = 0; i < p.rgb.size(); ++i) {
+    int r = p.Channel(i, 0), g = p.Channel(i, 1), b = p.Channel(i, 2);
+    blue += b > r + 20 && b > g + 20;
+    light += r > 200 && g > 200 && b > 200;
+    warm += r > 200 && g > 100 && b < 80;
+  }
+  EXPECT_GT(blue, p.rgb.size() / 2) << what << ": the striped background";
+  EXPECT_GT(light, 500u) << what << ": the texts";
+  EXPECT_GT(warm, 500u) << what << ": the logo";
+}
+
+TEST_F(GameE2eTest, StartTitleEscapeThankYouAndAKeyEndsIt) {
+  Launch();
+  Picture shot;
+  Window title = WaitTitle(&shot);
+  ASSERT_NE(title, 0u) << "no 800x600 window";
+  EXPECT_EQ(Caption(title), CAPTION);
+  Save(shot, "title");
+  ExpectTitlePicture(shot, "title");
+
+  PressKey(title, "Escape");
+  Window thanks = WaitWindow(640, 480, 10);
+  ASSERT_NE(thanks, 0u) << "no thank-you window";
+  // Everything is on disk while the thank-you screen waits.
+  EXPECT_TRUE(fs::exists(Files() / "Setup.ini"));
+  EXPECT_TRUE(fs::exists(Files() / "247" / "scores.dat"));
+  std::vector<std::string> log = Log();
+  ASSERT_GE(log.size(), 5u);
+  EXPECT_EQ(log.back(), "Play again, soon!!");
+  Save(Grab(thanks), "thanks");
+
+  // The Escape was let go long ago: a new key ends it.
+  std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+  EXPECT_EQ(WaitExit(0.1), -1) << "the thank-you screen must wait for input";
+  PressKey(thanks, "a");
+  EXPECT_EQ(WaitExit(10), 0);
+
+  log = Log();
+  ASSERT_GE(log.size(), 13u);
+  EXPECT_EQ(log[0], "Corvane's Tolluvar Engine");
+  EXPECT_EQ(log[2], "Week #247");
+  EXPECT_EQ(log[4], CAPTION);
+  EXPECT_EQ(log[7], "Loading");
+  EXPECT_EQ(log[11], "\tRequested Resolution : 800x600");
+  EXPECT_TRUE(Contains(log, "Finished Loading"));
+  std::vector<std::string> last(log.end() - 5, log.end());
+  EXPECT_EQ(last, (std::vector<std::string>{"Closing Up", "", "Bye!", "", "Play again, soon!!"}));
+  std::vector<std::string> setup = Lines(Files() / "Setup.ini");
+  ASSERT_FALSE(setup.empty());
+  EXPECT_EQ(setup[0], "[Graphics]");
+  EXPECT_TRUE(Contains(setup, "Width=800"));
+  EXPECT_FALSE(fs::exists(Files() / "247" / "crash.dat"));
+}
+
+TEST_F(GameE2eTest, ClosingTheWindowRunsTheClosingSequence) {
+  Launch();
+  Window title = WaitTitle();
+  ASSERT_NE(title, 0u);
+  AskToClose(title);
+  Window thanks = WaitWindow(640, 480, 10);
+  ASSERT_NE(thanks, 0u) << "closing the window must show the thank-you screen";
+  EXPECT_TRUE(fs::exists(Files() / "Setup.ini"));
+  EXPECT_TRUE(fs::exists(Files() / "247" / "scores.dat"));
+  AskToClose(thanks);
+  EXPECT_EQ(WaitExit(10), 0);
+  std::vector<std::string> log = Log();
+  ASSERT_GE(log.size(), 5u);
+  EXPECT_EQ(log.back(), "Play again, soon!!");
+}
+
+TEST_F(GameE2eTest, EveryDisplayChoiceShowsTheSameTitle) {
+  struct Case {
+    const char* setting;  // the Setup.ini line
+    const char* log;      // the driver line it gives
+    const char* shot;     // picture name
+  } cases[] = {
+      // GFX Engine line        driver log line                picture
+      {"GFX Engine = OpenGL", "\tUsing OpenGL Driver", "choice_0"},
+      {"GFX Engine = DX9", "\tUsing DirectX 9 Driver", "choice_1"},
+      {"GFX Engine = DX7", "\tUsing DirectX 7 Driver", "choice_2"},
+  };
+  std::vector<Picture> shots;
+  for (const Case& c : cases) {
+    {
+      std::ofstream setup(Files() / "Setup.ini", std::ios::binary);
+      setup << c.setting << "\r\nWidth=800\r\nHeight=600\r\n";
+    }
+    fs::remove(Files() / "Debug.txt");
+    Launch();
+    Picture shot;
+    Window title = WaitTitle(&shot);
+    ASSERT_NE(title, 0u) << c.setting;
+    EXPECT_TRUE(Contains(Log(), c.log)) << c.setting;
+    shots.push_back(shot);
+    Save(shot, c.shot);
+    ExpectTitlePicture(shots.back(), c.setting);
+    AskToClose(title);
+    Window thanks = WaitWindow(640, 480, 10);
+    ASSERT_NE(thanks, 0u) << c.setting;
+    AskToClose(thanks);
+    ASSERT_EQ(WaitExit(10), 0) << c.setting;
+  }
+  // The same picture within a tolerance: renderers differ in edge pixels and text smoothing, the
+  // settings hint blinks and the pointer may sit elsewhere.
+  for (size_t k = 1; k < shots.size(); ++k) {
+    const Picture& a = shots[0];
+    const Picture& b = shots[k];
+    ASSERT_EQ(a.rgb.size(), b.rgb.size());
+    size_t far = 0;
+    for (size_t i = 0; i < a.rgb.size(); ++i) {
+      int worst = 0;
+      for (int ch = 0; ch < 3; ++ch) worst = std::max(worst, std::abs(a.Channel(i, ch) - b.Channel(i, ch)));
+      far += worst > 64;
+    }
+    EXPECT_LT(MeanDifference(a, b), 4.0) << cases[k].setting << " against OpenGL: mean channel difference";
+    EXPECT_LT(far, a.rgb.size() / 50) << cases[k].setting << " against OpenGL: pixels far apart";
+  }
+}
+
+}  // namespace
