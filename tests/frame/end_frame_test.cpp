@@ -13,6 +13,18 @@ namespace {
 constexpr int KEY_TAB = 9, KEY_ESCAPE = 27, KEY_F4 = 115, KEY_F11 = 122, KEY_F12 = 123;
 constexpr int KEY_LALT = 164, KEY_RALT = 165;
 
+// Drives a pause menu that opens with Escape held: let go, press Escape again to take the
+// highlighted "Continue", let go. Records the highest PauseState seen on any frame since.
+void ScriptPauseMenuContinue(int* seenState) {
+  const int f = HeadlessFrameCount();
+  HeadlessScheduleInput(f + 1, {InputEvent::KEY_UP, KEY_ESCAPE});
+  HeadlessScheduleInput(f + 3, {InputEvent::KEY_DOWN, KEY_ESCAPE});
+  HeadlessScheduleInput(f + 5, {InputEvent::KEY_UP, KEY_ESCAPE});
+  HeadlessOnFrame([seenState](int) {
+    if (PauseState > *seenState) *seenState = PauseState;
+  });
+}
+
 using EndFramePacing = FrameTest;
 
 TEST_F(EndFramePacing, SleepsOutTheSlotInMillisecondSteps) {
@@ -137,7 +149,10 @@ TEST_F(FrameSkip, EscapeOnlyPausesOnPresentedFrames) {
   Frame();
   HeadlessKeyDown(KEY_ESCAPE);
   EXPECT_EQ(Frame(), 0) << "skipped frame";
+  int seen = 0;
+  ScriptPauseMenuContinue(&seen);
   EXPECT_EQ(Frame(), 1) << "the pause menu's choice is handed back";
+  EXPECT_EQ(seen, 2) << "pausing is shut off while the menu runs";
   EXPECT_EQ(PauseState, 1);
 }
 
@@ -145,21 +160,19 @@ using GlobalKeys = FrameTest;
 
 TEST_F(GlobalKeys, EscapePausesOnlyWhilePausingIsAllowed) {
   HeadlessKeyDown(KEY_ESCAPE);
-  struct Case {
-    int pauseState;
-    int result;
-  };
-  const Case cases[] = {
-      // PauseState  EndFrame result
-      {0, 0},
-      {1, 1},
-      {2, 0},  // the pause menu's own frames do not reopen it
-  };
-  for (const Case& c : cases) {
-    PauseState = c.pauseState;
-    EXPECT_EQ(EndFrame(60, 0, 0), c.result) << "PauseState " << c.pauseState;
-    EXPECT_EQ(PauseState, c.pauseState);
+  for (int state : {0, 2}) {  // not in a game; the pause menu's own frames
+    PauseState = state;
+    const int frames = HeadlessFrameCount();
+    EXPECT_EQ(EndFrame(60, 0, 0), 0) << "PauseState " << state;
+    EXPECT_EQ(HeadlessFrameCount(), frames + 1) << "no menu ran for PauseState " << state;
+    EXPECT_EQ(PauseState, state);
   }
+  PauseState = 1;
+  int seen = 0;
+  ScriptPauseMenuContinue(&seen);
+  EXPECT_EQ(EndFrame(60, 0, 0), 1);
+  EXPECT_EQ(seen, 2);
+  EXPECT_EQ(PauseState, 1);
 }
 
 TEST_F(GlobalKeys, TabTogglesTheMenuAndWritesTheSettingsEachTime) {
@@ -288,8 +301,12 @@ TEST_F(GlobalKeys, AltF4AndTheCloseRequestRunTheClosingSequence) {
   for (const Case& c : cases) {
     SetUp();
     SetEndHook(ThrowEnded);
-    // The thank-you screen waits for fresh input: give it a click on its first frame.
-    HeadlessOnFrame([](int) { HeadlessMouseDown(1); });
+    // The thank-you screen waits for input; a close request ends it at once. Sent only on its own
+    // frame (after EndFrame's present), so it cannot be what made EndFrame close.
+    const int endFramePresent = HeadlessFrameCount() + 1;
+    HeadlessOnFrame([endFramePresent](int frame) {
+      if (frame > endFramePresent) HeadlessRequestClose();
+    });
     for (int key : c.keys) HeadlessKeyDown(key);
     if (c.closeRequest) HeadlessRequestClose();
     bool ended = false;
