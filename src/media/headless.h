@@ -83,6 +83,7 @@ struct DrawRecord {
   float rotation = 0;
   float sx = 1, sy = 1;
 };
+// The record keeps about the last million draws: past that, the older half is dropped.
 const std::vector<DrawRecord>& HeadlessDraws();
 void HeadlessClearDraws();
 
