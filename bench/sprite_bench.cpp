@@ -239,7 +239,7 @@ void FrameStudy(int runs) {
 void Probe(int n) {
   const BenchScene scene = MakeScene();
   for (int round = 0; round < 4; ++round) {
-    double ms[2] = {0, 0};
+    double ms[2] = {0, 0}, cpuMs[2] = {0, 0};
     for (int k = 0; k < 2; ++k) {
       std::unique_ptr<ReferenceRenderer> r;
       if (k == 0) {
@@ -251,11 +251,14 @@ void Probe(int n) {
       }
       if (!r) return;
       r->MsPerFrame(n, 5);
+      const double cpu = ProcessCpuMs();
       ms[k] = r->MsPerFrame(n, FRAMES_PER_PROBE);
+      cpuMs[k] = (ProcessCpuMs() - cpu) / FRAMES_PER_PROBE;
       r.reset();
       MediaShutdown();
     }
-    std::printf("N = %d: own %.2f ms, static buffer %.2f ms\n", n, ms[0], ms[1]);
+    std::printf("N = %d: own %.2f ms (CPU %.2f), static buffer %.2f ms (CPU %.2f)\n", n, ms[0], cpuMs[0], ms[1],
+                cpuMs[1]);
   }
 }
 

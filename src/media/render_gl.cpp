@@ -1,5 +1,5 @@
-// Display choice 0: the own batched renderer on an OpenGL 3.3 core context. One streaming vertex
-// buffer (orphaned every flush), one static index buffer of the quad pattern, one VAO and two
+// Display choice 0: the own batched renderer on an OpenGL 3.3 core context. A ring of three
+// streaming vertex buffers (one VAO each), one static index buffer of the quad pattern and two
 // programs (with and without the masked alpha test). A batch is one buffer upload and one
 // glDrawElements per command; texture, blend and program are bound only when they change.
 #define GL_GLEXT_PROTOTYPES 1
@@ -86,9 +86,9 @@ class GlRenderer final : public RenderBackend {
       for (GLuint p : programs_)
         if (p) glDeleteProgram(p);
       if (white_) glDeleteTextures(1, &white_);
-      if (vbo_) glDeleteBuffers(1, &vbo_);
+      glDeleteBuffers(RING, vbo_);
       if (ebo_) glDeleteBuffers(1, &ebo_);
-      if (vao_) glDeleteVertexArrays(1, &vao_);
+      glDeleteVertexArrays(RING, vao_);
       SDL_GL_DeleteContext(ctx_);
     }
     if (win_) SDL_DestroyWindow(win_);
@@ -120,21 +120,24 @@ class GlRenderer final : public RenderBackend {
     }
     glUseProgram(programs_[0]);
 
-    glGenVertexArrays(1, &vao_);
-    glBindVertexArray(vao_);
-    glGenBuffers(1, &vbo_);
-    glBindBuffer(GL_ARRAY_BUFFER, vbo_);
-    glBufferData(GL_ARRAY_BUFFER, VBO_BYTES, nullptr, GL_STREAM_DRAW);
+    glGenVertexArrays(RING, vao_);
+    glGenBuffers(RING, vbo_);
     glGenBuffers(1, &ebo_);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ebo_);
     const std::vector<uint32_t>& idx = QuadIndices32();
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(idx.size() * sizeof(uint32_t)), idx.data(),
-                 GL_STATIC_DRAW);
-    const GLsizei stride = sizeof(Vertex);
-    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(Vertex, x)));
-    glVertexAttribPointer(1, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<void*>(offsetof(Vertex, r)));
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(Vertex, u)));
-    for (GLuint i = 0; i < 3; ++i) glEnableVertexAttribArray(i);
+    for (int i = 0; i < RING; ++i) {
+      glBindVertexArray(vao_[i]);
+      glBindBuffer(GL_ARRAY_BUFFER, vbo_[i]);
+      glBufferData(GL_ARRAY_BUFFER, VBO_BYTES, nullptr, GL_STREAM_DRAW);
+      glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ebo_);
+      if (i == 0)
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(idx.size() * sizeof(uint32_t)), idx.data(),
+                     GL_STATIC_DRAW);
+      const GLsizei stride = sizeof(Vertex);
+      glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(Vertex, x)));
+      glVertexAttribPointer(1, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<void*>(offsetof(Vertex, r)));
+      glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(Vertex, u)));
+      for (GLuint a = 0; a < 3; ++a) glEnableVertexAttribArray(a);
+    }
 
     // Untextured quads sample one white texel, so every quad goes through the same program.
     const uint8_t white[4] = {255, 255, 255, 255};
@@ -162,10 +165,12 @@ class GlRenderer final : public RenderBackend {
 
   void Draw(const RenderBatch& batch) override {
     const GLsizeiptr bytes = static_cast<GLsizeiptr>(batch.QuadCount()) * 4 * sizeof(Vertex);
-    glBindBuffer(GL_ARRAY_BUFFER, vbo_);
-    // New storage every flush (orphaning), filled in the same call: the driver never waits for
-    // the draws of the previous flush to finish with the old storage.
-    glBufferData(GL_ARRAY_BUFFER, bytes, batch.Vertices(), GL_STREAM_DRAW);
+    // A ring of buffers, each filled only after the frames since its last use were presented:
+    // no fresh storage to allocate and fault in, and no wait for draws still reading it.
+    ring_ = (ring_ + 1) % RING;
+    glBindVertexArray(vao_[ring_]);
+    glBindBuffer(GL_ARRAY_BUFFER, vbo_[ring_]);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, batch.Vertices());
     for (const DrawCommand& c : batch.Commands()) {
       BindTexture(c.tex);
       SetBlend(c.blend);
@@ -263,7 +268,10 @@ class GlRenderer final : public RenderBackend {
   int w_ = 0, h_ = 0;
   int defaultInterval_ = 0, interval_ = 0;
   GLuint programs_[2] = {0, 0};
-  GLuint vao_ = 0, vbo_ = 0, ebo_ = 0, white_ = 0;
+  static constexpr int RING = 3;
+  GLuint vao_[RING] = {}, vbo_[RING] = {};
+  GLuint ebo_ = 0, white_ = 0;
+  int ring_ = 0;
   GLuint boundTex_ = 0;
   int blend_ = -1;
   int program_ = 0;

@@ -115,6 +115,25 @@ TEST_P(RenderBlend, GrabbedImagesDrawBackTheSamePixels) {
   EXPECT_EQ(ReadPixel(grab, 0, 0) >> 24, 255u);  // grabs are opaque
 }
 
+TEST_P(RenderBlend, AFrameLargerThanOneBatchIsDrawnWhole) {
+  // 300 x 120 one-pixel rectangles (36000 quads, more than one batch holds), each coloured by its
+  // place, then one more over the first to check the order survives the flush.
+  SetBlend(BLEND_SOLID);
+  for (int y = 0; y < 120; ++y)
+    for (int x = 0; x < 300; ++x) {
+      SetColour(x % 256, y * 2, 77);
+      DrawRect(2 * float(x), 2 * float(y), 2, 2);
+    }
+  SetColour(255, 255, 255);
+  DrawRect(0, 0, 2, 2);
+  const int grab = GrabPixmap(0, 0, 320, 240);
+  ExpectNear(At(grab, 0, 0), {255, 255, 255}, "drawn last, over the first");
+  ExpectNear(At(grab, 1, 0), {1, 0, 77}, "second");
+  ExpectNear(At(grab, 299, 119), {299 % 256, 238, 77}, "last of the grid");
+  ExpectNear(At(grab, 150, 100), {150, 200, 77}, "middle");
+  ExpectNear(At(grab, 310, 100), {100, 150, 200}, "beside the grid");
+}
+
 std::string ChoiceName(const testing::TestParamInfo<int>& info) {
   static const char* const NAMES[] = {"OpenGL", "DX9", "DX7"};
   return NAMES[info.param];
