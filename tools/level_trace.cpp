@@ -396,12 +396,13 @@ int Usage() {
 int main(int argc, char** argv) {
   if (argc < 3) return Usage();
   const std::string cmd = argv[1];
+  // Paths are made absolute first: the game set-up moves into a scratch asset folder.
   LevelsSource = fs::absolute("assets/levels");
-  const fs::path sheet = fs::absolute(argv[2]);
+  const fs::path sheetPath = cmd == "sheet" ? fs::absolute(argv[2]) : fs::path();
   SetUpGame();
   int rc = 0;
   if (cmd == "sheet") {
-    rc = MakeSheet(sheet.string());
+    rc = MakeSheet(sheetPath.string());
   } else if ((cmd == "try" || cmd == "record") && argc >= 5) {
     const std::string mode = argv[2];
     const int level = std::atoi(argv[3]);
