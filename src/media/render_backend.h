@@ -38,5 +38,5 @@ class RenderBackend {
 std::unique_ptr<RenderBackend> OpenGlRenderer(const WindowSpec& spec);
 std::unique_ptr<RenderBackend> OpenSdlRenderer(const WindowSpec& spec, bool software);
 
-// A window for a back end (extra SDL_WINDOW_* flags), full screen at the spec's mode when asked.
+// A window for a back end (extra SDL_WINDOW_* flags), full screen at the requested mode when asked.
 SDL_Window* CreateDisplayWindow(const WindowSpec& spec, uint32_t flags);
