@@ -15,12 +15,12 @@ class StartupTest : public EngineTest {
     // Slow flips end the engine test after two stages (a few hundred milliseconds of fake time).
     HeadlessSetFlipCost(40);
   }
-  // Escape on the title, then the closing sequence, ended by a right click on the thank-you screen.
+  // Escape on the title, then the closing sequence, ended by closing the thank-you window.
   int QuitFromTitle() {
     HeadlessKeyDown(27);
     while (!TitleFrame()) {
     }
-    HeadlessOnFrame([](int) { HeadlessMouseDown(2); });
+    HeadlessOnFrame([](int) { HeadlessRequestClose(); });
     try {
       ClosingSequence();
     } catch (const ProcessEnded& e) {
