@@ -213,7 +213,7 @@ TEST_F(WholeGameE2eTest, SolveSoftOneQuitEnterNameClose) {
   Move(w, Win(448 + 36), Win(448));
   Sleep(200);
   Button(true);
-  Sleep(1500);
+  Sleep(4000);  // long enough for a slow machine's frames; the held press tickles only once
   Button(false);
   Move(w, Win(1100), Win(900));
 
