@@ -40,3 +40,6 @@ std::unique_ptr<RenderBackend> OpenSdlRenderer(const WindowSpec& spec, bool soft
 
 // A window for a back end (extra SDL_WINDOW_* flags), full screen at the requested mode when asked.
 SDL_Window* CreateDisplayWindow(const WindowSpec& spec, uint32_t flags);
+
+// The vertex stage every GL sprite path shares: vertices in real pixels, turned to clip space.
+extern const char* const SPRITE_VERTEX_SHADER;

@@ -12,9 +12,7 @@
 #include "media/media.h"
 #include "media/render_backend.h"
 
-namespace {
-
-const char* VERTEX_SHADER = R"(#version 330 core
+const char* const SPRITE_VERTEX_SHADER = R"(#version 330 core
 layout(location = 0) in vec2 aPos;
 layout(location = 1) in vec4 aColour;
 layout(location = 2) in vec2 aUv;
@@ -27,6 +25,8 @@ void main() {
   vUv = aUv;
 }
 )";
+
+namespace {
 
 const char* FRAGMENT_SHADER = R"(
 in vec4 vColour;
@@ -60,7 +60,7 @@ GLuint Compile(GLenum kind, const char* prefix, const char* body) {
 }
 
 GLuint Link(bool masked) {
-  GLuint vs = Compile(GL_VERTEX_SHADER, "", VERTEX_SHADER);
+  GLuint vs = Compile(GL_VERTEX_SHADER, "", SPRITE_VERTEX_SHADER);
   GLuint fs = Compile(GL_FRAGMENT_SHADER, masked ? "#version 330 core\n#define MASKED 1\n" : "#version 330 core\n",
                       FRAGMENT_SHADER);
   if (!vs || !fs) return 0;

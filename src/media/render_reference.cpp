@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "media/internal.h"
+#include "media/render_backend.h"
 #include "media/render_batch.h"
 
 namespace {
@@ -105,19 +106,6 @@ class SdlReference final : public ReferenceRenderer {
 // ---------------------------------------------------------------------------------------------
 // Static GL buffer: one atlas, one buffer, one draw call per frame
 // ---------------------------------------------------------------------------------------------
-const char* STATIC_VS = R"(#version 330 core
-layout(location = 0) in vec2 aPos;
-layout(location = 1) in vec4 aColour;
-layout(location = 2) in vec2 aUv;
-uniform vec2 uToClip;
-out vec4 vColour;
-out vec2 vUv;
-void main() {
-  gl_Position = vec4(aPos.x * uToClip.x - 1.0, 1.0 - aPos.y * uToClip.y, 0.0, 1.0);
-  vColour = aColour;
-  vUv = aUv;
-}
-)";
 const char* STATIC_FS = R"(#version 330 core
 in vec4 vColour;
 in vec2 vUv;
@@ -154,7 +142,7 @@ class StaticReference final : public ReferenceRenderer {
     if (!ctx_) return false;
     SDL_GL_SetSwapInterval(0);
     program_ = glCreateProgram();
-    for (auto [kind, src] : {std::pair{GL_VERTEX_SHADER, STATIC_VS}, std::pair{GL_FRAGMENT_SHADER, STATIC_FS}}) {
+    for (auto [kind, src] : {std::pair{GL_VERTEX_SHADER, SPRITE_VERTEX_SHADER}, std::pair{GL_FRAGMENT_SHADER, STATIC_FS}}) {
       GLuint s = glCreateShader(kind);
       glShaderSource(s, 1, &src, nullptr);
       glCompileShader(s);

@@ -23,6 +23,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "e2e/x11_close.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -206,17 +208,7 @@ class GameE2eTest : public testing::Test {
   static void Run(const std::string& cmd) { [[maybe_unused]] int rc = std::system((cmd + " 2>/dev/null").c_str()); }
 
   // What a window manager sends when the user closes the window: WM_PROTOCOLS / WM_DELETE_WINDOW.
-  void AskToClose(Window w) {
-    XEvent ev{};
-    ev.xclient.type = ClientMessage;
-    ev.xclient.window = w;
-    ev.xclient.message_type = XInternAtom(dpy_, "WM_PROTOCOLS", False);
-    ev.xclient.format = 32;
-    ev.xclient.data.l[0] = static_cast<long>(XInternAtom(dpy_, "WM_DELETE_WINDOW", False));
-    ev.xclient.data.l[1] = CurrentTime;
-    XSendEvent(dpy_, w, False, NoEventMask, &ev);
-    XFlush(dpy_);
-  }
+  void AskToClose(Window w) { SendCloseRequest(dpy_, w); }
 
   Picture Grab(Window w) {
     Picture p;

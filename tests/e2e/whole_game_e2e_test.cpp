@@ -22,6 +22,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "e2e/x11_close.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -166,17 +168,7 @@ class WholeGameE2eTest : public testing::Test {
     Shell("xdotool keyup --window " + std::to_string(w) + " " + key);
     Sleep(100);
   }
-  void AskToClose(Window w) {
-    XEvent ev{};
-    ev.xclient.type = ClientMessage;
-    ev.xclient.window = w;
-    ev.xclient.message_type = XInternAtom(dpy_, "WM_PROTOCOLS", False);
-    ev.xclient.format = 32;
-    ev.xclient.data.l[0] = static_cast<long>(XInternAtom(dpy_, "WM_DELETE_WINDOW", False));
-    ev.xclient.data.l[1] = CurrentTime;
-    XSendEvent(dpy_, w, False, NoEventMask, &ev);
-    XFlush(dpy_);
-  }
+  void AskToClose(Window w) { SendCloseRequest(dpy_, w); }
 
   Display* dpy_ = nullptr;
   fs::path root_;
