@@ -97,11 +97,14 @@ int LoadFont(const std::string& path, int size, int style) {
   FT_Face face = nullptr;
   if (FT_New_Memory_Face(Library(), bytes.data(), static_cast<FT_Long>(bytes.size()), 0, &face) != 0) return 0;
   auto font = std::make_unique<Font>();
-  bool ok = (face->face_flags & FT_FACE_FLAG_SCALABLE) && FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(size)) == 0;
+  // The size is the height of a line, ascender to descender, as the layout counts it; the em
+  // square is smaller than that.
+  FT_Size_RequestRec cell{FT_SIZE_REQUEST_TYPE_REAL_DIM, 0, static_cast<FT_Long>(size) * 64, 0, 0};
+  bool ok = (face->face_flags & FT_FACE_FLAG_SCALABLE) && FT_Request_Size(face, &cell) == 0;
   if (ok) {
     const FT_Size_Metrics& m = face->size->metrics;
-    const int ascent = static_cast<int>((m.ascender + 63) >> 6);
-    font->lineHeight = std::max(1, static_cast<int>((m.height + 63) >> 6));
+    const int ascent = static_cast<int>((m.ascender + 32) >> 6);
+    font->lineHeight = size;
     std::vector<GlyphBitmap> bitmaps;
     ok = Rasterise(face, style, ascent, bitmaps);
     if (ok) BuildFontAtlas(*font, bitmaps, (style & FONT_SMOOTH) != 0);

@@ -16,7 +16,7 @@ struct Glyph {
 
 struct Font final : MediaObject {
   ObjectKind Kind() const override { return ObjectKind::FONT; }
-  int64_t Bytes() const override { return static_cast<int64_t>(tex.rgba.size()); }
+  int64_t Bytes() const override { return static_cast<int64_t>(tex.pixels.size()); }
   Glyph glyphs[256];
   int lineHeight = 0;
   TexSource tex;

@@ -37,13 +37,13 @@ void BuildFontAtlas(Font& font, const std::vector<GlyphBitmap>& bitmaps, bool fi
   t.w = atlasW;
   t.h = atlasH;
   t.filtered = filtered;
-  t.rgba.assign(static_cast<size_t>(atlasW) * static_cast<size_t>(atlasH) * 4, 0);
-  for (size_t i = 0; i < t.rgba.size(); i += 4) t.rgba[i] = t.rgba[i + 1] = t.rgba[i + 2] = 255;
+  t.coverage = true;
+  t.pixels.assign(static_cast<size_t>(atlasW) * static_cast<size_t>(atlasH), 0);
   for (const GlyphBitmap& b : bitmaps) {
     const Glyph& g = font.glyphs[b.code & 0xFF];
     for (int row = 0; row < b.h; ++row)
       for (int col = 0; col < b.w; ++col)
-        t.rgba[(static_cast<size_t>(g.y + row) * static_cast<size_t>(atlasW) + static_cast<size_t>(g.x + col)) * 4 + 3] =
+        t.pixels[static_cast<size_t>(g.y + row) * static_cast<size_t>(atlasW) + static_cast<size_t>(g.x + col)] =
             b.coverage[static_cast<size_t>(row) * static_cast<size_t>(b.w) + static_cast<size_t>(col)];
   }
   t.Touch();

@@ -29,7 +29,7 @@ bool LoadPicture(const std::string& path, int flags, PngPicture& pic) {
 void Image::SetFrame(int f, const uint8_t* src, int srcStrideBytes) {
   const int tw = tex.w;
   const int x0 = FrameX(f) - 1, y0 = FrameY(f) - 1;
-  uint8_t* base = tex.rgba.data();
+  uint8_t* base = tex.pixels.data();
   auto px = [&](int x, int y) { return base + (static_cast<size_t>(y) * static_cast<size_t>(tw) + static_cast<size_t>(x)) * 4; };
   for (int y = 0; y < h; ++y) std::memcpy(px(x0 + 1, y0 + 1 + y), src + static_cast<size_t>(y) * static_cast<size_t>(srcStrideBytes), static_cast<size_t>(w) * 4);
   for (int y = 1; y <= h; ++y) {
@@ -42,7 +42,7 @@ void Image::SetFrame(int f, const uint8_t* src, int srcStrideBytes) {
 }
 
 uint32_t Image::PixelArgb(int f, int x, int y) const {
-  const uint8_t* p = &tex.rgba[(static_cast<size_t>(FrameY(f) + y) * static_cast<size_t>(tex.w) + static_cast<size_t>(FrameX(f) + x)) * 4];
+  const uint8_t* p = &tex.pixels[(static_cast<size_t>(FrameY(f) + y) * static_cast<size_t>(tex.w) + static_cast<size_t>(FrameX(f) + x)) * 4];
   return (uint32_t{p[3]} << 24) | (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
 }
 
@@ -61,7 +61,7 @@ std::unique_ptr<Image> NewImage(int w, int h, int frames, int flags) {
   img->tex.w = static_cast<int>(tw);
   img->tex.h = static_cast<int>(th);
   img->tex.filtered = (flags & IMAGE_FILTERED) != 0;
-  img->tex.rgba.assign(static_cast<size_t>(tw * th * 4), 0);
+  img->tex.pixels.assign(static_cast<size_t>(tw * th * 4), 0);
   if (CurrentDrawState().autoMid) {
     img->hx = static_cast<float>(w) / 2;
     img->hy = static_cast<float>(h) / 2;

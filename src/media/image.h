@@ -10,7 +10,7 @@
 
 struct Image final : MediaObject {
   ObjectKind Kind() const override { return ObjectKind::IMAGE; }
-  int64_t Bytes() const override { return static_cast<int64_t>(tex.rgba.size()); }
+  int64_t Bytes() const override { return static_cast<int64_t>(tex.pixels.size()); }
 
   int w = 0, h = 0, frames = 0;
   int cols = 1;        // frames per row of the packed picture

@@ -32,6 +32,13 @@ TexSource::~TexSource() {
   all.erase(std::remove(all.begin(), all.end(), this), all.end());
 }
 
+const uint8_t* TexSource::Rgba(std::vector<uint8_t>& scratch) const {
+  if (!coverage) return pixels.data();
+  scratch.assign(pixels.size() * 4, 255);
+  for (size_t i = 0; i < pixels.size(); ++i) scratch[i * 4 + 3] = pixels[i];
+  return scratch.data();
+}
+
 void ForEachTexSource(void (*fn)(TexSource& t, void* ctx), void* ctx) {
   for (TexSource* t : Registry()) fn(*t, ctx);
 }

@@ -28,8 +28,9 @@ struct TexSource {
   TexSource& operator=(const TexSource&) = delete;
 
   int w = 0, h = 0;
-  std::vector<uint8_t> rgba;  // w * h * 4
-  bool filtered = false;      // bilinear sampling, else nearest
+  std::vector<uint8_t> pixels;  // w * h RGBA quadruples, or w * h alpha bytes when `coverage`
+  bool coverage = false;        // white at the stored alpha (glyph atlases: a quarter of the memory)
+  bool filtered = false;        // bilinear sampling, else nearest
   uint32_t version = 1;       // bumped whenever rgba changes; the texture is uploaded again
 
   // Back end state: an id or pointer per texture, and the version it holds.
@@ -40,6 +41,8 @@ struct TexSource {
   uint32_t maskUploaded = 0;
 
   void Touch() { ++version; }
+  // The picture as RGBA bytes: the pixels themselves, or the coverage expanded into `scratch`.
+  const uint8_t* Rgba(std::vector<uint8_t>& scratch) const;
 };
 
 // Calls fn for every live TexSource (the back end drops its textures when the display closes).

@@ -229,7 +229,14 @@ class GlRenderer final : public RenderBackend {
       id = t.glTex;
       if (t.uploaded != t.version) {
         glBindTexture(GL_TEXTURE_2D, id);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, t.w, t.h, 0, GL_RGBA, GL_UNSIGNED_BYTE, t.rgba.data());
+        if (t.coverage) {
+          // One byte per texel; the swizzle reads it as white at that alpha.
+          static const GLint WHITE_ALPHA[4] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
+          glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, t.w, t.h, 0, GL_RED, GL_UNSIGNED_BYTE, t.pixels.data());
+          glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, WHITE_ALPHA);
+        } else {
+          glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, t.w, t.h, 0, GL_RGBA, GL_UNSIGNED_BYTE, t.pixels.data());
+        }
         SetSampling(t.filtered);
         t.uploaded = t.version;
         boundTex_ = id;

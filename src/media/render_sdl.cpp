@@ -136,13 +136,13 @@ class SdlRenderer final : public RenderBackend {
     }
     auto* tex = static_cast<SDL_Texture*>(slot);
     if (have != t.version) {
+      const uint8_t* rgba = t.Rgba(scratch_);
       if (masked) {
-        scratch_.assign(t.rgba.begin(), t.rgba.end());
+        if (rgba != scratch_.data()) scratch_.assign(t.pixels.begin(), t.pixels.end());
         for (size_t i = 3; i < scratch_.size(); i += 4) scratch_[i] = scratch_[i] < 128 ? 0 : 255;
-        SDL_UpdateTexture(tex, nullptr, scratch_.data(), t.w * 4);
-      } else {
-        SDL_UpdateTexture(tex, nullptr, t.rgba.data(), t.w * 4);
+        rgba = scratch_.data();
       }
+      SDL_UpdateTexture(tex, nullptr, rgba, t.w * 4);
       have = t.version;
     }
     return tex;

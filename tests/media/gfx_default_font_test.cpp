@@ -13,7 +13,7 @@ std::vector<uint8_t> GlyphAlpha(const Font& f, int code) {
   const Glyph& g = f.glyphs[code];
   std::vector<uint8_t> a;
   for (int y = 0; y < g.h; ++y)
-    for (int x = 0; x < g.w; ++x) a.push_back(f.tex.rgba[(size_t(g.y + y) * size_t(f.tex.w) + size_t(g.x + x)) * 4 + 3]);
+    for (int x = 0; x < g.w; ++x) a.push_back(f.tex.pixels[size_t(g.y + y) * size_t(f.tex.w) + size_t(g.x + x)]);
   return a;
 }
 
