@@ -237,6 +237,7 @@ TEST(Assets, FontsAreTrueTypeUnderTheEngineNamesAndLoad) {
     ASSERT_NE(font, 0) << file;
     SetFont(font);
     EXPECT_GT(TextWidth("Game Over 0123456789"), 100) << file;
+    EXPECT_EQ(TextHeight("Game Over"), 24) << file;
     SetFont(0);
     FreeFont(font);
   }

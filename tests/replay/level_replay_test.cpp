@@ -26,7 +26,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int KEY_P = 80, KEY_Q = 81, KEY_F7 = 118;
-constexpr int LEVEL_FRAMES = 3000;  // the 660-frame wait and the longest walk, with room to spare
+constexpr int LEVEL_FRAMES = 10800;  // three minutes: the longest a solution may take
 
 enum class Outcome { WON, LOST, TIMED_OUT };
 struct Ended {
