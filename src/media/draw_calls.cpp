@@ -16,7 +16,7 @@ QuadPaint PaintFromState(const DrawState& s) {
   p.g = static_cast<uint8_t>(s.g);
   p.b = static_cast<uint8_t>(s.b);
   // Masked drawing does not blend, and its test is on the picture's own alpha.
-  p.a = s.blend == BLEND_MASK ? 255 : static_cast<uint8_t>(std::lround(s.alpha * 255.0f));
+  p.a = s.blend == BLEND_MASK ? 255 : s.alpha8;
   return p;
 }
 
@@ -58,11 +58,11 @@ void DrawImage(int image, float x, float y, int frame) {
   q.hx = img->hx;
   q.hy = img->hy;
   QuadPaint p = PaintFromState(s);
-  const float tw = static_cast<float>(img->tex.w), th = static_cast<float>(img->tex.h);
-  p.u0 = static_cast<float>(img->FrameX(frame)) / tw;
-  p.v0 = static_cast<float>(img->FrameY(frame)) / th;
-  p.u1 = static_cast<float>(img->FrameX(frame) + img->w) / tw;
-  p.v1 = static_cast<float>(img->FrameY(frame) + img->h) / th;
+  const Image::FrameUv& uv = img->uv[static_cast<size_t>(frame)];
+  p.u0 = uv.u0;
+  p.v0 = uv.v0;
+  p.u1 = uv.u1;
+  p.v1 = uv.v1;
   TessellateQuad(Gfx().batch.AddQuad(&img->tex, s.blend), q, p);
 }
 

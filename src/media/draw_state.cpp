@@ -40,6 +40,7 @@ void GetColour(int& r, int& g, int& b) {
 void SetAlpha(float a) {
   if (std::isnan(a)) a = 0;
   gState.alpha = std::clamp(a, 0.0f, 1.0f);
+  gState.alpha8 = static_cast<uint8_t>(std::lround(gState.alpha * 255.0f));
 }
 
 float GetAlpha() { return gState.alpha; }
@@ -54,19 +55,20 @@ int GetBlend() { return gState.blend; }
 void SetRotation(float degrees) {
   gState.rotation = degrees;
   // Reduced first, so right angles give exact 0 / 1 (sprites at 90 degrees stay pixel-aligned).
-  double d = std::fmod(static_cast<double>(degrees), 360.0);
-  if (d < 0) d += 360.0;
+  // Float maths throughout: sprites turned one by one call this once each.
+  float d = std::fmod(degrees, 360.0f);
+  if (d < 0) d += 360.0f;
   if (d == 0 || d == 90 || d == 180 || d == 270) {
     static constexpr float COS[4] = {1, 0, -1, 0};
     static constexpr float SIN[4] = {0, 1, 0, -1};
-    int q = static_cast<int>(d / 90.0);
+    int q = static_cast<int>(d / 90.0f);
     gState.cosr = COS[q];
     gState.sinr = SIN[q];
     return;
   }
-  const double rad = d * 3.14159265358979323846 / 180.0;
-  gState.cosr = static_cast<float>(std::cos(rad));
-  gState.sinr = static_cast<float>(std::sin(rad));
+  const float rad = d * (3.14159265358979323846f / 180.0f);
+  gState.cosr = std::cos(rad);
+  gState.sinr = std::sin(rad);
 }
 
 float GetRotation() { return gState.rotation; }

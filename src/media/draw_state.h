@@ -3,12 +3,15 @@
 // Reset by GfxInit; otherwise persistent until changed.
 #pragma once
 
+#include <cstdint>
+
 #include "media/headless.h"
 #include "media/media.h"
 
 struct DrawState {
   int r = 255, g = 255, b = 255;
   float alpha = 1;
+  uint8_t alpha8 = 255;  // alpha as a vertex byte, kept with it
   int blend = BLEND_MASK;
   float rotation = 0;  // degrees
   float cosr = 1, sinr = 0;

@@ -9,6 +9,7 @@ namespace {
 
 struct Slot {
   std::unique_ptr<MediaObject> obj;
+  ObjectKind kind{};  // the object's kind, read without a virtual call on every lookup
 };
 
 std::vector<Slot> gSlots(1);     // slot 0 stays empty: handle 0 means none
@@ -22,17 +23,19 @@ int RegisterObject(std::unique_ptr<MediaObject> obj) {
   if (gFree.size() > REUSE_AFTER) {
     int h = gFree.front();
     gFree.erase(gFree.begin());
+    gSlots[static_cast<size_t>(h)].kind = obj->Kind();
     gSlots[static_cast<size_t>(h)].obj = std::move(obj);
     return h;
   }
-  gSlots.push_back(Slot{std::move(obj)});
+  const ObjectKind kind = obj->Kind();
+  gSlots.push_back(Slot{std::move(obj), kind});
   return static_cast<int>(gSlots.size() - 1);
 }
 
 MediaObject* LookupObject(int handle, ObjectKind kind) {
   if (handle <= 0 || static_cast<size_t>(handle) >= gSlots.size()) return nullptr;
-  MediaObject* obj = gSlots[static_cast<size_t>(handle)].obj.get();
-  return obj && obj->Kind() == kind ? obj : nullptr;
+  const Slot& slot = gSlots[static_cast<size_t>(handle)];
+  return slot.obj && slot.kind == kind ? slot.obj.get() : nullptr;
 }
 
 void ReleaseObject(int handle) {

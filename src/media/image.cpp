@@ -62,6 +62,12 @@ std::unique_ptr<Image> NewImage(int w, int h, int frames, int flags) {
   img->tex.h = static_cast<int>(th);
   img->tex.filtered = (flags & IMAGE_FILTERED) != 0;
   img->tex.pixels.assign(static_cast<size_t>(tw * th * 4), 0);
+  img->uv.resize(static_cast<size_t>(frames));
+  for (int f = 0; f < frames; ++f) {
+    const float x = static_cast<float>(img->FrameX(f)), y = static_cast<float>(img->FrameY(f));
+    const float fw = static_cast<float>(tw), fh = static_cast<float>(th);
+    img->uv[static_cast<size_t>(f)] = {x / fw, y / fh, (x + static_cast<float>(w)) / fw, (y + static_cast<float>(h)) / fh};
+  }
   if (CurrentDrawState().autoMid) {
     img->hx = static_cast<float>(w) / 2;
     img->hy = static_cast<float>(h) / 2;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "media/internal.h"
 #include "media/render_batch.h"
@@ -19,6 +20,10 @@ struct Image final : MediaObject {
   bool readable = false;
   int lockedPixmap = 0;
   TexSource tex;
+  struct FrameUv {
+    float u0, v0, u1, v1;
+  };
+  std::vector<FrameUv> uv;  // each frame's texture rectangle, worked out once
 
   // Top-left pixel of frame f inside the packed picture.
   int FrameX(int f) const { return (f % cols) * (w + 2) + 1; }
