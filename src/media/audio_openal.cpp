@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "media/audio_driver.h"
+#include "media/stderr_muted.h"
 
 namespace {
 
@@ -20,7 +21,11 @@ constexpr const char* SILENT_DEVICE = "No Output";
 
 // Opens the default output device; nullptr when there is none worth the name.
 ALCdevice* OpenDevice() {
-  ALCdevice* device = alcOpenDevice(nullptr);
+  ALCdevice* device = nullptr;
+  {
+    StderrMuted quiet;
+    device = alcOpenDevice(nullptr);
+  }
   if (!device) return nullptr;
   if (!AudioSilentDevicesAccepted() && alcIsExtensionPresent(device, "ALC_ENUMERATE_ALL_EXT")) {
     const ALCchar* name = alcGetString(device, ALC_ALL_DEVICES_SPECIFIER);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
@@ -12,6 +13,7 @@
 #include "media/headless.h"
 #include "media/internal.h"
 #include "media/media.h"
+#include "media/stderr_muted.h"
 #include "wav_fixture.h"
 
 namespace {
@@ -38,6 +40,18 @@ class SilentDevices : public testing::Environment {
   }
 };
 testing::Environment* const SILENT_DEVICES = testing::AddGlobalTestEnvironment(new SilentDevices);
+
+// Device probing is quiet: what a library prints meanwhile is dropped, and standard error works
+// again afterwards.
+TEST(AudioDevice, ProbingMutesStandardErrorOnlyMeanwhile) {
+  testing::internal::CaptureStderr();
+  {
+    StderrMuted quiet;
+    std::fprintf(stderr, "ALSA lib: cannot find card");
+  }
+  std::fprintf(stderr, "after");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "after");
+}
 
 TEST(AudioNoDevice, RealStartUpAnswersAndStaysSafe) {
   MediaInit(MEDIA_HEADLESS);  // the fake clock times a silent channel
