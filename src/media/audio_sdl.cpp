@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "media/audio_driver.h"
+#include "media/stderr_muted.h"
 #include "media/audio_mix.h"
 
 namespace {
@@ -28,6 +29,7 @@ class SdlMixerDriver final : public AudioDriver {
   }
 
   bool Open() {
+    StderrMuted quiet;  // SDL's ALSA probe is as talkative as OpenAL's
     if (!EnsureSdl(SDL_INIT_AUDIO)) return false;
     const char* driver = SDL_GetCurrentAudioDriver();
     if (!driver) return false;
