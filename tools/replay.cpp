@@ -11,7 +11,7 @@
 // with an out folder but no frames, the level's first frame, a frame every 5 s and the won
 // banner are saved. Runs until the won banner has shown for a second.
 //
-// Exit status: 0 the level was won, 1 it was not won in 4000 frames, 2 bad usage or solution.
+// Exit status: 0 the level was won, 1 it was not won in three minutes (10800 frames), 2 bad usage or solution.
 #include <cstdio>
 #include <set>
 #include <string>
@@ -29,7 +29,7 @@
 
 namespace {
 
-constexpr int MAX_FRAMES = 4000;
+constexpr int MAX_FRAMES = 10800;  // three minutes, the longest a solution may take
 constexpr int SHOW_BANNER_FRAMES = 60;
 constexpr int AUTO_EVERY = 300;
 
