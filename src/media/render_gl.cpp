@@ -17,7 +17,7 @@ layout(location = 0) in vec2 aPos;
 layout(location = 1) in vec4 aColour;
 layout(location = 2) in vec2 aUv;
 uniform vec2 uToClip;
-out vec4 vColour;
+flat out vec4 vColour;  // one colour per quad: nothing to interpolate per pixel
 out vec2 vUv;
 void main() {
   gl_Position = vec4(aPos.x * uToClip.x - 1.0, 1.0 - aPos.y * uToClip.y, 0.0, 1.0);
@@ -29,7 +29,7 @@ void main() {
 namespace {
 
 const char* FRAGMENT_SHADER = R"(
-in vec4 vColour;
+flat in vec4 vColour;
 in vec2 vUv;
 uniform sampler2D uTex;
 out vec4 oColour;

@@ -107,7 +107,7 @@ class SdlReference final : public ReferenceRenderer {
 // Static GL buffer: one atlas, one buffer, one draw call per frame
 // ---------------------------------------------------------------------------------------------
 const char* STATIC_FS = R"(#version 330 core
-in vec4 vColour;
+flat in vec4 vColour;
 in vec2 vUv;
 uniform sampler2D uTex;
 out vec4 oColour;
