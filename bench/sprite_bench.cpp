@@ -4,8 +4,9 @@
 //   - the own GL renderer through the media layer (display choice 0),
 //   - plain SDL_Renderer, one SDL_RenderCopyEx per sprite (reference),
 //   - one static GL buffer, one draw call per frame (the machine's fill-rate limit; reference).
-// For each it reports the largest N (to within 100) that holds 58 frames per second without vsync
-// and the milliseconds per frame at N = 0, 2000, 5000, 10000 and 20000, as medians of --runs runs.
+// All three stay open and are probed in turns. For each it reports the largest N (to within 100)
+// that holds 58 frames per second without vsync and the milliseconds per frame at N = 0, 2000,
+// 5000, 10000 and 20000, as medians of --runs runs, and the ratios of the N.
 // Then Google Benchmark measures building the vertices on the CPU.
 //
 // Needs an X display for the frame study (scripts/bench.sh starts Xvfb); without one only the CPU
@@ -93,6 +94,7 @@ class OwnRenderer final : public ReferenceRenderer {
     return icon_ && logoA_ && logoB_;
   }
   ~OwnRenderer() override { MediaShutdown(); }
+  void Activate() override { Gfx().renderer->Activate(); }
 
   double MsPerFrame(int n, int frames) override {
     const double start = Now();
@@ -153,27 +155,56 @@ double ProcessCpuMs() {
 
 // True when n sprites hold the target rate; one noisy probe is not the end.
 bool Holds(ReferenceRenderer& r, int n) {
+  r.Activate();
   r.MsPerFrame(n, 3);
   double ms = r.MsPerFrame(n, FRAMES_PER_PROBE);
   if (1000.0 / ms < TARGET_FPS) ms = std::min(ms, r.MsPerFrame(n, FRAMES_PER_PROBE));
   return 1000.0 / ms >= TARGET_FPS;
 }
 
-Result Measure(ReferenceRenderer& r) {
-  Result res;
-  r.MsPerFrame(0, 5);  // warm up: textures, buffers, shader variants
-  for (int n = COARSE_STEP; n <= MAX_SPRITES && Holds(r, n); n += COARSE_STEP) res.limit = n;
-  // Then finer steps inside the last coarse one, so one coarse step is not a quarter of the answer.
-  const int coarse = res.limit;
-  for (int n = coarse + FINE_STEP; n < coarse + COARSE_STEP && n <= MAX_SPRITES && Holds(r, n); n += FINE_STEP)
-    res.limit = n;
-  for (size_t i = 0; i < std::size(FIXED_COUNTS); ++i) {
-    r.MsPerFrame(FIXED_COUNTS[i], 2);
-    const double cpu = ProcessCpuMs();
-    res.ms[i] = r.MsPerFrame(FIXED_COUNTS[i], FRAMES_PER_PROBE / 2);
-    res.cpuMs[i] = (ProcessCpuMs() - cpu) / (FRAMES_PER_PROBE / 2);
+constexpr int RENDERERS = 3;  // own, SDL_Renderer, static buffer
+
+// All three renderers, open at once, measured in turns: at each N every renderer is probed
+// within a second or two of the others, so the machine's slow spells (it is shared) fall on all
+// of them alike instead of on whichever happened to be measured then.
+void MeasureInTurns(ReferenceRenderer* const (&r)[RENDERERS], Result (&res)[RENDERERS]) {
+  for (ReferenceRenderer* each : r) {
+    each->Activate();
+    each->MsPerFrame(0, 5);  // warm up: textures, buffers, shader variants
   }
-  return res;
+  bool alive[RENDERERS] = {true, true, true};
+  for (int n = COARSE_STEP; n <= MAX_SPRITES; n += COARSE_STEP) {
+    bool any = false;
+    for (int k = 0; k < RENDERERS; ++k) {
+      if (!alive[k]) continue;
+      alive[k] = Holds(*r[k], n);
+      if (alive[k]) res[k].limit = n;
+      any = any || alive[k];
+    }
+    if (!any) break;
+  }
+  // Then finer steps inside each one's last coarse step, so one coarse step is not a quarter of
+  // the answer.
+  int coarse[RENDERERS];
+  for (int k = 0; k < RENDERERS; ++k) {
+    coarse[k] = res[k].limit;
+    alive[k] = true;
+  }
+  for (int step = FINE_STEP; step < COARSE_STEP; step += FINE_STEP)
+    for (int k = 0; k < RENDERERS; ++k) {
+      const int n = coarse[k] + step;
+      if (!alive[k] || n > MAX_SPRITES) continue;
+      alive[k] = Holds(*r[k], n);
+      if (alive[k]) res[k].limit = n;
+    }
+  for (size_t i = 0; i < std::size(FIXED_COUNTS); ++i)
+    for (int k = 0; k < RENDERERS; ++k) {
+      r[k]->Activate();
+      r[k]->MsPerFrame(FIXED_COUNTS[i], 2);
+      const double cpu = ProcessCpuMs();
+      res[k].ms[i] = r[k]->MsPerFrame(FIXED_COUNTS[i], FRAMES_PER_PROBE / 2);
+      res[k].cpuMs[i] = (ProcessCpuMs() - cpu) / (FRAMES_PER_PROBE / 2);
+    }
 }
 
 template <class T>
@@ -185,27 +216,32 @@ T Median(std::vector<T> v) {
 void FrameStudy(int runs) {
   const BenchScene scene = MakeScene();
   const char* names[3] = {"own GL renderer (choice 0)", "SDL_Renderer, RenderCopyEx", "static GL buffer (limit)"};
-  std::vector<Result> results[3];
+  std::vector<Result> results[RENDERERS];
+  std::vector<double> ratioSdl, ratioStatic;  // own N over each reference's N, per run
   for (int run = 0; run < runs; ++run) {
-    for (int k = 0; k < 3; ++k) {
-      std::unique_ptr<ReferenceRenderer> r;
-      if (k == 0) {
-        auto own = std::make_unique<OwnRenderer>(scene);
-        if (own->Open()) r = std::move(own);
-      } else {
-        MediaInit(MEDIA_REAL);  // SDL video for the reference window, no display of ours
-        r = OpenReferenceRenderer(k == 1 ? REFERENCE_SDL_RENDERER : REFERENCE_STATIC_BUFFER, scene);
-      }
-      if (!r) {
-        std::printf("%s: could not open\n", names[k]);
-        continue;
-      }
-      results[k].push_back(Measure(*r));
-      r.reset();
-      MediaShutdown();
-      std::printf("run %d  %-28s N = %5d\n", run + 1, names[k], results[k].back().limit);
-      std::fflush(stdout);
+    // The own renderer owns the media layer (and SDL): opened first, closed last.
+    auto own = std::make_unique<OwnRenderer>(scene);
+    if (!own->Open()) {
+      std::printf("%s: could not open\n", names[0]);
+      return;
     }
+    std::unique_ptr<ReferenceRenderer> sdl = OpenReferenceRenderer(REFERENCE_SDL_RENDERER, scene);
+    std::unique_ptr<ReferenceRenderer> fill = sdl ? OpenReferenceRenderer(REFERENCE_STATIC_BUFFER, scene) : nullptr;
+    if (!fill) {
+      std::printf("the reference renderers could not open\n");
+      return;
+    }
+    Result res[RENDERERS];
+    MeasureInTurns({own.get(), sdl.get(), fill.get()}, res);
+    fill.reset();
+    sdl.reset();
+    own.reset();
+    for (int k = 0; k < RENDERERS; ++k) results[k].push_back(res[k]);
+    if (res[1].limit > 0) ratioSdl.push_back(double(res[0].limit) / res[1].limit);
+    if (res[2].limit > 0) ratioStatic.push_back(double(res[0].limit) / res[2].limit);
+    std::printf("run %d  N = %5d own, %5d SDL_Renderer, %5d static buffer\n", run + 1, res[0].limit, res[1].limit,
+                res[2].limit);
+    std::fflush(stdout);
   }
   std::printf("\nSprite scene, 800 x 600 window, 1280 x 960 logical, no vsync; medians of %d runs\n", runs);
   std::printf("%-28s %8s %8s %8s %8s %8s %8s\n", "renderer", "N@58fps", "ms@0", "ms@2000", "ms@5000", "ms@10000",
@@ -237,8 +273,11 @@ void FrameStudy(int runs) {
     std::printf("\n");
   }
   if (limit[1] > 0 && limit[2] > 0)
-    std::printf("own / static buffer: %.0f %% (target >= 95 %%); own / SDL_Renderer: %.2f x (target >= 1.25)\n\n",
+    std::printf("own / static buffer: %.0f %% (target >= 95 %%); own / SDL_Renderer: %.2f x (target >= 1.25)\n",
                 100.0 * limit[0] / limit[2], double(limit[0]) / limit[1]);
+  if (!ratioSdl.empty() && !ratioStatic.empty())
+    std::printf("the same, median of the runs' own ratios: %.0f %%; %.2f x\n\n", 100.0 * Median(ratioStatic),
+                Median(ratioSdl));
 }
 
 // --probe=N: milliseconds per frame at N sprites, the own renderer and the static buffer taking

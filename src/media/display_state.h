@@ -14,6 +14,9 @@ struct GfxState {
   MediaBackend backend = MEDIA_HEADLESS;
   int choice = DISPLAY_OPENGL;  // takes effect at the next OpenDisplay
   int openChoice = DISPLAY_OPENGL;
+  // Sprites drawn as their ink's rectangle only. Not on SDL's software renderer: it works texture
+  // coordinates out from the corners it is given, so a smaller quad would move the ink's edges.
+  bool inkQuads = true;
   bool open = false;
   int realW = 0, realH = 0;  // pixels
   int virtW = 0, virtH = 0;  // logical units

@@ -36,6 +36,10 @@ QuadGeom GeomFromState(const DrawState& s, float x, float y) {
 
 bool Drawing() { return Gfx().renderer != nullptr; }
 
+// Texels of alpha 0 leave the back buffer as it was in these modes (the masked test drops them,
+// alpha and light weigh them by 0); solid and shade draw them.
+bool ClearTexelsDrawNothing(int blend) { return blend == BLEND_MASK || blend == BLEND_ALPHA || blend == BLEND_LIGHT; }
+
 }  // namespace
 
 void DrawImage(int image, float x, float y, int frame) {
@@ -53,16 +57,29 @@ void DrawImage(int image, float x, float y, int frame) {
   }
   if (!Drawing()) return;
   QuadGeom q = GeomFromState(s, x, y);
-  q.w = static_cast<float>(img->w);
-  q.h = static_cast<float>(img->h);
-  q.hx = img->hx;
-  q.hy = img->hy;
   QuadPaint p = PaintFromState(s);
   const Image::FrameUv& uv = img->uv[static_cast<size_t>(frame)];
-  p.u0 = uv.u0;
-  p.v0 = uv.v0;
-  p.u1 = uv.u1;
-  p.v1 = uv.v1;
+  if (Gfx().inkQuads && ClearTexelsDrawNothing(s.blend)) {
+    // Only the ink's rectangle: fewer pixels to fill, the same picture.
+    if (uv.x1 <= uv.x0) return;
+    q.w = static_cast<float>(uv.x1 - uv.x0);
+    q.h = static_cast<float>(uv.y1 - uv.y0);
+    q.hx = img->hx - static_cast<float>(uv.x0);
+    q.hy = img->hy - static_cast<float>(uv.y0);
+    p.u0 = uv.iu0;
+    p.v0 = uv.iv0;
+    p.u1 = uv.iu1;
+    p.v1 = uv.iv1;
+  } else {
+    q.w = static_cast<float>(img->w);
+    q.h = static_cast<float>(img->h);
+    q.hx = img->hx;
+    q.hy = img->hy;
+    p.u0 = uv.u0;
+    p.v0 = uv.v0;
+    p.u1 = uv.u1;
+    p.v1 = uv.v1;
+  }
   TessellateQuad(Gfx().batch.AddQuad(&img->tex, s.blend), q, p);
 }
 

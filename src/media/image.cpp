@@ -38,7 +38,39 @@ void Image::SetFrame(int f, const uint8_t* src, int srcStrideBytes) {
   }
   std::memcpy(px(x0, y0), px(x0, y0 + 1), static_cast<size_t>(w + 2) * 4);
   std::memcpy(px(x0, y0 + h + 1), px(x0, y0 + h), static_cast<size_t>(w + 2) * 4);
+  FindInk(f);
   tex.Touch();
+}
+
+void Image::FindInk(int f) {
+  int x0 = w, y0 = h, x1 = 0, y1 = 0;
+  for (int y = 0; y < h; ++y) {
+    const uint8_t* row = &tex.pixels[(static_cast<size_t>(FrameY(f) + y) * static_cast<size_t>(tex.w) + static_cast<size_t>(FrameX(f))) * 4];
+    for (int x = 0; x < w; ++x)
+      if (row[x * 4 + 3] != 0) {
+        x0 = std::min(x0, x);
+        x1 = std::max(x1, x + 1);
+        y0 = std::min(y0, y);
+        y1 = y + 1;
+      }
+  }
+  if (tex.filtered && x1 > x0) {  // bilinear sampling reaches one texel further
+    x0 = std::max(0, x0 - 1);
+    y0 = std::max(0, y0 - 1);
+    x1 = std::min(w, x1 + 1);
+    y1 = std::min(h, y1 + 1);
+  }
+  FrameUv& r = uv[static_cast<size_t>(f)];
+  r.x0 = x0;
+  r.y0 = y0;
+  r.x1 = x1;
+  r.y1 = y1;
+  const float fx = static_cast<float>(FrameX(f)), fy = static_cast<float>(FrameY(f));
+  const float tw = static_cast<float>(tex.w), th = static_cast<float>(tex.h);
+  r.iu0 = (fx + static_cast<float>(x0)) / tw;
+  r.iv0 = (fy + static_cast<float>(y0)) / th;
+  r.iu1 = (fx + static_cast<float>(x1)) / tw;
+  r.iv1 = (fy + static_cast<float>(y1)) / th;
 }
 
 uint32_t Image::PixelArgb(int f, int x, int y) const {
@@ -66,7 +98,11 @@ std::unique_ptr<Image> NewImage(int w, int h, int frames, int flags) {
   for (int f = 0; f < frames; ++f) {
     const float x = static_cast<float>(img->FrameX(f)), y = static_cast<float>(img->FrameY(f));
     const float fw = static_cast<float>(tw), fh = static_cast<float>(th);
-    img->uv[static_cast<size_t>(f)] = {x / fw, y / fh, (x + static_cast<float>(w)) / fw, (y + static_cast<float>(h)) / fh};
+    Image::FrameUv& r = img->uv[static_cast<size_t>(f)];
+    r.u0 = x / fw;
+    r.v0 = y / fh;
+    r.u1 = (x + static_cast<float>(w)) / fw;
+    r.v1 = (y + static_cast<float>(h)) / fh;
   }
   if (CurrentDrawState().autoMid) {
     img->hx = static_cast<float>(w) / 2;

@@ -21,15 +21,20 @@ struct Image final : MediaObject {
   int lockedPixmap = 0;
   TexSource tex;
   struct FrameUv {
-    float u0, v0, u1, v1;
+    float u0, v0, u1, v1;  // the whole frame
+    // The ink: the texels with any alpha (one more around them when filtered), [x0, x1) x [y0, y1)
+    // in frame texels, empty when x1 <= x0; and that rectangle in texture coordinates.
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    float iu0 = 0, iv0 = 0, iu1 = 0, iv1 = 0;
   };
-  std::vector<FrameUv> uv;  // each frame's texture rectangle, worked out once
+  std::vector<FrameUv> uv;  // each frame's rectangles, worked out when its pixels change
 
   // Top-left pixel of frame f inside the packed picture.
   int FrameX(int f) const { return (f % cols) * (w + 2) + 1; }
   int FrameY(int f) const { return (f / cols) * (h + 2) + 1; }
-  // Copies a w x h block of RGBA rows into frame f and refreshes its border.
+  // Copies a w x h block of RGBA rows into frame f and refreshes its border and its ink.
   void SetFrame(int f, const uint8_t* src, int srcStrideBytes);
+  void FindInk(int f);
   uint32_t PixelArgb(int f, int x, int y) const;
 };
 

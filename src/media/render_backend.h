@@ -32,6 +32,9 @@ class RenderBackend {
   virtual void ReadPixels(int x, int y, int w, int h, uint32_t* argb) = 0;
   // Drops the texture made from t, if any.
   virtual void Release(TexSource& t) = 0;
+  // Raises the window and makes its context current: the sprite benchmark keeps other windows
+  // open beside the display and lets them take turns.
+  virtual void Activate() = 0;
 };
 
 // Each gives nullptr when the platform refuses the window, the mode or the context.

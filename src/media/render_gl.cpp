@@ -158,6 +158,11 @@ class GlRenderer final : public RenderBackend {
 
   SDL_Window* Window() const override { return win_; }
 
+  void Activate() override {
+    SDL_RaiseWindow(win_);
+    SDL_GL_MakeCurrent(win_, ctx_);
+  }
+
   void Clear(int r, int g, int b) override {
     glClearColor(static_cast<float>(r) / 255.0f, static_cast<float>(g) / 255.0f, static_cast<float>(b) / 255.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);

@@ -80,6 +80,9 @@ class SdlReference final : public ReferenceRenderer {
     return (Now() - start) / frames;
   }
 
+  // SDL_Renderer makes its own context current when it draws.
+  void Activate() override { SDL_RaiseWindow(win_); }
+
  private:
   SDL_Texture* Make(int w, int h, const uint8_t* rgba) {
     SDL_Texture* t = SDL_CreateTexture(ren_, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC, w, h);
@@ -181,6 +184,11 @@ class StaticReference final : public ReferenceRenderer {
       SDL_GL_SwapWindow(win_);
     }
     return (Now() - start) / frames;
+  }
+
+  void Activate() override {
+    SDL_RaiseWindow(win_);
+    SDL_GL_MakeCurrent(win_, ctx_);
   }
 
  private:

@@ -28,6 +28,9 @@ class ReferenceRenderer {
   virtual ~ReferenceRenderer() = default;
   // Draws and presents `frames` frames of n sprites without vsync; milliseconds per frame.
   virtual double MsPerFrame(int n, int frames) = 0;
+  // Raises the window and makes its context current, so that several renderers can stay open
+  // and take turns (each probe then sees the machine as the others saw it a moment before).
+  virtual void Activate() = 0;
 };
 
 // Opens the reference's own window; nullptr when it cannot.

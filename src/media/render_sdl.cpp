@@ -64,6 +64,9 @@ class SdlRenderer final : public RenderBackend {
 
   SDL_Window* Window() const override { return win_; }
 
+  // SDL_Renderer makes its own context current when it draws.
+  void Activate() override { SDL_RaiseWindow(win_); }
+
   void Clear(int r, int g, int b) override {
     SDL_SetRenderDrawColor(ren_, static_cast<Uint8>(r), static_cast<Uint8>(g), static_cast<Uint8>(b), 255);
     SDL_RenderClear(ren_);

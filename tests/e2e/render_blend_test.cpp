@@ -2,6 +2,7 @@
 // checked pixel by pixel on each display choice in a real window.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -132,6 +133,52 @@ TEST_P(RenderBlend, AFrameLargerThanOneBatchIsDrawnWhole) {
   ExpectNear(At(grab, 299, 119), {299 % 256, 238, 77}, "last of the grid");
   ExpectNear(At(grab, 150, 100), {150, 200, 77}, "middle");
   ExpectNear(At(grab, 310, 100), {100, 150, 200}, "beside the grid");
+}
+
+TEST_P(RenderBlend, ClearMarginsAreLeftOutYetThePictureIsTheSame) {
+  // A 16 x 16 picture whose only ink is a yellow 5 x 4 block off the centre, its other texels
+  // black at alpha 0 (left out of the drawn quad) or at alpha 1 (drawn, and all but invisible).
+  // Turned and scaled, filtered or not, both must give the same pixels.
+  const std::string dir = std::filesystem::temp_directory_path().string();
+  std::string paths[2];
+  for (int k = 0; k < 2; ++k) {
+    std::vector<uint32_t> px(16 * 16, uint32_t(k) << 24);
+    for (int y = 2; y < 6; ++y)
+      for (int x = 9; x < 14; ++x) px[size_t(y * 16 + x)] = 0xFFFFE000u;
+    paths[k] = dir + "/render_blend_margin" + std::to_string(k) + ".png";
+    ASSERT_TRUE(WritePngArgb(paths[k], px.data(), 16, 16, 1));
+  }
+  for (int flags : {0, int(IMAGE_FILTERED)}) {
+    int grabs[2];
+    for (int k = 0; k < 2; ++k) {
+      AutoMidHandle(true);
+      const int img = LoadImage(paths[k], flags);
+      AutoMidHandle(false);
+      ASSERT_NE(img, 0);
+      SetClearColour(0, 0, 0);
+      ClearScreen();
+      SetBlend(BLEND_ALPHA);
+      SetColour(255, 255, 255);
+      SetRotation(30);
+      SetScale(6, 6);
+      DrawImage(img, 300, 220, 0);
+      SetRotation(0);
+      SetScale(1, 1);
+      grabs[k] = GrabPixmap(0, 0, 320, 240);
+      FreeImage(img);
+    }
+    int ink = 0, differ = 0;
+    for (int y = 0; y < 240; ++y)
+      for (int x = 0; x < 320; ++x) {
+        const Rgb a = At(grabs[0], x, y), b = At(grabs[1], x, y);
+        ink += a.r > 128;
+        differ += std::abs(a.r - b.r) > 8 || std::abs(a.g - b.g) > 8 || std::abs(a.b - b.b) > 8;
+      }
+    EXPECT_GT(ink, 120) << "flags " << flags;  // 5 x 4 texels of 3 x 3 real pixels
+    EXPECT_LE(differ, 4) << "flags " << flags;
+    FreePixmap(grabs[0]);
+    FreePixmap(grabs[1]);
+  }
 }
 
 std::string ChoiceName(const testing::TestParamInfo<int>& info) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "gfx_fixtures.h"
 #include "media/font.h"
@@ -54,6 +55,34 @@ TEST_F(GfxImages, StripCellsAreReadLeftToRightTopToBottom) {
     EXPECT_EQ(strip->PixelArgb(c.frame, 0, 0), Argb(255, c.cx * 60, c.cy * 80, 7)) << c.frame;
     EXPECT_EQ(strip->PixelArgb(c.frame, 7, 5), Argb(255, c.cx * 60, c.cy * 80, 7)) << c.frame;
   }
+}
+
+TEST_F(GfxImages, EachFrameKnowsItsInk) {
+  // Two 8 x 6 frames: the first has ink in columns 2-4 of rows 1-2, the second none at all.
+  const std::string path = gfx_test::WritePicture("ink.png", 16, 6, [](int x, int y) {
+    return x >= 2 && x <= 4 && (y == 1 || y == 2) ? Argb(255, 200, 100, 0) : Argb(0, 90, 90, 90);
+  });
+  // flags            frame 0 ink x0, y0, x1, y1
+  struct Case {
+    int flags, x0, y0, x1, y1;
+  } cases[] = {
+      {IMAGE_MASKED, 2, 1, 5, 3},                   // exactly the ink
+      {IMAGE_MASKED | IMAGE_FILTERED, 1, 0, 6, 4},  // one texel more for bilinear sampling
+  };
+  for (const Case& c : cases) {
+    const int img = LoadAnimImage(path, 8, 6, 0, 2, c.flags);
+    const Image* im = Lookup<Image>(img, ObjectKind::IMAGE);
+    ASSERT_NE(im, nullptr);
+    const Image::FrameUv& ink = im->uv[0];
+    EXPECT_EQ((std::vector<int>{ink.x0, ink.y0, ink.x1, ink.y1}), (std::vector<int>{c.x0, c.y0, c.x1, c.y1})) << c.flags;
+    EXPECT_FLOAT_EQ(ink.iu0, float(im->FrameX(0) + c.x0) / float(im->tex.w)) << c.flags;
+    EXPECT_FLOAT_EQ(ink.iv1, float(im->FrameY(0) + c.y1) / float(im->tex.h)) << c.flags;
+    EXPECT_LE(im->uv[1].x1, im->uv[1].x0) << "a clear frame has no ink";
+    FreeImage(img);
+  }
+  const Image* fresh = Lookup<Image>(CreateImage(4, 4, 1, 0), ObjectKind::IMAGE);
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_LE(fresh->uv[0].x1, fresh->uv[0].x0) << "a new image is clear";
 }
 
 TEST_F(GfxImages, HandlesFollowAutoMidHandleAtCreation) {
