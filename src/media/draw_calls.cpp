@@ -58,28 +58,18 @@ void DrawImage(int image, float x, float y, int frame) {
   if (!Drawing()) return;
   QuadGeom q = GeomFromState(s, x, y);
   QuadPaint p = PaintFromState(s);
-  const Image::FrameUv& uv = img->uv[static_cast<size_t>(frame)];
-  if (Gfx().inkQuads && ClearTexelsDrawNothing(s.blend)) {
-    // Only the ink's rectangle: fewer pixels to fill, the same picture.
-    if (uv.x1 <= uv.x0) return;
-    q.w = static_cast<float>(uv.x1 - uv.x0);
-    q.h = static_cast<float>(uv.y1 - uv.y0);
-    q.hx = img->hx - static_cast<float>(uv.x0);
-    q.hy = img->hy - static_cast<float>(uv.y0);
-    p.u0 = uv.iu0;
-    p.v0 = uv.iv0;
-    p.u1 = uv.iu1;
-    p.v1 = uv.iv1;
-  } else {
-    q.w = static_cast<float>(img->w);
-    q.h = static_cast<float>(img->h);
-    q.hx = img->hx;
-    q.hy = img->hy;
-    p.u0 = uv.u0;
-    p.v0 = uv.v0;
-    p.u1 = uv.u1;
-    p.v1 = uv.v1;
-  }
+  // Where clear texels draw nothing, only the ink's rectangle: fewer pixels, the same picture.
+  const Image::FrameRects& rects = img->rects[static_cast<size_t>(frame)];
+  const Image::FrameRect& r = Gfx().inkQuads && ClearTexelsDrawNothing(s.blend) ? rects.ink : rects.whole;
+  if (r.x1 <= r.x0) return;
+  q.w = static_cast<float>(r.x1 - r.x0);
+  q.h = static_cast<float>(r.y1 - r.y0);
+  q.hx = img->hx - static_cast<float>(r.x0);
+  q.hy = img->hy - static_cast<float>(r.y0);
+  p.u0 = r.u0;
+  p.v0 = r.v0;
+  p.u1 = r.u1;
+  p.v1 = r.v1;
   TessellateQuad(Gfx().batch.AddQuad(&img->tex, s.blend), q, p);
 }
 

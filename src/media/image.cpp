@@ -60,17 +60,14 @@ void Image::FindInk(int f) {
     x1 = std::min(w, x1 + 1);
     y1 = std::min(h, y1 + 1);
   }
-  FrameUv& r = uv[static_cast<size_t>(f)];
-  r.x0 = x0;
-  r.y0 = y0;
-  r.x1 = x1;
-  r.y1 = y1;
+  rects[static_cast<size_t>(f)].ink = Rect(f, x0, y0, x1, y1);
+}
+
+Image::FrameRect Image::Rect(int f, int x0, int y0, int x1, int y1) const {
   const float fx = static_cast<float>(FrameX(f)), fy = static_cast<float>(FrameY(f));
   const float tw = static_cast<float>(tex.w), th = static_cast<float>(tex.h);
-  r.iu0 = (fx + static_cast<float>(x0)) / tw;
-  r.iv0 = (fy + static_cast<float>(y0)) / th;
-  r.iu1 = (fx + static_cast<float>(x1)) / tw;
-  r.iv1 = (fy + static_cast<float>(y1)) / th;
+  return FrameRect{x0, y0, x1, y1, (fx + static_cast<float>(x0)) / tw, (fy + static_cast<float>(y0)) / th,
+                   (fx + static_cast<float>(x1)) / tw, (fy + static_cast<float>(y1)) / th};
 }
 
 uint32_t Image::PixelArgb(int f, int x, int y) const {
@@ -94,16 +91,8 @@ std::unique_ptr<Image> NewImage(int w, int h, int frames, int flags) {
   img->tex.h = static_cast<int>(th);
   img->tex.filtered = (flags & IMAGE_FILTERED) != 0;
   img->tex.pixels.assign(static_cast<size_t>(tw * th * 4), 0);
-  img->uv.resize(static_cast<size_t>(frames));
-  for (int f = 0; f < frames; ++f) {
-    const float x = static_cast<float>(img->FrameX(f)), y = static_cast<float>(img->FrameY(f));
-    const float fw = static_cast<float>(tw), fh = static_cast<float>(th);
-    Image::FrameUv& r = img->uv[static_cast<size_t>(f)];
-    r.u0 = x / fw;
-    r.v0 = y / fh;
-    r.u1 = (x + static_cast<float>(w)) / fw;
-    r.v1 = (y + static_cast<float>(h)) / fh;
-  }
+  img->rects.resize(static_cast<size_t>(frames));  // clear: no ink yet
+  for (int f = 0; f < frames; ++f) img->rects[static_cast<size_t>(f)].whole = img->Rect(f, 0, 0, w, h);
   if (CurrentDrawState().autoMid) {
     img->hx = static_cast<float>(w) / 2;
     img->hy = static_cast<float>(h) / 2;

@@ -20,14 +20,18 @@ struct Image final : MediaObject {
   bool readable = false;
   int lockedPixmap = 0;
   TexSource tex;
-  struct FrameUv {
-    float u0, v0, u1, v1;  // the whole frame
-    // The ink: the texels with any alpha (one more around them when filtered), [x0, x1) x [y0, y1)
-    // in frame texels, empty when x1 <= x0; and that rectangle in texture coordinates.
+  // A rectangle of a frame: [x0, x1) x [y0, y1) in the frame's texels (empty when x1 <= x0), and
+  // the same in texture coordinates.
+  struct FrameRect {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    float iu0 = 0, iv0 = 0, iu1 = 0, iv1 = 0;
+    float u0 = 0, v0 = 0, u1 = 0, v1 = 0;
   };
-  std::vector<FrameUv> uv;  // each frame's rectangles, worked out when its pixels change
+  // Per frame: the whole frame, and its ink (the texels with any alpha, one more around them when
+  // filtered), worked out when the frame's pixels change.
+  struct FrameRects {
+    FrameRect whole, ink;
+  };
+  std::vector<FrameRects> rects;
 
   // Top-left pixel of frame f inside the packed picture.
   int FrameX(int f) const { return (f % cols) * (w + 2) + 1; }
@@ -35,6 +39,7 @@ struct Image final : MediaObject {
   // Copies a w x h block of RGBA rows into frame f and refreshes its border and its ink.
   void SetFrame(int f, const uint8_t* src, int srcStrideBytes);
   void FindInk(int f);
+  FrameRect Rect(int f, int x0, int y0, int x1, int y1) const;
   uint32_t PixelArgb(int f, int x, int y) const;
 };
 

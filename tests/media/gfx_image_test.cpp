@@ -73,16 +73,16 @@ TEST_F(GfxImages, EachFrameKnowsItsInk) {
     const int img = LoadAnimImage(path, 8, 6, 0, 2, c.flags);
     const Image* im = Lookup<Image>(img, ObjectKind::IMAGE);
     ASSERT_NE(im, nullptr);
-    const Image::FrameUv& ink = im->uv[0];
+    const Image::FrameRect& ink = im->rects[0].ink;
     EXPECT_EQ((std::vector<int>{ink.x0, ink.y0, ink.x1, ink.y1}), (std::vector<int>{c.x0, c.y0, c.x1, c.y1})) << c.flags;
-    EXPECT_FLOAT_EQ(ink.iu0, float(im->FrameX(0) + c.x0) / float(im->tex.w)) << c.flags;
-    EXPECT_FLOAT_EQ(ink.iv1, float(im->FrameY(0) + c.y1) / float(im->tex.h)) << c.flags;
-    EXPECT_LE(im->uv[1].x1, im->uv[1].x0) << "a clear frame has no ink";
+    EXPECT_FLOAT_EQ(ink.u0, float(im->FrameX(0) + c.x0) / float(im->tex.w)) << c.flags;
+    EXPECT_FLOAT_EQ(ink.v1, float(im->FrameY(0) + c.y1) / float(im->tex.h)) << c.flags;
+    EXPECT_LE(im->rects[1].ink.x1, im->rects[1].ink.x0) << "a clear frame has no ink";
     FreeImage(img);
   }
   const Image* fresh = Lookup<Image>(CreateImage(4, 4, 1, 0), ObjectKind::IMAGE);
   ASSERT_NE(fresh, nullptr);
-  EXPECT_LE(fresh->uv[0].x1, fresh->uv[0].x0) << "a new image is clear";
+  EXPECT_LE(fresh->rects[0].ink.x1, fresh->rects[0].ink.x0) << "a new image is clear";
 }
 
 TEST_F(GfxImages, HandlesFollowAutoMidHandleAtCreation) {
