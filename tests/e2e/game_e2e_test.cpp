@@ -23,24 +23,15 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "e2e/game_process.h"
 #include "e2e/x11_close.h"
+#include "support/file_lines.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 const char* const CAPTION = "#247 : Plonko Elongo";
-
-std::vector<std::string> Lines(const fs::path& path) {
-  std::vector<std::string> lines;
-  std::ifstream in(path, std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 bool Contains(const std::vector<std::string>& lines, const std::string& line) {
   return std::find(lines.begin(), lines.end(), line) != lines.end();
@@ -98,22 +89,11 @@ class GameE2eTest : public testing::Test {
   }
 
   fs::path Files() const { return root_ / "Files"; }
-  std::vector<std::string> Log() const { return Lines(Files() / "Debug.txt"); }
+  std::vector<std::string> Log() const { return FileLines(Files() / "Debug.txt"); }
 
-  // Starts the game from the root folder (not its own), so it must find its data by itself.
   void Launch() {
-    pid_ = fork();
+    pid_ = LaunchGame(root_);
     ASSERT_GE(pid_, 0);
-    if (pid_ == 0) {
-      if (chdir("/") != 0) _exit(126);
-      setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
-      setenv("SDL_AUDIODRIVER", "dummy", 0);
-      std::string out = (root_ / "output.txt").string();
-      if (!freopen(out.c_str(), "w", stdout) || !freopen(out.c_str(), "a", stderr)) _exit(126);
-      std::string exe = (root_ / "plonko-elongo").string();
-      execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
   }
 
   // Waits for the process to end; its exit code, or -1 when it did not end in time.
@@ -302,7 +282,7 @@ TEST_F(GameE2eTest, StartTitleEscapeThankYouAndAKeyEndsIt) {
   EXPECT_TRUE(Contains(log, "Finished Loading"));
   std::vector<std::string> last(log.end() - 5, log.end());
   EXPECT_EQ(last, (std::vector<std::string>{"Closing Up", "", "Bye!", "", "Play again, soon!!"}));
-  std::vector<std::string> setup = Lines(Files() / "Setup.ini");
+  std::vector<std::string> setup = FileLines(Files() / "Setup.ini");
   ASSERT_FALSE(setup.empty());
   EXPECT_EQ(setup[0], "[Graphics]");
   EXPECT_TRUE(Contains(setup, "Width=800"));

@@ -22,6 +22,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "e2e/game_process.h"
 #include "e2e/x11_close.h"
 
 namespace fs = std::filesystem;
@@ -75,18 +76,8 @@ class WholeGameE2eTest : public testing::Test {
   }
 
   void Launch() {
-    pid_ = fork();
+    pid_ = LaunchGame(root_);
     ASSERT_GE(pid_, 0);
-    if (pid_ == 0) {
-      if (chdir("/") != 0) _exit(126);
-      setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
-      setenv("SDL_AUDIODRIVER", "dummy", 0);
-      const std::string out = (root_ / "output.txt").string();
-      if (!freopen(out.c_str(), "w", stdout) || !freopen(out.c_str(), "a", stderr)) _exit(126);
-      const std::string exe = (root_ / "plonko-elongo").string();
-      execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
   }
   int WaitExit(double seconds) {
     int status = 0;

@@ -20,6 +20,7 @@
 #include "input/input_state.h"
 #include "media/headless.h"
 #include "media/media.h"
+#include "support/file_lines.h"
 
 struct ProcessEnded {
   int code;
@@ -27,17 +28,6 @@ struct ProcessEnded {
 
 inline void ThrowOnEnd(int code) { throw ProcessEnded{code}; }
 
-// Reads a file as lines, each line ending dropped (CR LF or LF).
-inline std::vector<std::string> FileLines(const std::filesystem::path& path) {
-  std::vector<std::string> lines;
-  std::ifstream in(path, std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 inline std::string FileText(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
