@@ -3,7 +3,7 @@
 # Uses sudo only when not already root.
 set -euo pipefail
 PKGS=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   libsdl2-dev libopenal-dev libfreetype-dev libpng-dev zlib1g-dev
   libgl-dev libgl1-mesa-dri libglx-mesa0 mesa-utils
   libgtest-dev libgmock-dev googletest libbenchmark-dev
