@@ -2,6 +2,11 @@
 // closing the thank-you window by any means loses nothing.
 #include "engine/closing.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "common/folders.h"
+#include "engine/display.h"
 #include "engine/engine_state.h"
 #include "engine/log.h"
 #include "engine/score_table.h"
@@ -12,12 +17,30 @@
 
 namespace {
 
-constexpr int KEY_F4 = 115, KEY_LALT = 164, KEY_RALT = 165;
+// The thank-you window is 640 x 480 whatever display the game had: its fonts are sized for it.
+constexpr int THANKS_W = 640;
+// "Thanks for Playing" sits in the band above "Send Feedback!" (y 220 to 274) and left of the
+// site logo (x 384); the shadow adds 2 pixels each way.
+constexpr int THANKS_TOP = 220, FEEDBACK_TOP = 274, SITE_LOGO_X = 384, SHADOW = 2;
 
 void LoadTopLeft(int& slot, const char* file) {
   FreeImage(slot);
   slot = LoadImage(file, IMAGE_MASKED | IMAGE_FILTERED);
   SetImageHandle(slot, 0, 0);
+}
+
+// Fonts 6 to 9 at the sizes a 640-pixel-wide display gives them; font 6 then shrinks until the
+// title fits its band, as our faces are wider and taller than the layout's positions assume.
+void LoadThankYouFonts() {
+  ChooseFontScales(THANKS_W);
+  for (int slot = 6; slot <= 9; ++slot) LoadCommonFont(slot, CommonFontSize(slot));
+  const int band = FEEDBACK_TOP - THANKS_TOP - SHADOW;
+  const int room = SITE_LOGO_X - SHADOW - 6;
+  int size = std::min(CommonFontSize(6), band);
+  LoadCommonFont(6, size);
+  SetFont(CommonFonts[6]);
+  const int width = TextWidth("Thanks for Playing");
+  if (width > room) LoadCommonFont(6, size * room / width);
 }
 
 void DrawThankYou() {
@@ -26,30 +49,31 @@ void DrawThankYou() {
   SetDrawColour(0, 0, 80, 1);
   DrawRect(0, 0, 640, 480);
 
-  ChangeDir("../");
-  ChangeDir("Common/");
   SetDrawBlend(1);
   SetDrawColour(255, 255, 255, 1);
   AutoMidHandle(false);
-  LoadTopLeft(EngineLogo, "logo.png");
-  LoadTopLeft(SiteLogo, "Kelvaro.png");
+  InFolder(FilesPath("Common"), [] {
+    LoadTopLeft(EngineLogo, "logo.png");
+    LoadTopLeft(SiteLogo, "Kelvaro.png");
+    LoadThankYouFonts();
+  });
 
   SetDrawScale(0.5f);
   DrawImage(EngineLogo, 0, 0, 0);
-  DrawImage(SiteLogo, 384, 224, 0);
+  DrawImage(SiteLogo, SITE_LOGO_X, 224, 0);
   SetDrawScale(1.0f);
 
   SetDrawColour(0, 0, 0, 0.8f);  // shadow pass
   SetFont(CommonFonts[6]);
-  DrawText("Thanks for Playing", 2, 222);
+  DrawText("Thanks for Playing", SHADOW, THANKS_TOP + SHADOW);
   SetFont(CommonFonts[7]);
-  DrawText("Send Feedback!", 52, 276);
+  DrawText("Send Feedback!", 50 + SHADOW, FEEDBACK_TOP + SHADOW);
 
   SetDrawColour(255, 255, 255, 1);
   SetFont(CommonFonts[6]);
-  DrawText("Thanks for Playing", 0, 220);
+  DrawText("Thanks for Playing", 0, THANKS_TOP);
   SetFont(CommonFonts[7]);
-  DrawText("Send Feedback!", 50, 274);
+  DrawText("Send Feedback!", 50, FEEDBACK_TOP);
 
   SetDrawColour(180, 255, 255, 1);
   SetFont(CommonFonts[8]);
@@ -72,21 +96,39 @@ void DrawThankYou() {
   Flip(0);
 }
 
+bool Contains(const std::vector<int>& codes, int code) {
+  return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
 }  // namespace
 
-bool ClosingInputHeld() {
-  if (CaptureInput() > 0) return true;
-  if (MouseDown(1) || MouseDown(2)) return true;
-  return KeyDown(KEY_F4) && (KeyDown(KEY_LALT) || KeyDown(KEY_RALT));
+ClosingWait StartClosingWait() {
+  ClosingWait wait;
+  wait.shownAt = Millis();
+  // Not yet seen: the flush that follows hides them until the platform reports them again.
+  for (int code : HeldInputs()) wait.carried.push_back(CarriedInput{code, false});
+  return wait;
 }
 
 bool ClosingWaitDone(ClosingWait& wait) {
   PollSystem();
   if (AppTerminate()) return true;
-  bool held = ClosingInputHeld();
-  if (wait.armed && held) return true;
-  int shownFor = static_cast<int>(static_cast<unsigned>(Millis()) - static_cast<unsigned>(wait.shownAt));
-  if (!held && shownFor >= CLOSING_SETTLE_MS) wait.armed = true;
+  const std::vector<int> held = HeldInputs();
+  const int shownFor = static_cast<int>(static_cast<unsigned>(Millis()) - static_cast<unsigned>(wait.shownAt));
+  // A carried input is free again once let go: after its re-report came and went, or when none
+  // came within the time a re-report takes.
+  std::erase_if(wait.carried, [&](CarriedInput& c) {
+    if (Contains(held, c.code)) {
+      c.seenDown = true;
+      return false;
+    }
+    return c.seenDown || shownFor >= CLOSING_CARRY_MS;
+  });
+  for (int code : held) {
+    const bool carried =
+        std::any_of(wait.carried.begin(), wait.carried.end(), [code](const CarriedInput& c) { return c.code == code; });
+    if (!carried) return true;
+  }
   return false;
 }
 
@@ -94,23 +136,27 @@ void ClosingSequence() {
   ShowPointer();
   WriteSetup();
   SaveScores();
+  // Reaching here means the display opened: the marker of a crash while opening it must not make
+  // the next run change driver, even when the player closed during the engine test.
+  DeleteFile("crash.dat");
   LogLine("Closing Up");
   LogLine("");
   LogLine("Bye!");
   LogLine("");
   LogLine("Play again, soon!!");
 
+  // Inputs held now (the key that quit) must be let go before they count on the thank-you screen.
+  ClosingWait wait = StartClosingWait();
   CloseDisplay();
-  // Only input reported from here on ends the thank-you screen: not the key that asked to quit.
   FlushKeys();
   FlushMouse();
-  OpenDisplay(640, 480, 0, 60);
-  DrawThankYou();
-
-  ClosingWait wait;
-  wait.shownAt = Millis();
-  while (!ClosingWaitDone(wait)) Delay(10);  // nothing moves on this screen; no need to spin
-  CloseDisplay();
+  // A terminate signal wants the process gone, and a window that cannot open cannot be answered.
+  if (!TerminateSignalled() && OpenDisplay(640, 480, 0, 60)) {
+    DrawThankYou();
+    wait.shownAt = Millis();
+    while (!ClosingWaitDone(wait)) Delay(10);  // nothing moves on this screen; no need to spin
+    CloseDisplay();
+  }
   CloseFile(LogStream);
   LogStream = 0;
   EndProcess(0);

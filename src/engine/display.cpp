@@ -2,12 +2,15 @@
 #include "engine/display.h"
 
 #include <cstdint>
+#include <cstdio>
 
+#include "common/folders.h"
 #include "common/settings.h"
 #include "common/sound_channels.h"
 #include "engine/engine_state.h"
 #include "engine/log.h"
 #include "engine/score_table.h"
+#include "engine/setup_file.h"
 #include "engine/stripes.h"
 #include "frame/draw.h"
 #include "frame/end_frame.h"
@@ -61,8 +64,7 @@ int Scaled(int size, float scale) { return static_cast<int>(static_cast<float>(s
 
 void LoadFonts() {
   ChooseFontScales(DisplayW);
-  for (int slot = 1; slot <= 13; ++slot)
-    SetFontSlot(CommonFonts[slot], LoadFont(FACE_FILES[COMMON_FONTS[slot].face], CommonFontSize(slot), FONT_SMOOTH));
+  for (int slot = 1; slot <= 13; ++slot) LoadCommonFont(slot, CommonFontSize(slot));
   for (int face = 1; face <= 3; ++face)
     for (int step = 0; step <= 8; ++step)
       SetFontSlot(FontTable[(face - 1) * 10 + step], LoadFont(FACE_FILES[face], FontTableSize(step), FONT_SMOOTH));
@@ -102,6 +104,22 @@ bool OpenWithFallbacks(int depth) {
     if (OpenDisplay(DisplayW, DisplayH, 0, 60)) return true;
   }
   return false;
+}
+
+// Ends the program (code 1), saying why on standard error and in the log. A game already running
+// keeps what it changed. With no display server at all no driver crashed: the marker goes, so the
+// next run keeps the player's driver.
+[[noreturn]] void ReportNoDisplay() {
+  const bool server = DisplayServerAvailable();
+  LogLine(server ? "\tNo display could be opened" : "\tNo display available");
+  std::fprintf(stderr, "%s: %s\n", GameTitle.c_str(),
+               server ? "no display mode could be opened" : "no display available (is DISPLAY set?)");
+  if (!server) DeleteFile("crash.dat");
+  if (DisplayOpen == 1) {
+    WriteSetup();
+    SaveScores();
+  }
+  EndProcess(1);
 }
 
 }  // namespace
@@ -169,6 +187,11 @@ int CommonFontSize(int slot) {
   return Scaled(f.size, f.scale == 1 ? FontScaleA : (f.scale == 2 ? FontScaleB : 1.0f));
 }
 
+void LoadCommonFont(int slot, int size) {
+  if (slot < 1 || slot > 13) return;
+  SetFontSlot(CommonFonts[slot], LoadFont(FACE_FILES[COMMON_FONTS[slot].face], size, FONT_SMOOTH));
+}
+
 int FontTableSize(int step) { return step >= 0 && step <= 8 ? Scaled(STEP_SIZES[step], FontScaleA) : 0; }
 
 void ApplyDisplay() {
@@ -203,10 +226,7 @@ void ApplyDisplay() {
   LogLine("\tResolution : " + IntText(DisplayW) + "x" + IntText(DisplayH) + "," + IntText(depth));
 
   CloseFile(OpenWrite("crash.dat"));
-  if (!OpenWithFallbacks(depth)) {
-    LogLine("\tNo display could be opened");
-    EndProcess(1);
-  }
+  if (!OpenWithFallbacks(depth)) ReportNoDisplay();
   SetCaption(GameTitle);
   const char* wideLog = ChooseLogicalScreen(DisplayW, DisplayH);
   if (*wideLog) LogLine(wideLog);
@@ -226,8 +246,8 @@ void LoadCommonAssets() {
   LogLine("");
   LogLine("Switching to Default Folder");
   LogLine("");
-  ChangeDir("../");
-  ChangeDir("Common/");
+  const std::string home = CurrentDir();
+  ChangeDir(FilesPath("Common"));
 
   LogLine("\tDefault Fonts");
   LoadFonts();
@@ -244,8 +264,7 @@ void LoadCommonAssets() {
 
   LogLine("");
   LogLine("Switching to Game Folder");
-  ChangeDir("../");
-  ChangeDir(GameFolder());
+  ChangeDir(home);
   SetImage(BadgeStrip, LoadAnimImage("badges.png", 64, 64, 0, 16, MASKED_FILTERED));
 
   LogLine("");

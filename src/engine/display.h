@@ -15,6 +15,8 @@ void ChooseFontScales(int displayW);
 // face alike); 0 outside those ranges.
 int CommonFontSize(int slot);
 int FontTableSize(int step);
+// Replaces common font `slot` (1 to 13) by its face at `size`; the common folder is current.
+void LoadCommonFont(int slot, int size);
 
 // Opens the display from Settings and (re)loads every asset. Runs at start-up and whenever the
 // settings menu applies display settings; only the first run shows the start-up screen. A display

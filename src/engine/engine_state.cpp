@@ -1,12 +1,14 @@
 // Start-of-run values of the engine's globals.
 #include "engine/engine_state.h"
 
+#include "common/folders.h"
 #include "media/media.h"
 
 std::string GameFolder() { return Right("000" + IntText(WeekNumber), 3) + "/"; }
 
 void ResetEngineState() {
   GameTitle.clear();
+  FilesFolder.clear();
   for (auto& line : CreditLines) line.clear();
   CreditCount = 0;
   LogStream = 0;

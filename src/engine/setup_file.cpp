@@ -10,6 +10,7 @@
 //   MASTER, SOUND, MUSIC    absolute value
 #include "engine/setup_file.h"
 
+#include "common/folders.h"
 #include "common/read_number.h"
 #include "common/settings.h"
 #include "engine/engine_state.h"
@@ -141,12 +142,12 @@ std::vector<std::string> SetupLines() {
 }
 
 bool WriteSetup() {
-  ChangeDir("..");
   bool ok = false;
-  if (int out = OpenReplace("Setup.ini")) {
-    for (const auto& line : SetupLines()) WriteLine(out, line);
-    ok = CloseFile(out);
-  }
-  ChangeDir(GameFolder());
+  InFolder(FilesPath(""), [&ok] {
+    if (int out = OpenReplace("Setup.ini")) {
+      for (const auto& line : SetupLines()) WriteLine(out, line);
+      ok = CloseFile(out);
+    }
+  });
   return ok;
 }

@@ -13,6 +13,6 @@ void ReadSetupLine(const std::string& line);
 void ReadSetup();
 // The lines WriteSetup writes, in order.
 std::vector<std::string> SetupLines();
-// Game folder current: writes "../Setup.ini" atomically, then makes the game folder current again.
+// Writes "Setup.ini" into the files folder atomically; the current folder is the same afterwards.
 // Returns false when the file could not be written.
 bool WriteSetup();

@@ -1,6 +1,7 @@
 // Start-up: identity, log header, settings, display and assets, in the order the log records.
 #include "engine/startup.h"
 
+#include "common/folders.h"
 #include "common/settings.h"
 #include "engine/display.h"
 #include "engine/engine_state.h"
@@ -24,9 +25,9 @@ const char* const CREDITS[] = {
     "using Corvane's Framework",
     "",
     "Graphics",
-    "Font : SVBasicManual by Olvane",
-    "Font : Blue Highway by Larrow Fonts",
-    "Font : Acknowledge TT by Dresk",
+    "Font : Clear Sans by Intel",
+    "Font : RocknRoll One by Fontworks",
+    "Font : Leckerli One by Gesine Todt",
     "All other graphics by Corvane",
     "",
     "Sound",
@@ -59,7 +60,9 @@ void StartUp() {
   SetDefaultBindings();
   SetDefaultSettings();
 
+  // Without Files/ the run folder itself takes its place: nothing is ever written above it.
   ChangeDir("Files/");
+  FilesFolder = CurrentDir();
   LogStream = OpenWrite("Debug.txt");
   LogLine("Corvane's Tolluvar Engine");
   LogLine(HYPHENS);
@@ -86,7 +89,7 @@ void StartUp() {
 
   // The start-up screen stays at least 2.5 s however fast the loading was; the window keeps
   // answering meanwhile.
-  for (int left = MsUntil(t0); left > 0; left = MsUntil(t0)) {
+  for (int left = MsUntil(t0); left > 0 && !TerminateSignalled(); left = MsUntil(t0)) {
     PollSystem();
     Delay(left < 10 ? left : 10);
   }

@@ -1,6 +1,7 @@
 // F11 screenshots.
 #include "frame/screenshot.h"
 
+#include "common/folders.h"
 #include "engine/engine_state.h"
 #include "engine/log.h"
 #include "frame/draw.h"
@@ -43,10 +44,10 @@ std::string SafeFileName(const std::string& s) {
 void TakeScreenshot() {
   LogLine("");
   LogLine("\tScreenshot");
-  // Screenshots go beside Setup.ini, one folder above the game folder. Coming back to the folder
-  // we left (rather than naming the game folder) also holds when ".." could not be entered.
+  // Screenshots go beside Setup.ini. Coming back to the folder we left (rather than naming the
+  // game folder) also holds when the files folder could not be entered.
   const std::string home = CurrentDir();
-  ChangeDir("..");
+  ChangeDir(FilesPath(""));
   LogLine("\tGrabbing Screenshot");
   // The grab comes before the notice, so the picture holds the screen's own drawing only.
   const int picture = GrabPixmap(0, 0, RealWidth(), RealHeight());

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "common/folders.h"
 #include "game/cells.h"
 #include "game/game_state.h"
 #include "game/level_colours.h"
@@ -84,12 +85,10 @@ int LoadLevel(const std::string& name, int level) {
   ClearWalkers();
 
   const std::string file = EndsWithPng(name) ? name : name + ".png";
-  // The images sit beside Files/, two folders above the game's asset folder. The folder is put
-  // back by its full path, so a missing level folder cannot leave the game somewhere else.
-  const std::string home = CurrentDir();
+  // The images sit beside Files/. The folder is put back by its full path, so a missing level
+  // folder cannot leave the game somewhere else.
   int result = LEVEL_FAILED;
-  if (ChangeDir("..") && ChangeDir("..") && ChangeDir("Plonko_Levels")) result = DecodeLevel(file, level);
+  InFolder(FilesPath("../Plonko_Levels"), [&] { result = DecodeLevel(file, level); });
   if (WalkerCount == 0) result = LEVEL_FAILED;
-  ChangeDir(home);
   return result;
 }

@@ -37,5 +37,8 @@ void LevelProgress() {
   if (SavedCount == WalkerCount || chord) Load(LevelNumber + 1, BANNER_WON);
   // Lost once every walker is gone and one of them did not make it; it restarts by itself.
   const bool lost = Walkers.Empty() && SavedCount != WalkerCount;
-  if (lost || KeyHit(KEY_R) > 0) Load(LevelNumber, BANNER_RETRY);
+  // R is read in every judged frame, also the one a level is lost in: left unread, it would
+  // restart the level a second time once the banner is over.
+  const bool restart = KeyHit(KEY_R) > 0;
+  if (lost || restart) Load(LevelNumber, BANNER_RETRY);
 }

@@ -36,6 +36,17 @@ int CaptureJoystick(int port) {
 
 }  // namespace
 
+std::vector<int> HeldInputs() {
+  std::vector<int> held;
+  for (int code = 1; code <= 255; ++code)
+    if (CodeHeld(code)) held.push_back(code);
+  for (int port = 1; port <= JoystickCount && port <= MAX_PORTS; ++port) {
+    if (JoystickPorts[port].present != 1) continue;
+    if (const int code = CaptureJoystick(port)) held.push_back(code);
+  }
+  return held;
+}
+
 int CaptureInput() {
   // F11 and F12 are the screenshot and overlay keys: pressing them over a box must not bind them.
   if (KeyDown(KEY_F11) || KeyDown(KEY_F12)) return 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Player 1: arrows for the directions, Z X C V for the four actions; every other entry 0.
 void SetDefaultBindings();
@@ -17,6 +18,9 @@ int BindingActive(int code);
 // BindingActive of player's entry; 0 for a control or player outside the table.
 int ControlActive(int control, int player);
 
+// Every input held now, whatever its use: mouse buttons and keys (codes 1..255), then each
+// joystick's first held input (its CaptureInput code).
+std::vector<int> HeldInputs();
 // The code of an input held now (keys first, then joysticks), or 0. Nothing is captured while F11
 // or F12 is down, hats only at exact quarter turns, buttons only up to 18.
 int CaptureInput();

@@ -102,6 +102,11 @@ void CloseDisplay() {
 
 bool DisplayIsOpen() { return Gfx().open; }
 
+bool DisplayServerAvailable() {
+  if (Gfx().backend == MEDIA_HEADLESS) return HeadlessDisplayServer();
+  return EnsureSdl(SDL_INIT_VIDEO);
+}
+
 SDL_Window* CurrentSdlWindow() {
   const GfxState& g = Gfx();
   return g.renderer ? g.renderer->Window() : nullptr;

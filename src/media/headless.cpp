@@ -28,6 +28,7 @@ struct HeadlessState {
   int frame = 0;                 // Flips so far
   std::vector<DisplayMode> modes = DefaultModes();
   bool refuseDisplay = false;
+  bool noServer = false;
   std::vector<DrawRecord> draws;
   std::vector<SoundRecord> sounds;
 };
@@ -84,7 +85,9 @@ int HeadlessFrameCount() { return gHeadless.frame; }
 void HeadlessSetModes(const std::vector<DisplayMode>& modes) { gHeadless.modes = modes; }
 const std::vector<DisplayMode>& HeadlessModes() { return gHeadless.modes; }
 void HeadlessRefuseDisplay(bool refuse) { gHeadless.refuseDisplay = refuse; }
-bool HeadlessDisplayRefused() { return gHeadless.refuseDisplay; }
+bool HeadlessDisplayRefused() { return gHeadless.refuseDisplay || gHeadless.noServer; }
+void HeadlessRemoveDisplayServer(bool removed) { gHeadless.noServer = removed; }
+bool HeadlessDisplayServer() { return !gHeadless.noServer; }
 
 // ---------------------------------------------------------------------------------------------
 // Records

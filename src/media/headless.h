@@ -32,6 +32,8 @@ int64_t HeadlessSleptMs();
 void HeadlessSetModes(const std::vector<DisplayMode>& modes);
 // Refuse OpenDisplay (simulates a mode the hardware will not take).
 void HeadlessRefuseDisplay(bool refuse);
+// No display server at all (as with no DISPLAY): every display refused, DisplayServerAvailable false.
+void HeadlessRemoveDisplayServer(bool removed);
 int HeadlessFrameCount();  // Flips so far
 
 // ---------------------------------------------------------------------------------------------

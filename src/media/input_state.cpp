@@ -28,6 +28,12 @@ struct InputState {
   std::deque<int> chars;                  // typed characters, Latin-1 codes 1..255
   std::array<bool, MOUSE_BUTTONS> mouseDown{};
   std::array<int, MOUSE_BUTTONS> mouseHits{};
+  // A quick tap (down and up within one pump) reads as held until the next pump, so that a game
+  // that tests inputs once per frame as held still sees it.
+  std::array<bool, KEY_COUNT> keyNew{};         // went down in the current pump
+  std::array<bool, KEY_COUNT> keyUpLater{};     // let go in the pump it went down in
+  std::array<bool, MOUSE_BUTTONS> mouseNew{};
+  std::array<bool, MOUSE_BUTTONS> mouseUpLater{};
   int mouseX = 0, mouseY = 0;  // real pixels
   int closeRequests = 0;       // unanswered window-close requests
 };
@@ -63,14 +69,20 @@ void QueueKeyChar(int code) {
 // ---------------------------------------------------------------------------------------------
 // Feeding the state
 // ---------------------------------------------------------------------------------------------
-void InputKeyEvent(int code, bool down) {
+void InputKeyEvent(int code, bool down, bool holdTaps) {
   if (!ValidKey(code)) return;
+  const auto k = static_cast<size_t>(code);
   const ModifierPair* mod = GenericFor(code);
   const bool genericBefore = mod && ModifierHeld(*mod);
-  bool& held = gInput.keyDown[static_cast<size_t>(code)];
+  bool& held = gInput.keyDown[k];
   if (down) {
-    if (!held) ++gInput.keyHits[static_cast<size_t>(code)];
+    if (!held || gInput.keyUpLater[k]) ++gInput.keyHits[k];
     QueueKeyChar(code);
+    gInput.keyNew[k] = holdTaps;
+    gInput.keyUpLater[k] = false;
+  } else if (gInput.keyNew[k]) {
+    gInput.keyUpLater[k] = true;
+    return;
   }
   held = down;
   // The generic code counts a press when the first of its two keys goes down.
@@ -83,11 +95,37 @@ void InputKeyRepeat(int code) {
 
 void InputCharEvent(int ch) { QueueChar(ch); }
 
-void InputMouseButtonEvent(int button, bool down) {
+void InputMouseButtonEvent(int button, bool down, bool holdTaps) {
   if (!ValidButton(button)) return;
-  bool& held = gInput.mouseDown[static_cast<size_t>(button)];
-  if (down && !held) ++gInput.mouseHits[static_cast<size_t>(button)];
+  const auto b = static_cast<size_t>(button);
+  bool& held = gInput.mouseDown[b];
+  if (down) {
+    if (!held || gInput.mouseUpLater[b]) ++gInput.mouseHits[b];
+    gInput.mouseNew[b] = holdTaps;
+    gInput.mouseUpLater[b] = false;
+  } else if (gInput.mouseNew[b]) {
+    gInput.mouseUpLater[b] = true;
+    return;
+  }
   held = down;
+}
+
+void InputPumpStart() {
+  for (int code = 0; code < KEY_COUNT; ++code) {
+    const auto k = static_cast<size_t>(code);
+    gInput.keyNew[k] = false;
+    if (gInput.keyUpLater[k]) {
+      gInput.keyUpLater[k] = false;
+      InputKeyEvent(code, false);
+    }
+  }
+  for (size_t b = 0; b < MOUSE_BUTTONS; ++b) {
+    gInput.mouseNew[b] = false;
+    if (gInput.mouseUpLater[b]) {
+      gInput.mouseUpLater[b] = false;
+      gInput.mouseDown[b] = false;
+    }
+  }
 }
 
 void InputMouseMoveEvent(int x, int y) {
@@ -127,6 +165,8 @@ int GetChar() {
 void FlushKeys() {
   gInput.keyDown.fill(false);
   gInput.keyHits.fill(0);
+  gInput.keyNew.fill(false);
+  gInput.keyUpLater.fill(false);
   gInput.chars.clear();
 }
 
@@ -136,6 +176,8 @@ void FlushKeys() {
 void FlushMouse() {
   gInput.mouseDown.fill(false);
   gInput.mouseHits.fill(0);
+  gInput.mouseNew.fill(false);
+  gInput.mouseUpLater.fill(false);
 }
 
 bool MouseDown(int button) { return ValidButton(button) && gInput.mouseDown[static_cast<size_t>(button)]; }
@@ -168,6 +210,7 @@ float VirtualMouseY() {
 // Close requests
 // ---------------------------------------------------------------------------------------------
 bool AppTerminate() {
+  if (TerminateSignalled()) return true;
   if (gInput.closeRequests == 0) return false;
   --gInput.closeRequests;
   return true;

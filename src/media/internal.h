@@ -54,12 +54,20 @@ void ForEachObject(ObjectKind kind, void (*fn)(int handle, MediaObject& obj, voi
 // Shared input state, fed by the SDL event pump and by the headless script alike
 // (input_state.cpp). Key codes are virtual-key codes 0..255.
 // ---------------------------------------------------------------------------------------------
-void InputKeyEvent(int code, bool down);
+// holdTaps: a press let go within the same pump reads as held until the next InputPumpStart (the
+// SDL pump; headless scripts state each frame's input as it is meant to be read).
+void InputKeyEvent(int code, bool down, bool holdTaps = false);
 void InputCharEvent(int ch);
-void InputMouseButtonEvent(int button, bool down);
+void InputMouseButtonEvent(int button, bool down, bool holdTaps = false);
 void InputMouseMoveEvent(int x, int y);  // real pixels
 void InputCloseEvent();
 void InputReset();
+// Each SDL pump of events (each PollSystem) begins here: quick taps of the previous pump are let
+// go now.
+void InputPumpStart();
+// Terminate signals (SIGTERM, SIGINT, SIGHUP) only set the flag TerminateSignalled reads
+// (platform_process.cpp); every MediaInit installs them afresh.
+void InstallTerminateHandlers();
 
 // ---------------------------------------------------------------------------------------------
 // SDL (platform_sdl.cpp)
@@ -82,6 +90,7 @@ int HeadlessMillis();
 void HeadlessDelay(int ms);
 const std::vector<DisplayMode>& HeadlessModes();
 bool HeadlessDisplayRefused();
+bool HeadlessDisplayServer();
 
 // ---------------------------------------------------------------------------------------------
 // Subsystem start and stop, called by MediaInit / MediaShutdown

@@ -1,5 +1,7 @@
 // The one table from SDL scancodes to the virtual-key numbering the game stores in its bindings.
-// Scancodes name physical key positions, so a binding stays on the same key whatever the layout.
+// Keys without a character label (arrows, F-keys, modifiers, keypad) and the digit row keep their
+// positions; letter and punctuation keys follow the label the layout gives them, so R, Q, P and
+// the name entry's letters are where the player reads them on AZERTY or Dvorak keyboards too.
 #include <SDL.h>
 
 #include <array>
@@ -185,12 +187,42 @@ const Lookup& Codes() {
   return lookup;
 }
 
+// The punctuation labels, numbered as the table numbers their keys on a UK/US keyboard.
+struct LabelEntry {
+  char label;
+  int code;
+};
+constexpr LabelEntry PUNCTUATION[] = {
+    {';', 186}, {'=', 187}, {',', 188}, {'-', 189}, {'.', 190}, {'/', 191},
+    {'\'', 192}, {'[', 219}, {'\\', 220}, {']', 221}, {'#', 222}, {'`', 223},
+};
+
+// The code a character label gives, 0 for a label the numbering has no code for.
+int CodeForLabel(int label) {
+  if (label >= 'a' && label <= 'z') return 'A' + (label - 'a');
+  for (const LabelEntry& e : PUNCTUATION)
+    if (label == e.label) return e.code;
+  return 0;
+}
+
+// Letter and punctuation positions: the keys whose label, not their place, names them.
+bool LabelledPosition(int code) {
+  return (code >= 65 && code <= 90) || (code >= 186 && code <= 192) || (code >= 219 && code <= 223) || code == 226;
+}
+
 }  // namespace
 
 int KeyCodeForScancode(int scancode, bool numLock) {
   if (scancode < 0 || scancode >= SCANCODE_COUNT) return 0;
   const Lookup& l = Codes();
   return numLock ? l.code[static_cast<size_t>(scancode)] : l.numLockOff[static_cast<size_t>(scancode)];
+}
+
+int KeyCodeForKey(int scancode, int label, bool numLock) {
+  const int byPosition = KeyCodeForScancode(scancode, numLock);
+  if (!LabelledPosition(byPosition)) return byPosition;
+  const int byLabel = CodeForLabel(label);
+  return byLabel ? byLabel : byPosition;  // a label outside the numbering (an accented letter)
 }
 
 int ScancodeFromName(const std::string& name) {

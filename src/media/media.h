@@ -61,6 +61,8 @@ int DisplayDriverInUse();
 bool OpenDisplay(int w, int h, int depth, int hz);
 void CloseDisplay();
 bool DisplayIsOpen();
+// False when the host has no display to show a window on at all (no display server reachable).
+bool DisplayServerAvailable();
 void SetCaption(const std::string& caption);
 int RealWidth();   // size of the open display in pixels (0 when closed)
 int RealHeight();
@@ -241,8 +243,11 @@ bool JoyDown(int button, int port);
 int JoyButtonCaps(int port);  // (1 << buttons) - 1
 std::string JoyName(int port);
 
-// True once for each time the user asked to close the window; reading clears it.
+// True once for each time the user asked to close the window; reading clears it. Also true, every
+// time it is read, once a terminate signal (SIGTERM, SIGINT, SIGHUP) has arrived.
 bool AppTerminate();
+// A terminate signal arrived: the program must save and end without waiting for input.
+bool TerminateSignalled();
 
 // ---------------------------------------------------------------------------------------------
 // Timing, date and time

@@ -15,6 +15,10 @@ constexpr int SCANCODE_COUNT = 512;
 // the keypad digits and point give the navigation keys (keypad 5 gives Clear), as they do on
 // the classic desktop. Out-of-range scancodes give 0.
 int KeyCodeForScancode(int scancode, bool numLock);
+// The code of a key as its label names it: letter and punctuation keys follow their label (an
+// SDL key symbol, lower-case letters and ASCII punctuation); the digit row and keys without a
+// character label keep KeyCodeForScancode's code, as does a label the numbering has no code for.
+int KeyCodeForKey(int scancode, int label, bool numLock);
 // The scancode of one of SDL's key names ("A", "Keypad 5", "Left Alt", ...), -1 when unknown.
 int ScancodeFromName(const std::string& name);
 

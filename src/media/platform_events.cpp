@@ -26,7 +26,7 @@ void OnKey(const SDL_KeyboardEvent& key) {
   if (scancode < 0 || scancode >= SCANCODE_COUNT) return;
   int& pressedAs = gPressedAs[static_cast<size_t>(scancode)];
   if (key.type == SDL_KEYUP) {
-    if (pressedAs) InputKeyEvent(pressedAs, false);
+    if (pressedAs) InputKeyEvent(pressedAs, false, true);
     pressedAs = 0;
     return;
   }
@@ -34,10 +34,10 @@ void OnKey(const SDL_KeyboardEvent& key) {
     InputKeyRepeat(pressedAs);
     return;
   }
-  const int code = KeyCodeForScancode(scancode, (key.keysym.mod & KMOD_NUM) != 0);
+  const int code = KeyCodeForKey(scancode, key.keysym.sym, (key.keysym.mod & KMOD_NUM) != 0);
   if (code == 0) return;
   pressedAs = code;
-  InputKeyEvent(code, true);
+  InputKeyEvent(code, true, true);
 }
 
 void OnEvent(const SDL_Event& ev) {
@@ -61,7 +61,7 @@ void OnEvent(const SDL_Event& ev) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
       InputMouseMoveEvent(ev.button.x, ev.button.y);
-      InputMouseButtonEvent(MouseButtonFor(ev.button.button), ev.type == SDL_MOUSEBUTTONDOWN);
+      InputMouseButtonEvent(MouseButtonFor(ev.button.button), ev.type == SDL_MOUSEBUTTONDOWN, true);
       break;
     default:
       break;
@@ -73,6 +73,7 @@ void OnEvent(const SDL_Event& ev) {
 void PollSystem() {
   if (MediaBackendInUse() != MEDIA_REAL || SDL_WasInit(SDL_INIT_EVENTS) == 0) return;
   ApplyPointer();
+  InputPumpStart();
   SDL_Event ev;
   while (SDL_PollEvent(&ev)) OnEvent(ev);
 }

@@ -1,4 +1,6 @@
-// Ending the process, and the memory statistics of the debug overlay.
+// Ending the process, the terminate signals, and the memory statistics of the debug overlay.
+#include <signal.h>
+
 #include <cstdlib>
 
 #include "media/internal.h"
@@ -6,8 +8,32 @@
 namespace {
 
 EndHook gEndHook = nullptr;  // set by tests; lives until replaced
+volatile sig_atomic_t gTerminate = 0;  // a terminate signal arrived; wiped by every MediaInit
+
+constexpr int TERMINATE_SIGNALS[] = {SIGTERM, SIGINT, SIGHUP};
+
+// Only notes the request: the game saves and ends from its own loop. A second signal means the
+// game did not get there, and ends the process at once.
+void OnTerminate(int sig) {
+  if (gTerminate) {
+    signal(sig, SIG_DFL);
+    raise(sig);
+    return;
+  }
+  gTerminate = 1;
+}
 
 }  // namespace
+
+void InstallTerminateHandlers() {
+  gTerminate = 0;
+  struct sigaction sa {};
+  sa.sa_handler = OnTerminate;
+  sigemptyset(&sa.sa_mask);
+  for (int sig : TERMINATE_SIGNALS) sigaction(sig, &sa, nullptr);
+}
+
+bool TerminateSignalled() { return gTerminate != 0; }
 
 void SetEndHook(EndHook hook) { gEndHook = hook; }
 

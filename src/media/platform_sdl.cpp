@@ -2,6 +2,8 @@
 // (kept until the next MediaInit) and which SDL subsystems this layer has started.
 #include <SDL.h>
 
+#include <string>
+
 #include "media/internal.h"
 #include "media/platform.h"
 
@@ -17,6 +19,20 @@ void SetSdlHints() {
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   // Joysticks are polled like the host's joystick interface: readable without window focus.
   SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  // The layer handles terminate signals itself: they must end the game without waiting for a key.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+}
+
+// With no display server SDL falls back to drivers that show nothing ("offscreen", "dummy"); a
+// game window there could never be seen or closed. Such a driver counts only when the environment
+// names it.
+bool VisibleVideoDriver() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver) return false;
+  const std::string name = driver;
+  if (name != "offscreen" && name != "dummy") return true;
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  return asked && name == asked;
 }
 
 }  // namespace
@@ -26,6 +42,10 @@ bool EnsureSdl(uint32_t subsystems) {
   const uint32_t missing = subsystems & ~SDL_WasInit(subsystems);
   if (missing == 0) return true;
   if (SDL_InitSubSystem(missing) != 0) return false;
+  if ((missing & SDL_INIT_VIDEO) && !VisibleVideoDriver()) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return false;
+  }
   if (missing & SDL_INIT_JOYSTICK) {
     // The layer reads joystick state by polling; queued events would only pile up unread.
     SDL_JoystickEventState(SDL_IGNORE);
@@ -38,6 +58,7 @@ void MediaInit(MediaBackend backend) {
   gBackend = backend;
   gInitialised = true;
   InputReset();
+  InstallTerminateHandlers();
   if (backend == MEDIA_HEADLESS) {
     HeadlessReset();
   } else {

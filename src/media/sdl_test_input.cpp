@@ -16,13 +16,13 @@ void Push(SDL_Event& ev) {
 
 }  // namespace
 
-void PushTestKey(int scancode, bool down, bool numLock, bool repeat) {
+void PushTestKey(int scancode, bool down, bool numLock, bool repeat, int label) {
   SDL_Event ev{};
   ev.type = down ? SDL_KEYDOWN : SDL_KEYUP;
   ev.key.state = down ? SDL_PRESSED : SDL_RELEASED;
   ev.key.repeat = repeat ? 1 : 0;
   ev.key.keysym.scancode = static_cast<SDL_Scancode>(scancode);
-  ev.key.keysym.sym = SDL_GetKeyFromScancode(ev.key.keysym.scancode);
+  ev.key.keysym.sym = label >= 0 ? label : SDL_GetKeyFromScancode(ev.key.keysym.scancode);
   ev.key.keysym.mod = numLock ? KMOD_NUM : KMOD_NONE;
   Push(ev);
 }

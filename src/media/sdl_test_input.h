@@ -5,7 +5,8 @@
 
 #include <string>
 
-void PushTestKey(int scancode, bool down, bool numLock = true, bool repeat = false);
+// label: the layout's key symbol for the key (SDL's, e.g. 'a'); -1 takes the US layout's.
+void PushTestKey(int scancode, bool down, bool numLock = true, bool repeat = false, int label = -1);
 void PushTestText(const std::string& utf8);
 // SDL's button numbers: 1 left, 2 middle, 3 right.
 void PushTestMouseButton(int sdlButton, bool down, int x, int y);

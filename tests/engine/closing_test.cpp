@@ -1,6 +1,9 @@
 // The closing sequence: files on disk before the thank-you window shows, the keyboard flushed
 // first, every kind of input that ends it, the last log lines and exit code 0.
 #include "engine/closing.h"
+
+#include <signal.h>
+
 #include "engine/log.h"
 #include "engine_fixture.h"
 
@@ -55,7 +58,7 @@ TEST_F(ClosingTest, SavesBeforeShowingAndEndsWithCodeZero) {
     // What was held before is forgotten: the keyboard was flushed before the screen showed.
     EXPECT_FALSE(KeyDown(27));
     EXPECT_EQ(CaptureInput(), 0);
-    EXPECT_FALSE(ClosingInputHeld());
+    EXPECT_TRUE(HeldInputs().empty());
     HeadlessRequestClose();  // closing the thank-you window ends it
   });
   EXPECT_TRUE(checked);
@@ -98,7 +101,7 @@ TEST_F(ClosingTest, ThankYouScreenDrawsItsTextsOnce) {
   EXPECT_EQ(flips, 1);  // presented once; the wait draws nothing
 }
 
-TEST_F(ClosingTest, AFreshPressOfAnyInputEndsTheWait) {
+TEST_F(ClosingTest, OnlyInputsHeldWhenClosingBeganWaitToBeLetGo) {
   struct Case {
     const char* what;
     std::function<void()> press, release;
@@ -112,26 +115,30 @@ TEST_F(ClosingTest, AFreshPressOfAnyInputEndsTheWait) {
   };
   HeadlessSetJoysticks({VirtualJoystick{}});
   ScanJoysticks();
+  // The flush that follows the start of the wait in the closing sequence.
+  auto flush = [] {
+    FlushKeys();
+    FlushMouse();
+  };
   for (const Case& c : cases) {
-    // Nothing held: once the screen has settled, the first press ends it.
-    ClosingWait wait;
-    wait.shownAt = Millis();
-    EXPECT_FALSE(ClosingWaitDone(wait)) << c.what;
-    HeadlessAdvanceClock(CLOSING_SETTLE_MS);
+    // Nothing held when closing began: the very first press ends the wait, however early.
+    ClosingWait wait = StartClosingWait();
+    flush();
     EXPECT_FALSE(ClosingWaitDone(wait)) << c.what;
     c.press();
     EXPECT_TRUE(ClosingWaitDone(wait)) << c.what;
     c.release();
 
-    // Reported held just after the screen showed (the quitting key, re-reported when the window
-    // took the focus): it must be let go, however long it is held.
-    wait = ClosingWait{};
-    wait.shownAt = Millis();
+    // Held when closing began and still held (reported again once the new window has the focus):
+    // ignored until let go, however long it is held; the next press counts.
+    c.press();
+    wait = StartClosingWait();
+    flush();
     HeadlessAdvanceClock(50);
     c.press();
     for (int i = 0; i < 3; ++i) {
       EXPECT_FALSE(ClosingWaitDone(wait)) << c.what;
-      HeadlessAdvanceClock(CLOSING_SETTLE_MS);
+      HeadlessAdvanceClock(CLOSING_CARRY_MS);
     }
     c.release();
     EXPECT_FALSE(ClosingWaitDone(wait)) << c.what;
@@ -141,10 +148,64 @@ TEST_F(ClosingTest, AFreshPressOfAnyInputEndsTheWait) {
   }
 }
 
+TEST_F(ClosingTest, AKeyLetGoBeforeItsReReportIsFreeAfterTheCarryTime) {
+  HeadlessKeyDown(27);  // the Escape that quit the title
+  ClosingWait wait = StartClosingWait();
+  FlushKeys();
+  HeadlessKeyUp(27);
+  EXPECT_FALSE(ClosingWaitDone(wait));
+  // Another key is not carried: it counts at once, within the carry time.
+  HeadlessKeyDown(65);
+  EXPECT_TRUE(ClosingWaitDone(wait));
+  HeadlessKeyUp(65);
+  ClosingWaitDone(wait);
+
+  // Escape itself, pressed within the carry time, may still be its own re-report.
+  HeadlessKeyDown(27);
+  wait = StartClosingWait();
+  FlushKeys();
+  HeadlessAdvanceClock(CLOSING_CARRY_MS / 2);
+  EXPECT_FALSE(ClosingWaitDone(wait));
+  HeadlessAdvanceClock(CLOSING_CARRY_MS);
+  EXPECT_FALSE(ClosingWaitDone(wait));  // never seen down again: free from now on
+  HeadlessKeyDown(27);
+  EXPECT_TRUE(ClosingWaitDone(wait));
+}
+
+TEST_F(ClosingTest, ATerminateSignalSavesAndEndsWithoutTheThankYouScreen) {
+  Scores s;
+  s.Score = 12;
+  s.Name = "Sig";
+  ScoreList.Append(s);
+  raise(SIGTERM);
+  ASSERT_TRUE(TerminateSignalled());
+  int presented = 0;
+  EXPECT_EQ(Run([&] { ++presented; }), 0);
+  EXPECT_EQ(presented, 0);
+  EXPECT_FALSE(DisplayIsOpen());
+  EXPECT_FALSE(FileLines(Files() / "Setup.ini").empty());
+  ASSERT_FALSE(FileLines(Game() / "scores.dat").empty());
+  EXPECT_EQ(FileLines(Game() / "scores.dat")[0].substr(0, 7), "12|Sig|");
+  EXPECT_EQ(FileLines(Files() / "Debug.txt").back(), "Play again, soon!!");
+}
+
+TEST_F(ClosingTest, AThankYouWindowThatCannotOpenIsSkipped) {
+  HeadlessRefuseDisplay(true);
+  EXPECT_EQ(Run([] {}), 0);  // returns instead of waiting for input that cannot come
+  HeadlessRefuseDisplay(false);
+}
+
+TEST_F(ClosingTest, ClosingRemovesTheDisplayCrashMarker) {
+  // The marker stands while the display opens and the engine test runs; closing then is the
+  // player's choice, and the next start must keep the driver.
+  WriteFile(Game() / "crash.dat", "");
+  Run([] { HeadlessRequestClose(); });
+  EXPECT_FALSE(std::filesystem::exists(Game() / "crash.dat"));
+}
+
 TEST_F(ClosingTest, CloseRequestEndsTheWaitEvenWhileAKeyIsHeld) {
   HeadlessKeyDown(27);
-  ClosingWait wait;
-  wait.shownAt = Millis();
+  ClosingWait wait = StartClosingWait();
   EXPECT_FALSE(ClosingWaitDone(wait));
   HeadlessRequestClose();
   EXPECT_TRUE(ClosingWaitDone(wait));

@@ -224,6 +224,37 @@ TEST_F(DisplayTest, FullScreenNeedsADeepEnoughMode) {
   }
 }
 
+TEST_F(DisplayTest, NoDisplayServerEndsTheRunSayingSoAndKeepsTheDriver) {
+  HeadlessRemoveDisplayServer(true);
+  int code = -1;
+  try {
+    ApplyDisplay();
+  } catch (const ProcessEnded& e) {
+    code = e.code;
+  }
+  HeadlessRemoveDisplayServer(false);
+  EXPECT_EQ(code, 1);
+  // Nothing crashed: the next run, with a display, keeps the player's driver.
+  EXPECT_FALSE(std::filesystem::exists(Game() / "crash.dat"));
+  EXPECT_TRUE(Has(Log(), "\tNo display available"));
+}
+
+TEST_F(DisplayTest, ClosingDuringTheEngineTestLeavesNoCrashMarker) {
+  // The first close request reaches a frame of the engine test, which runs the closing sequence;
+  // the second closes the thank-you window.
+  HeadlessRequestClose();
+  HeadlessRequestClose();
+  int code = -1;
+  try {
+    ApplyDisplay();
+  } catch (const ProcessEnded& e) {
+    code = e.code;
+  }
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(Has(Log(), "Starting Engine Test"));
+  EXPECT_FALSE(std::filesystem::exists(Game() / "crash.dat"));
+}
+
 TEST_F(DisplayTest, NoDisplayAtAllEndsTheRunAndLeavesTheMarker) {
   HeadlessRefuseDisplay(true);
   int code = -1;

@@ -100,6 +100,19 @@ TEST_F(StartupTest, StartUpEndsAsTheGlobalsSay) {
   EXPECT_EQ(CreditLines[1], "A Game by Corvane");
   EXPECT_EQ(CreditLines[6], "using Corvane's Framework");
   EXPECT_EQ(CreditLines[16], "Sound Effects by Corvane");
+  // The font credits name the faces we ship and their makers, as their licence file says them.
+  const std::string licence = FileText(std::string(TEST_SOURCE_DIR) + "/assets/Files/Common/FONTS-LICENSE.txt");
+  int fontCredits = 0;
+  for (int k = 1; k <= CreditCount; ++k) {
+    const std::string& line = CreditLines[k];
+    if (line.rfind("Font : ", 0) != 0) continue;
+    ++fontCredits;
+    const size_t by = line.find(" by ");
+    ASSERT_NE(by, std::string::npos) << line;
+    const std::string face = line.substr(7, by - 7), maker = line.substr(by + 4);
+    EXPECT_NE(licence.find("The face \"" + face + "\" by " + maker + "."), std::string::npos) << line;
+  }
+  EXPECT_EQ(fontCredits, 3);
   EXPECT_EQ(ControlMode, 1);
   EXPECT_EQ(PlayerCount, 4);
   EXPECT_EQ(BadgeCount, 16);

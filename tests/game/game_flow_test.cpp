@@ -303,6 +303,7 @@ TEST_F(GameFlowTest, LevelTests) {
       {"one lost, one still walking", 1, 2, 0, {}, 2, -1},
       {"one lost, the other saved", 0, 2, 1, {}, 2, BANNER_RETRY},
       {"R", 1, 1, 0, {KEY_R}, 2, BANNER_RETRY},
+      {"lost and R in the same frame", 0, 1, 0, {KEY_R}, 2, BANNER_RETRY},
       {"Q+P+F7", 1, 1, 0, {KEY_Q, KEY_P, KEY_F7}, 3, BANNER_WON},
       {"Q+P without F7", 1, 1, 0, {KEY_Q, KEY_P}, 2, -1},
   };
@@ -320,6 +321,8 @@ TEST_F(GameFlowTest, LevelTests) {
     for (int k : c.keys) HeadlessKeyDown(k);
     LevelProgress();
     for (int k : c.keys) HeadlessKeyUp(k);
+    // R is read in every judged frame: one left over would restart the level again later.
+    EXPECT_EQ(KeyHit(KEY_R), 0) << c.what;
     EXPECT_EQ(LevelNumber, c.level) << c.what;
     EXPECT_EQ(BannerTimer, c.banner < 0 ? 0 : BANNER_FRAMES) << c.what;
     if (c.banner >= 0) {

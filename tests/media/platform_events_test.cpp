@@ -1,6 +1,7 @@
 // The SDL event pump on the real back end: events posted as the window system would post them
 // reach the shared input state at the next PollSystem. Needs no display.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include "media/media.h"
 #include "media/platform.h"
@@ -123,6 +124,83 @@ TEST_F(SdlEvents, EachCloseRequestAnswersOnce) {
   EXPECT_TRUE(AppTerminate());
   EXPECT_TRUE(AppTerminate());
   EXPECT_FALSE(AppTerminate());
+}
+
+TEST_F(SdlEvents, LetterAndPunctuationKeysFollowTheirLabel) {
+  struct Case {
+    const char* layout;
+    const char* position;  // SDL's name of the key's place (US layout)
+    int label;             // the symbol the layout gives that key
+    int code;
+  } cases[] = {
+      // layout    position      label   code
+      {"AZERTY", "Q", 'a', 65},
+      {"AZERTY", "A", 'q', 81},
+      {"AZERTY", "W", 'z', 90},
+      {"AZERTY", ";", 'm', 77},
+      {"AZERTY", "M", ',', 188},
+      {"AZERTY", "2", 0xE9, 50},   // é: the digit row keeps its digits
+      {"AZERTY", "6", '-', 54},
+      {"AZERTY", "[", 0x5E, 219},  // a dead key the numbering has no code for: its place
+      {"Dvorak", "S", 'o', 79},
+      {"Dvorak", "O", 'r', 82},
+      {"Dvorak", "Q", '\'', 192},
+      {"Dvorak", "'", '-', 189},
+      {"Dvorak", "Left", 0x40000050, 37},  // keys without a character label keep their place
+      {"Dvorak", "F11", 0x40000044, 122},
+      {"Dvorak", "Keypad 5", 0x4000005D, 101},
+  };
+  for (const Case& c : cases) {
+    PushTestKey(Sc(c.position), true, true, false, c.label);
+    PollSystem();
+    EXPECT_TRUE(KeyDown(c.code)) << c.layout << " " << c.position;
+    EXPECT_EQ(KeyHit(c.code), 1) << c.layout << " " << c.position;
+    PushTestKey(Sc(c.position), false, true, false, c.label);
+    PollSystem();
+    EXPECT_FALSE(KeyDown(c.code)) << c.layout << " " << c.position;
+  }
+}
+
+TEST_F(SdlEvents, AQuickTapReadsAsHeldUntilTheNextPump) {
+  PushTestKey(Sc("Escape"), true);
+  PushTestKey(Sc("Escape"), false);
+  PushTestMouseButton(1, true, 5, 5);
+  PushTestMouseButton(1, false, 5, 5);
+  PollSystem();
+  EXPECT_TRUE(KeyDown(27));
+  EXPECT_TRUE(MouseDown(1));
+  EXPECT_EQ(KeyHit(27), 1);
+  EXPECT_EQ(MouseHit(1), 1);
+  PollSystem();
+  EXPECT_FALSE(KeyDown(27));
+  EXPECT_FALSE(MouseDown(1));
+  // Pressed again within the pump it was let go in: held, and its release is the next one.
+  PushTestKey(Sc("Escape"), true);
+  PollSystem();
+  PushTestKey(Sc("Escape"), false);
+  PushTestKey(Sc("Escape"), true);
+  PollSystem();
+  EXPECT_TRUE(KeyDown(27));
+  PollSystem();
+  EXPECT_TRUE(KeyDown(27));
+  PushTestKey(Sc("Escape"), false);
+  PollSystem();
+  EXPECT_FALSE(KeyDown(27));
+}
+
+TEST_F(SdlEvents, ATerminateSignalIsACloseRequestThatStays) {
+  EXPECT_FALSE(TerminateSignalled());
+  raise(SIGTERM);
+  EXPECT_TRUE(TerminateSignalled());
+  EXPECT_TRUE(AppTerminate());
+  EXPECT_TRUE(AppTerminate());  // not used up: every loop must see it
+  for (int sig : {SIGINT, SIGHUP}) {
+    MediaInit(MEDIA_REAL);  // a new run starts without one
+    EXPECT_FALSE(TerminateSignalled());
+    raise(sig);
+    EXPECT_TRUE(TerminateSignalled()) << sig;
+  }
+  MediaInit(MEDIA_REAL);
 }
 
 }  // namespace
