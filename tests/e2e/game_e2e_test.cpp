@@ -76,6 +76,7 @@ class GameE2eTest : public testing::Test {
     char pattern[] = "/tmp/plonko_e2e_XXXXXX";
     root_ = mkdtemp(pattern);
     fs::copy(GAME_DIR, root_, fs::copy_options::recursive);
+    run_ = root_;
   }
 
   void TearDown() override {
@@ -88,11 +89,11 @@ class GameE2eTest : public testing::Test {
     if (!root_.empty() && !HasFailure()) fs::remove_all(root_, ec);
   }
 
-  fs::path Files() const { return root_ / "Files"; }
+  fs::path Files() const { return run_ / "Files"; }
   std::vector<std::string> Log() const { return FileLines(Files() / "Debug.txt"); }
 
   void Launch() {
-    pid_ = LaunchGame(root_);
+    pid_ = LaunchGame(run_, unset_);
     ASSERT_GE(pid_, 0);
   }
 
@@ -227,6 +228,8 @@ class GameE2eTest : public testing::Test {
 
   Display* dpy_ = nullptr;
   fs::path root_;
+  fs::path run_;                    // the run folder the game starts from: root_ unless a test moves it
+  std::vector<std::string> unset_;  // environment variables the game runs without
   pid_t pid_ = 0;
 };
 
@@ -303,6 +306,88 @@ TEST_F(GameE2eTest, ClosingTheWindowRunsTheClosingSequence) {
   std::vector<std::string> log = Log();
   ASSERT_GE(log.size(), 5u);
   EXPECT_EQ(log.back(), "Play again, soon!!");
+}
+
+// Every file below `top`, as paths relative to it.
+std::vector<std::string> FilesBelow(const fs::path& top) {
+  std::vector<std::string> out;
+  for (const auto& e : fs::recursive_directory_iterator(top))
+    if (!e.is_directory()) out.push_back(fs::relative(e.path(), top).string());
+  return out;
+}
+
+TEST_F(GameE2eTest, AMissingGameFolderWritesNothingOutsideTheRunFolder) {
+  // The run folder three folders down, without its game folder: every Setup.ini write (Tab opens
+  // and closes the settings panel, closing writes it again) stays in its Files/.
+  run_ = root_ / "one" / "two" / "three";
+  fs::create_directories(run_);
+  for (const char* part : {"plonko-elongo", "Files", "Plonko_Levels"})
+    fs::rename(root_ / part, run_ / part);
+  fs::remove_all(run_ / "Files" / "247");
+  fs::remove(run_ / "Files" / "Setup.ini");
+
+  Launch();
+  Window title = WaitTitle();
+  ASSERT_NE(title, 0u);
+  for (int i = 0; i < 2; ++i) {
+    PressKey(title, "Tab");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  }
+  AskToClose(title);
+  Window thanks = WaitWindow(640, 480, 30);
+  ASSERT_NE(thanks, 0u);
+  AskToClose(thanks);
+  EXPECT_EQ(WaitExit(10), 0);
+
+  for (const std::string& file : FilesBelow(root_))
+    EXPECT_EQ(file.rfind("one/two/three/", 0), 0u) << "written outside the run folder: " << file;
+  for (const fs::path& above : {root_, root_ / "one", root_ / "one" / "two", run_})
+    EXPECT_FALSE(fs::exists(above / "Setup.ini")) << above;
+  EXPECT_TRUE(Contains(FileLines(Files() / "Setup.ini"), "Width=800"));
+}
+
+TEST_F(GameE2eTest, WithoutADisplayTheGameSaysSoAndEndsAtOnce) {
+  unset_ = {"DISPLAY", "WAYLAND_DISPLAY"};
+  const auto start = std::chrono::steady_clock::now();
+  Launch();
+  EXPECT_EQ(WaitExit(15), 1);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15));
+  std::ifstream out(run_ / "output.txt");
+  std::stringstream said;
+  said << out.rdbuf();
+  EXPECT_NE(said.str().find("no display available"), std::string::npos) << said.str();
+  EXPECT_TRUE(Contains(Log(), "\tNo display available"));
+  EXPECT_FALSE(fs::exists(Files() / "247" / "crash.dat")) << "the next run, with a display, keeps its driver";
+}
+
+TEST_F(GameE2eTest, TerminateSignalsSaveBothFilesAndEndWithinTwoSeconds) {
+  struct Case {
+    int sig;
+    const char* name;
+  } cases[] = {{SIGTERM, "SIGTERM"}, {SIGINT, "SIGINT"}, {SIGHUP, "SIGHUP"}};
+  for (const Case& c : cases) {
+    {
+      std::ofstream scores(Files() / "247" / "scores.dat", std::ios::binary);
+      scores << "77|Ann|0|5|0|0|0|0\r\n" << "0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0\r\n";
+    }
+    fs::remove(Files() / "Setup.ini");
+    Launch();
+    Window title = WaitTitle();
+    ASSERT_NE(title, 0u) << c.name;
+    kill(pid_, c.sig);
+    EXPECT_EQ(WaitExit(2), 0) << c.name << " must end the game within two seconds, without input";
+    std::vector<std::string> setup = FileLines(Files() / "Setup.ini");
+    ASSERT_FALSE(setup.empty()) << c.name;
+    EXPECT_EQ(setup.front(), "[Graphics]") << c.name;
+    EXPECT_EQ(setup.back().rfind("Key=", 0), 0u) << c.name << ": written whole, to its last binding";
+    EXPECT_EQ(FileLines(Files() / "247" / "scores.dat").front(), "77|Ann|0|5|0|0|0|0") << c.name;
+    EXPECT_EQ(Log().back(), "Play again, soon!!") << c.name;
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+      pid_ = 0;
+    }
+  }
 }
 
 TEST_F(GameE2eTest, EveryDisplayChoiceShowsTheSameTitle) {
