@@ -11,6 +11,7 @@
 #include "game/cells.h"
 #include "game/effects.h"
 #include "game/game_flow.h"
+#include "game/game_images.h"
 #include "game/game_state.h"
 #include "game/walker.h"
 #include "media/headless.h"

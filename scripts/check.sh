@@ -13,6 +13,7 @@ trap stop_xvfb EXIT
 
 export LIBGL_ALWAYS_SOFTWARE=1 SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 status=0
+"$here/floors.sh" || status=1
 echo "== all tests (display $DISPLAY)"
 ctest --test-dir "$BUILD" --output-on-failure -j "$(nproc)" --timeout 900 || status=1
 

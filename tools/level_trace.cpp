@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "common/score_table.h"
 #include "common/settings.h"
 #include "engine/engine_state.h"
 #include "frame/frame_state.h"

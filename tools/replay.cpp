@@ -16,6 +16,7 @@
 #include <set>
 #include <string>
 
+#include "common/score_table.h"
 #include "common/settings.h"
 #include "engine/engine_state.h"
 #include "engine/startup.h"

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "common/folders.h"
+#include "common/log.h"
+#include "common/score_table.h"
 #include "engine/display.h"
 #include "engine/engine_state.h"
-#include "engine/log.h"
-#include "engine/score_table.h"
 #include "engine/setup_file.h"
 #include "frame/draw.h"
 #include "input/input.h"

@@ -5,17 +5,18 @@
 #include <cstdio>
 
 #include "common/folders.h"
+#include "common/log.h"
+#include "common/score_table.h"
 #include "common/settings.h"
 #include "common/sound_channels.h"
 #include "engine/engine_state.h"
-#include "engine/log.h"
-#include "engine/score_table.h"
 #include "engine/setup_file.h"
-#include "engine/stripes.h"
 #include "frame/draw.h"
 #include "frame/end_frame.h"
 #include "frame/engine_test.h"
 #include "frame/frame_state.h"
+#include "frame/stripes.h"
+#include "game/game_images.h"
 #include "media/media.h"
 #include "music/playback.h"
 
@@ -297,8 +298,3 @@ void LoadGameAssets() {
   SetImage(AHatImage, LoadImage("ahat.png", MASKED_FILTERED));
 }
 
-void SelectFont(int face, int step) {
-  int f = (face >= 1 && face <= 3) ? face - 1 : 0;
-  int s = (step >= 0 && step <= 8) ? step : 0;
-  SetFont(FontTable[f * 10 + s]);
-}

@@ -26,6 +26,4 @@ void ApplyDisplay();
 // Entered and left with the game folder current.
 void LoadCommonAssets();
 void LoadGameAssets();
-// Makes FontTable[(face - 1) * 10 + step] current; a face outside 1..3 or a step outside 0..8
-// reads as face 1 or step 0; an empty slot selects the default font.
-void SelectFont(int face, int step);
+

@@ -1,14 +1,13 @@
 // Start-of-run values of the engine's globals.
 #include "engine/engine_state.h"
 
-#include "common/folders.h"
-#include "media/media.h"
-
-std::string GameFolder() { return Right("000" + IntText(WeekNumber), 3) + "/"; }
+#include "common/log.h"
+#include "common/score_table.h"
+#include "game/game_images.h"
 
 void ResetEngineState() {
-  GameTitle.clear();
-  FilesFolder.clear();
+  ResetCommonAssets();
+  ResetGameImages();
   for (auto& line : CreditLines) line.clear();
   CreditCount = 0;
   LogStream = 0;
@@ -22,12 +21,4 @@ void ResetEngineState() {
   DisplayW = 800;
   DisplayH = 600;
   DisplayOpen = 0;
-
-  for (int& f : CommonFonts) f = 0;
-  for (int& f : FontTable) f = 0;
-  FontScaleA = FontScaleB = 1.0f;
-  IconsFiltered = IconsSharp = EngineLogo = SiteLogo = BadgeJingle = BadgeStrip = 0;
-  for (int& s : SoundEffects) s = 0;
-  BgImage = PlonkoImage = PlonkoHatImage = GridImage = BoomImage = SpurtImage = 0;
-  GameLogo = BitsImage = AHatImage = 0;
 }

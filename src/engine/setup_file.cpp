@@ -11,10 +11,10 @@
 #include "engine/setup_file.h"
 
 #include "common/folders.h"
+#include "common/log.h"
 #include "common/read_number.h"
 #include "common/settings.h"
 #include "engine/engine_state.h"
-#include "engine/log.h"
 #include "frame/draw.h"
 #include "input/input_state.h"
 #include "media/media.h"

@@ -2,12 +2,14 @@
 #include "engine/startup.h"
 
 #include "common/folders.h"
+#include "common/log.h"
+#include "common/score_table.h"
 #include "common/settings.h"
+#include "engine/closing.h"
 #include "engine/display.h"
 #include "engine/engine_state.h"
-#include "engine/log.h"
-#include "engine/score_table.h"
 #include "engine/setup_file.h"
+#include "frame/engine_hooks.h"
 #include "frame/frame_state.h"
 #include "input/input.h"
 #include "media/media.h"
@@ -45,7 +47,13 @@ void FillCredits() {
   for (const char* line : CREDITS) CreditLines[++CreditCount] = line;
 }
 
+void InstallEngineHooks() {
+  CloseHook = ClosingSequence;
+  SaveSetupHook = WriteSetup;
+}
+
 void StartUp() {
+  InstallEngineHooks();
   GameTitle = "#" + IntText(WeekNumber) + " : " + "Plonko" + " " + "Elongo";
   SetCaption(GameTitle);
   FillCredits();

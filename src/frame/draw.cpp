@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "common/common_assets.h"
 #include "frame/end_frame.h"
 #include "frame/frame_state.h"
 #include "media/media.h"
@@ -116,4 +117,10 @@ int MouseIn(int x, int y, int w, int h) {
   // 64-bit sums: a huge width from a caller must not wrap round to a negative edge.
   const int64_t right = int64_t{x} + w, bottom = int64_t{y} + h;
   return FrameMouseX > x && FrameMouseY > y && FrameMouseX < right && FrameMouseY < bottom ? 1 : 0;
+}
+
+void SelectFont(int face, int step) {
+  int f = (face >= 1 && face <= 3) ? face - 1 : 0;
+  int s = (step >= 0 && step <= 8) ? step : 0;
+  SetFont(FontTable[f * 10 + s]);
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "common/field.h"  // the text helpers' Field, for the files the screens read
+
 // --- Draw state ---
 // Rotation 0, scale 1, white, alpha 1, alpha blending.
 void ResetDrawState();
@@ -46,8 +48,7 @@ void DrawTextAt(int x, int y, const std::string& txt, int hAlign = 0, int vAlign
 int MouseIn(int x, int y, int w, int h);
 
 // --- Text fields ---
-// The n-th field (1-based) of s split at sep, s trimmed first; with spaceToo 1 a blank also ends
-// a field. A field past the last separator reads FIELD_MISSING, while in a text without any
-// separator every field is the whole text (Setup.ini and scores.dat reading rely on both).
-std::string Field(const std::string& s, const std::string& sep, int n, int spaceToo = 0);
-constexpr const char* FIELD_MISSING = "-+-";
+
+// Makes FontTable[(face - 1) * 10 + step] current; a face outside 1..3 or a step outside 0..8
+// reads as face 1 or step 0; an empty slot selects the default font.
+void SelectFont(int face, int step);

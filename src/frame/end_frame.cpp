@@ -3,11 +3,10 @@
 
 #include <cstdint>
 
+#include "common/common_assets.h"
 #include "common/settings.h"
-#include "engine/closing.h"
-#include "engine/engine_state.h"
-#include "engine/setup_file.h"
 #include "frame/draw.h"
+#include "frame/engine_hooks.h"
 #include "frame/frame_layers.h"
 #include "frame/frame_state.h"
 #include "frame/pause_menu.h"
@@ -75,7 +74,7 @@ int EndFrame(int rate, int flag, int showPointer) {
 
   if (KeyHit(KEY_TAB) > 0) {
     MenuOpen = 1 - MenuOpen;
-    WriteSetup();  // on opening and on closing alike
+    if (SaveSetupHook) SaveSetupHook();  // on opening and on closing alike
   }
   if (FrameParity == 1) CollectionCount = CollectMemory();
 
@@ -110,6 +109,9 @@ int EndFrame(int rate, int flag, int showPointer) {
   MeasureFrame();
   FrameParity = 1 - FrameParity;
 
-  if (CloseAsked()) ClosingSequence();
+  if (CloseAsked()) {
+    if (CloseHook) CloseHook();
+    EndProcess(0);
+  }
   return pauseResult;
 }

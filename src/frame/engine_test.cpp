@@ -2,13 +2,13 @@
 // draw budgets from the largest swarm that kept it.
 #include "frame/engine_test.h"
 
+#include "common/common_assets.h"
+#include "common/log.h"
 #include "common/settings.h"
-#include "engine/engine_state.h"
-#include "engine/log.h"
-#include "engine/stripes.h"
 #include "frame/draw.h"
 #include "frame/end_frame.h"
 #include "frame/frame_state.h"
+#include "frame/stripes.h"
 #include "media/media.h"
 
 namespace {

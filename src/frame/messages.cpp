@@ -1,5 +1,5 @@
 // The on-screen message stack: newest on top, each highlighted at first and gone after 3 seconds.
-#include "engine/engine_state.h"
+#include "common/common_assets.h"
 #include "frame/draw.h"
 #include "frame/end_frame.h"
 #include "frame/frame_layers.h"

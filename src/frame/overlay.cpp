@@ -1,5 +1,5 @@
 // The debug overlay that F12 toggles.
-#include "engine/engine_state.h"
+#include "common/common_assets.h"
 #include "frame/draw.h"
 #include "frame/frame_layers.h"
 #include "frame/frame_state.h"

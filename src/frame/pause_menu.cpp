@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "engine/engine_state.h"
+#include "common/common_assets.h"
 #include "frame/draw.h"
 #include "frame/end_frame.h"
 #include "frame/frame_state.h"

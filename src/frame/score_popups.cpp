@@ -1,5 +1,5 @@
 // Floating numbers: drift up a quarter unit per frame and fade out over their life.
-#include "engine/engine_state.h"
+#include "common/common_assets.h"
 #include "frame/draw.h"
 #include "frame/end_frame.h"
 #include "frame/frame_state.h"

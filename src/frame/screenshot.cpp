@@ -1,9 +1,9 @@
 // F11 screenshots.
 #include "frame/screenshot.h"
 
+#include "common/common_assets.h"
 #include "common/folders.h"
-#include "engine/engine_state.h"
-#include "engine/log.h"
+#include "common/log.h"
 #include "frame/draw.h"
 #include "frame/end_frame.h"
 #include "frame/frame_state.h"

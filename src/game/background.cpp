@@ -1,7 +1,7 @@
 // The tinted, scrolling background and the board frame.
 #include "frame/draw.h"
-#include "engine/engine_state.h"
 #include "game/effects.h"
+#include "game/game_images.h"
 #include "game/game_state.h"
 #include "media/media.h"
 

@@ -1,11 +1,10 @@
 // The board's tiles and the instruction boxes of the first "Soft" levels.
-#include "engine/display.h"
-#include "engine/engine_state.h"
 #include "frame/draw.h"
 #include "frame/frame_state.h"
 #include "game/cells.h"
 #include "game/flow_state.h"
 #include "game/game_flow.h"
+#include "game/game_images.h"
 #include "game/game_state.h"
 #include "game/hats.h"
 #include "media/media.h"

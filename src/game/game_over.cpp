@@ -1,13 +1,13 @@
 // The end of a game: "Game Over" over the last picture, the pause before name entry, and the
 // score record.
+#include "common/common_assets.h"
+#include "common/score_table.h"
 #include "common/timestamp.h"
-#include "engine/engine_state.h"
-#include "engine/score_table.h"
 #include "frame/draw.h"
 #include "frame/frame_state.h"
+#include "frame/name_entry.h"
 #include "game/flow_state.h"
 #include "game/game_flow.h"
-#include "input/name_entry.h"
 #include "media/media.h"
 
 namespace {

@@ -2,13 +2,12 @@
 // pointer and dropping it on the selected walker, or back into the stock.
 #include <cstdlib>
 
-#include "engine/display.h"
-#include "engine/engine_state.h"
 #include "frame/draw.h"
 #include "frame/frame_state.h"
 #include "game/effects.h"
 #include "game/flow_state.h"
 #include "game/game_flow.h"
+#include "game/game_images.h"
 #include "game/game_state.h"
 #include "game/hats.h"
 #include "game/sfx.h"

@@ -1,8 +1,8 @@
 // The level banner and the tests that end a level: won, lost, or restarted by the player.
-#include "engine/engine_state.h"
 #include "frame/frame_state.h"
 #include "game/flow_state.h"
 #include "game/game_flow.h"
+#include "game/game_images.h"
 #include "game/game_state.h"
 #include "game/level_file.h"
 #include "media/media.h"

@@ -1,10 +1,10 @@
 // Spray spurts, block debris and hat pops: created by the walkers and the hat drop, moved, drawn
 // and retired once per frame. Particles go through the budgeted DrawSprite, so on a slow machine
 // some are not drawn, but every one still moves and expires.
-#include "engine/engine_state.h"
 #include "frame/draw.h"
 #include "frame/frame_state.h"
 #include "game/effects.h"
+#include "game/game_images.h"
 #include "game/game_state.h"
 #include "game/hats.h"
 #include "media/media.h"

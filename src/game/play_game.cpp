@@ -1,8 +1,8 @@
 // One game: the start, the frame loop with its layers in drawing order, and the end.
 #include "game/play_game.h"
 
+#include "common/score_table.h"
 #include "common/settings.h"
-#include "engine/engine_state.h"
 #include "frame/draw.h"
 #include "frame/end_frame.h"
 #include "frame/frame_state.h"

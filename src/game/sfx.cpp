@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
+#include "common/common_assets.h"
 #include "common/settings.h"
 #include "common/sound_channels.h"
-#include "engine/engine_state.h"
 #include "frame/draw.h"
 #include "game/game_state.h"
 #include "media/media.h"

@@ -2,8 +2,8 @@
 // when hovered), its hat in the hat's tint, and the closing hole in front of it as it sinks.
 #include <algorithm>
 
-#include "engine/engine_state.h"
 #include "frame/draw.h"
+#include "game/game_images.h"
 #include "game/hats.h"
 #include "game/walker.h"
 

@@ -4,7 +4,7 @@
 
 #include <signal.h>
 
-#include "engine/log.h"
+#include "common/log.h"
 #include "engine_fixture.h"
 
 namespace {

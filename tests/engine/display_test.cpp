@@ -2,9 +2,10 @@
 // marker, the full-screen fallback, the second set-up, and a display that cannot open at all.
 #include <filesystem>
 
+#include "common/log.h"
 #include "engine/display.h"
-#include "engine/log.h"
 #include "engine_fixture.h"
+#include "frame/draw.h"
 #include "frame/end_frame.h"
 
 namespace {

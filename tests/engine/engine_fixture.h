@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "common/log.h"
+#include "common/score_table.h"
 #include "common/settings.h"
 #include "engine/engine_state.h"
-#include "engine/score_table.h"
+#include "engine/startup.h"
 #include "frame/frame_state.h"
 #include "input/input.h"
 #include "input/input_state.h"
@@ -46,6 +48,7 @@ class EngineTest : public testing::Test {
   void SetUp() override {
     MediaInit(MEDIA_HEADLESS);
     SetEndHook(&ThrowOnEnd);
+    InstallEngineHooks();
     home_ = std::filesystem::current_path();
     char pattern[] = "/tmp/engine_test_XXXXXX";
     root_ = mkdtemp(pattern);

@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstdint>
 
-#include "engine/score_table.h"
+#include "common/score_table.h"
 #include "engine_fixture.h"
 #include "kill_during_writes.h"
 

@@ -2,7 +2,7 @@
 // trip and the atomic replacement.
 #include <climits>
 
-#include "engine/log.h"
+#include "common/log.h"
 #include "engine/setup_file.h"
 #include "engine_fixture.h"
 #include "kill_during_writes.h"

@@ -1,5 +1,6 @@
 // Start-up through the headless back end: the whole Debug.txt of a run without Setup.ini (start-up,
 // then Escape on the title and the closing sequence), and the 2.5 s hold of the start-up screen.
+#include "common/log.h"
 #include "engine/closing.h"
 #include "engine/startup.h"
 #include "engine/title.h"

@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "common/log.h"
 #include "frame/draw.h"
 #include "frame/end_frame.h"
 #include "frame_fixture.h"

@@ -3,6 +3,7 @@
 // present comes before the pacing wait, so a present that fits in the slot costs no rate.
 #include <gtest/gtest.h>
 
+#include "common/log.h"
 #include "frame/engine_test.h"
 #include "frame_fixture.h"
 

@@ -12,8 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "common/log.h"
 #include "common/settings.h"
 #include "engine/engine_state.h"
+#include "engine/startup.h"
 #include "frame/frame_state.h"
 #include "media/headless.h"
 #include "media/media.h"
@@ -24,6 +26,7 @@ class FrameTest : public testing::Test {
     MediaInit(MEDIA_HEADLESS);
     ResetFrameState();
     ResetEngineState();
+    InstallEngineHooks();  // the closing sequence and the settings writer, as start-up installs them
     SetDefaultSettings();
     GameTitle = "#247 : Plonko Elongo";
 

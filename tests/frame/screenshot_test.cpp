@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "common/log.h"
 #include "frame/draw.h"
 #include "frame/end_frame.h"
 #include "frame/screenshot.h"

@@ -13,6 +13,7 @@
 #include "frame/draw.h"
 #include "frame/frame_state.h"
 #include "game/cells.h"
+#include "game/game_images.h"
 #include "game/game_state.h"
 #include "game/hats.h"
 #include "game/walker.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "common/score_table.h"
 #include "common/timestamp.h"
-#include "engine/score_table.h"
 #include "game/flow_state.h"
 #include "game/game_flow.h"
 #include "game/level_colours.h"

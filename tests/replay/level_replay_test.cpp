@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "common/score_table.h"
 #include "common/settings.h"
 #include "engine/engine_state.h"
-#include "engine/score_table.h"
 #include "frame/frame_state.h"
 #include "game/flow_state.h"
 #include "game/game_state.h"

@@ -1,8 +1,8 @@
 // scores.dat reading and writing.
-#include "engine/score_table.h"
+#include "common/score_table.h"
 
+#include "common/field.h"
 #include "common/read_number.h"
-#include "frame/draw.h"
 #include "media/media.h"
 
 namespace {

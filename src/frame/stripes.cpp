@@ -1,4 +1,4 @@
-#include "engine/stripes.h"
+#include "frame/stripes.h"
 
 #include "frame/draw.h"
 #include "frame/frame_state.h"

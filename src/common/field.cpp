@@ -1,6 +1,6 @@
 // Field splitting, with the reading rules that Setup.ini and scores.dat depend on: a field past the
 // last separator is the missing marker, and a text without separators answers field 2 whole.
-#include "frame/draw.h"
+#include "common/field.h"
 #include "media/media.h"
 
 std::string Field(const std::string& text, const std::string& sep, int n, int spaceToo) {

@@ -1,7 +1,6 @@
 // Log lines go straight to the file (each line flushed), so a crash keeps everything before it.
-#include "engine/log.h"
+#include "common/log.h"
 
-#include "engine/engine_state.h"
 #include "media/media.h"
 
 void LogLine(const std::string& text) { WriteLine(LogStream, text); }

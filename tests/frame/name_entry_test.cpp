@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/score_table.h"
+#include "common/score_table.h"
 #include "frame/frame_state.h"
-#include "input/name_entry.h"
+#include "frame/name_entry.h"
 #include "media/headless.h"
 #include "media/media.h"
 

@@ -27,6 +27,11 @@ struct Scores {
 inline List<Scores> ScoreList;
 // The name typed at name entry; LoadScores takes it from the file's newest record.
 inline std::string PlayerName = "Player";
+// The game chosen on the title: copied into each record, and the history panel picks records by
+// them. Reset at start-up.
+inline int GameMode = 0;   // difficulty: 0 "Soft" levels, 1 "Hard"
+inline int Level = 0;      // nothing sets it
+inline int GameFlags = 0;  // nothing sets it
 
 // Reads "scores.dat" from the current folder (the game folder). Records filed during this run and
 // not yet saved are kept across the reload; without such records PlayerName becomes the name of

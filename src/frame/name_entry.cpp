@@ -1,8 +1,8 @@
 // Name entry: red-to-blue stripes, "Enter Your Name" and the name with a blinking cursor.
-#include "input/name_entry.h"
+#include "frame/name_entry.h"
 
-#include "engine/engine_state.h"
-#include "engine/score_table.h"
+#include "common/common_assets.h"
+#include "common/score_table.h"
 #include "frame/draw.h"
 #include "frame/end_frame.h"
 #include "frame/frame_state.h"
