@@ -10,6 +10,16 @@
 
 namespace {
 
+// Runs ApplyDisplay where it is expected to end the process; the exit code, -1 when it returned.
+int ApplyDisplayEndCode() {
+  try {
+    ApplyDisplay();
+  } catch (const ProcessEnded& e) {
+    return e.code;
+  }
+  return -1;
+}
+
 class DisplayTest : public EngineTest {
  protected:
   void SetUp() override {
@@ -227,12 +237,7 @@ TEST_F(DisplayTest, FullScreenNeedsADeepEnoughMode) {
 
 TEST_F(DisplayTest, NoDisplayServerEndsTheRunSayingSoAndKeepsTheDriver) {
   HeadlessRemoveDisplayServer(true);
-  int code = -1;
-  try {
-    ApplyDisplay();
-  } catch (const ProcessEnded& e) {
-    code = e.code;
-  }
+  const int code = ApplyDisplayEndCode();
   HeadlessRemoveDisplayServer(false);
   EXPECT_EQ(code, 1);
   // Nothing crashed: the next run, with a display, keeps the player's driver.
@@ -245,12 +250,7 @@ TEST_F(DisplayTest, ClosingDuringTheEngineTestLeavesNoCrashMarker) {
   // the second closes the thank-you window.
   HeadlessRequestClose();
   HeadlessRequestClose();
-  int code = -1;
-  try {
-    ApplyDisplay();
-  } catch (const ProcessEnded& e) {
-    code = e.code;
-  }
+  const int code = ApplyDisplayEndCode();
   EXPECT_EQ(code, 0);
   EXPECT_TRUE(Has(Log(), "Starting Engine Test"));
   EXPECT_FALSE(std::filesystem::exists(Game() / "crash.dat"));
@@ -258,12 +258,7 @@ TEST_F(DisplayTest, ClosingDuringTheEngineTestLeavesNoCrashMarker) {
 
 TEST_F(DisplayTest, NoDisplayAtAllEndsTheRunAndLeavesTheMarker) {
   HeadlessRefuseDisplay(true);
-  int code = -1;
-  try {
-    ApplyDisplay();
-  } catch (const ProcessEnded& e) {
-    code = e.code;
-  }
+  const int code = ApplyDisplayEndCode();
   EXPECT_EQ(code, 1);
   EXPECT_TRUE(std::filesystem::exists(Game() / "crash.dat"));  // the next run tries another driver
   EXPECT_TRUE(Has(Log(), "\tNo display could be opened"));
