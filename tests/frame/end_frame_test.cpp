@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <memory>
+#include <stdexcept>
 
 #include "common/log.h"
 #include "frame/draw.h"
@@ -23,6 +24,7 @@ void ScriptPauseMenuContinue(int* seenState) {
   auto lastFrameMs = std::make_shared<int>(Millis());
   auto frames = std::make_shared<int>(0);
   HeadlessOnFrame([=](int) {
+    if (*frames > 600) throw std::runtime_error("the pause menu did not end");
     if (PauseState > *seenState) *seenState = PauseState;
     *lastFrameMs = Millis();
     if (++*frames == 3) HeadlessKeyDown(KEY_ESCAPE);
