@@ -233,8 +233,9 @@ TEST_F(WholeGameE2eTest, SolveSoftOneQuitEnterNameClose) {
   const bool started = WaitFor([&] { return !TitleShown(Grab(w)); }, 30);
   Button(false);
   ASSERT_TRUE(started) << "the title did not start a game";
-  // The level stands still while its Plonko waits.
-  ASSERT_FALSE(WaitPicture(w, [](const std::vector<uint32_t>& px) { return !TitleShown(px); }, 30).empty())
+  // The level is up (its Plonko waits for a tickle).
+  const size_t ANY = 1u << 30;  // no need to stand still
+  ASSERT_FALSE(WaitPicture(w, [](const std::vector<uint32_t>& px) { return !TitleShown(px); }, 30, ANY).empty())
       << "no level";
 
   // Soft 1: a tickle starts the waiting Plonko (it walks right, away from the hole); a press
@@ -260,7 +261,6 @@ TEST_F(WholeGameE2eTest, SolveSoftOneQuitEnterNameClose) {
 
   // Escape opens the pause menu (its title lines cover the frozen game); Down highlights "Quit";
   // Escape chooses it.
-  const size_t ANY = 1u << 30;  // no need to stand still
   const std::vector<uint32_t> playing = WaitPicture(w, [](const std::vector<uint32_t>& px) { return !BannerShown(px); }, 30, ANY);
   Key(w, "Escape");
   const std::vector<uint32_t> menu =
