@@ -1,12 +1,16 @@
 // The sprite benchmark: the engine test's scene (striped background, two logos at scale 1.5 and N
 // black 16 x 16 sprites at scale 2, turned at random, alpha blended, nearest filtering) on a
 // 1280 x 960 logical screen in an 800 x 600 window, drawn by
-//   - the own GL renderer through the media layer (display choice 0),
-//   - plain SDL_Renderer, one SDL_RenderCopyEx per sprite (reference),
-//   - one static GL buffer, one draw call per frame (the machine's fill-rate limit; reference).
-// All three stay open and are probed in turns. For each it reports the largest N (to within 100)
+//   - the own GL renderer through the media layer (display choice 0), each sprite drawn as the
+//     rectangle of its ink (15 x 15 of the icon's 16 x 16),
+//   - SDL_Renderer with batching on (as our own SDL back end runs it), one SDL_RenderCopyEx per
+//     sprite (reference),
+//   - one static GL buffer of the same ink-trimmed quads, one draw call per frame (reference: the
+//     limit of the own renderer's way of drawing),
+//   - one static GL buffer of whole 16 x 16 quads (reference: what the trimming gains).
+// All four stay open and are probed in turns. For each it reports the largest N (to within 100)
 // that holds 58 frames per second without vsync and the milliseconds per frame at N = 0, 2000,
-// 5000, 10000 and 20000, as medians of --runs runs, and the ratios of the N.
+// 5000, 10000 and 20000, as medians of --runs runs (5 unless given), and the ratios of the N.
 // Then Google Benchmark measures building the vertices on the CPU.
 //
 // Needs an X display for the frame study (scripts/bench.sh starts Xvfb); without one only the CPU
@@ -162,9 +166,11 @@ bool Holds(ReferenceRenderer& r, int n) {
   return 1000.0 / ms >= TARGET_FPS;
 }
 
-constexpr int RENDERERS = 3;  // own, SDL_Renderer, static buffer
+// own, batched SDL_Renderer, static buffer of trimmed quads, static buffer of whole quads
+constexpr int RENDERERS = 4;
+enum { OWN = 0, SDL_BATCHED = 1, STATIC_TRIMMED = 2, STATIC_WHOLE = 3 };
 
-// All three renderers, open at once, measured in turns: at each N every renderer is probed
+// All four renderers, open at once, measured in turns: at each N every renderer is probed
 // within a second or two of the others, so the machine's slow spells (it is shared) fall on all
 // of them alike instead of on whichever happened to be measured then.
 void MeasureInTurns(ReferenceRenderer* const (&r)[RENDERERS], Result (&res)[RENDERERS]) {
@@ -172,7 +178,7 @@ void MeasureInTurns(ReferenceRenderer* const (&r)[RENDERERS], Result (&res)[REND
     each->Activate();
     each->MsPerFrame(0, 5);  // warm up: textures, buffers, shader variants
   }
-  bool alive[RENDERERS] = {true, true, true};
+  bool alive[RENDERERS] = {true, true, true, true};
   for (int n = COARSE_STEP; n <= MAX_SPRITES; n += COARSE_STEP) {
     bool any = false;
     for (int k = 0; k < RENDERERS; ++k) {
@@ -215,39 +221,43 @@ T Median(std::vector<T> v) {
 
 void FrameStudy(int runs) {
   const BenchScene scene = MakeScene();
-  const char* names[3] = {"own GL renderer (choice 0)", "SDL_Renderer, RenderCopyEx", "static GL buffer (limit)"};
+  const char* names[RENDERERS] = {"own GL renderer (choice 0)", "SDL_Renderer, batched", "static buffer, ink quads",
+                                  "static buffer, whole quads"};
   std::vector<Result> results[RENDERERS];
-  std::vector<double> ratioSdl, ratioStatic;  // own N over each reference's N, per run
+  // Own N over each reference's N, per run.
+  std::vector<double> ratio[RENDERERS];
   for (int run = 0; run < runs; ++run) {
     // The own renderer owns the media layer (and SDL): opened first, closed last.
     auto own = std::make_unique<OwnRenderer>(scene);
     if (!own->Open()) {
-      std::printf("%s: could not open\n", names[0]);
+      std::printf("%s: could not open\n", names[OWN]);
       return;
     }
-    std::unique_ptr<ReferenceRenderer> sdl = OpenReferenceRenderer(REFERENCE_SDL_RENDERER, scene);
-    std::unique_ptr<ReferenceRenderer> fill = sdl ? OpenReferenceRenderer(REFERENCE_STATIC_BUFFER, scene) : nullptr;
-    if (!fill) {
+    std::unique_ptr<ReferenceRenderer> refs[RENDERERS];
+    refs[SDL_BATCHED] = OpenReferenceRenderer(REFERENCE_SDL_RENDERER, scene);
+    refs[STATIC_TRIMMED] = OpenReferenceRenderer(REFERENCE_STATIC_TRIMMED, scene);
+    refs[STATIC_WHOLE] = OpenReferenceRenderer(REFERENCE_STATIC_BUFFER, scene);
+    if (!refs[SDL_BATCHED] || !refs[STATIC_TRIMMED] || !refs[STATIC_WHOLE]) {
       std::printf("the reference renderers could not open\n");
       return;
     }
     Result res[RENDERERS];
-    MeasureInTurns({own.get(), sdl.get(), fill.get()}, res);
-    fill.reset();
-    sdl.reset();
+    MeasureInTurns({own.get(), refs[SDL_BATCHED].get(), refs[STATIC_TRIMMED].get(), refs[STATIC_WHOLE].get()}, res);
+    for (int k = RENDERERS - 1; k > 0; --k) refs[k].reset();
     own.reset();
-    for (int k = 0; k < RENDERERS; ++k) results[k].push_back(res[k]);
-    if (res[1].limit > 0) ratioSdl.push_back(double(res[0].limit) / res[1].limit);
-    if (res[2].limit > 0) ratioStatic.push_back(double(res[0].limit) / res[2].limit);
-    std::printf("run %d  N = %5d own, %5d SDL_Renderer, %5d static buffer\n", run + 1, res[0].limit, res[1].limit,
-                res[2].limit);
+    for (int k = 0; k < RENDERERS; ++k) {
+      results[k].push_back(res[k]);
+      if (k != OWN && res[k].limit > 0) ratio[k].push_back(double(res[OWN].limit) / res[k].limit);
+    }
+    std::printf("run %d  N = %5d own, %5d batched SDL_Renderer, %5d static ink quads, %5d static whole quads\n",
+                run + 1, res[OWN].limit, res[SDL_BATCHED].limit, res[STATIC_TRIMMED].limit, res[STATIC_WHOLE].limit);
     std::fflush(stdout);
   }
-  std::printf("\nSprite scene, 800 x 600 window, 1280 x 960 logical, no vsync; medians of %d runs\n", runs);
+  std::printf("\nSprite scene, 800 x 600 window, 1280 x 960 logical, no vsync; medians of %d interleaved runs\n", runs);
   std::printf("%-28s %8s %8s %8s %8s %8s %8s\n", "renderer", "N@58fps", "ms@0", "ms@2000", "ms@5000", "ms@10000",
               "ms@20000");
-  int limit[3] = {0, 0, 0};
-  for (int k = 0; k < 3; ++k) {
+  int limit[RENDERERS] = {};
+  for (int k = 0; k < RENDERERS; ++k) {
     if (results[k].empty()) continue;
     std::vector<int> limits;
     for (const Result& r : results[k]) limits.push_back(r.limit);
@@ -262,7 +272,7 @@ void FrameStudy(int runs) {
   }
   // Wall time suffers when other work shares the machine; the process's CPU time much less so.
   std::printf("%-28s %8s %8s %8s %8s %8s %8s\n", "CPU ms per frame", "", "@0", "@2000", "@5000", "@10000", "@20000");
-  for (int k = 0; k < 3; ++k) {
+  for (int k = 0; k < RENDERERS; ++k) {
     if (results[k].empty()) continue;
     std::printf("%-28s %8s", names[k], "");
     for (size_t i = 0; i < std::size(FIXED_COUNTS); ++i) {
@@ -272,16 +282,19 @@ void FrameStudy(int runs) {
     }
     std::printf("\n");
   }
-  if (limit[1] > 0 && limit[2] > 0)
-    std::printf("own / static buffer: %.0f %% (target >= 95 %%); own / SDL_Renderer: %.2f x (target >= 1.25)\n",
-                100.0 * limit[0] / limit[2], double(limit[0]) / limit[1]);
-  if (!ratioSdl.empty() && !ratioStatic.empty())
-    std::printf("the same, median of the runs' own ratios: %.0f %%; %.2f x\n\n", 100.0 * Median(ratioStatic),
-                Median(ratioSdl));
+  if (limit[SDL_BATCHED] > 0 && limit[STATIC_TRIMMED] > 0 && limit[STATIC_WHOLE] > 0) {
+    std::printf("own / static ink quads: %.0f %% (target >= 95 %%); own / batched SDL_Renderer: %.2f x (target >= "
+                "1.25); own / static whole quads: %.0f %%\n",
+                100.0 * limit[OWN] / limit[STATIC_TRIMMED], double(limit[OWN]) / limit[SDL_BATCHED],
+                100.0 * limit[OWN] / limit[STATIC_WHOLE]);
+  }
+  if (!ratio[SDL_BATCHED].empty() && !ratio[STATIC_TRIMMED].empty() && !ratio[STATIC_WHOLE].empty())
+    std::printf("the same, median of the runs' own ratios: %.0f %%; %.2f x; %.0f %%\n\n",
+                100.0 * Median(ratio[STATIC_TRIMMED]), Median(ratio[SDL_BATCHED]), 100.0 * Median(ratio[STATIC_WHOLE]));
 }
 
-// --probe=N: milliseconds per frame at N sprites, the own renderer and the static buffer taking
-// turns, for quick comparisons on a busy machine.
+// --probe=N: milliseconds per frame at N sprites, the own renderer and the static buffer of the
+// same ink quads taking turns, for quick comparisons on a busy machine.
 void Probe(int n) {
   const BenchScene scene = MakeScene();
   for (int round = 0; round < 4; ++round) {
@@ -293,7 +306,7 @@ void Probe(int n) {
         if (own->Open()) r = std::move(own);
       } else {
         MediaInit(MEDIA_REAL);
-        r = OpenReferenceRenderer(REFERENCE_STATIC_BUFFER, scene);
+        r = OpenReferenceRenderer(REFERENCE_STATIC_TRIMMED, scene);
       }
       if (!r) return;
       r->MsPerFrame(n, 5);
@@ -303,7 +316,7 @@ void Probe(int n) {
       r.reset();
       MediaShutdown();
     }
-    std::printf("N = %d: own %.2f ms (CPU %.2f), static buffer %.2f ms (CPU %.2f)\n", n, ms[0], cpuMs[0], ms[1],
+    std::printf("N = %d: own %.2f ms (CPU %.2f), static ink quads %.2f ms (CPU %.2f)\n", n, ms[0], cpuMs[0], ms[1],
                 cpuMs[1]);
   }
 }
@@ -369,7 +382,7 @@ BENCHMARK(BM_DrawImageCalls)->Arg(1000);
 }  // namespace
 
 int main(int argc, char** argv) {
-  int runs = 3;
+  int runs = 5;
   int probe = -1;
   bool frames = true;
   std::vector<char*> rest;

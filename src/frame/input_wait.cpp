@@ -17,8 +17,7 @@ bool StillHeld(bool andReturn, bool andMouse) {
 void WaitForRelease(bool andReturn, bool andMouse) {
   PollSystem();
   while (StillHeld(andReturn, andMouse)) {
-    if (MediaBackendInUse() == MEDIA_HEADLESS) Flip(0);
-    else Delay(1);
+    Delay(1);
     PollSystem();
   }
 }

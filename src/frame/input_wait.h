@@ -2,7 +2,6 @@
 #pragma once
 
 // Returns once none of Escape, Return (when `andReturn`) and mouse button 1 (when `andMouse`) is
-// held. The real back end is pumped in 1 ms sleeps and nothing is presented, so the back buffer
-// keeps the frame drawn so far. The headless back end only changes its input at frame
-// boundaries, so there each wait step ends a frame (it draws nothing).
+// held. The input is pumped in 1 ms sleeps and nothing is presented, so the screen keeps the frame
+// shown last.
 void WaitForRelease(bool andReturn, bool andMouse);

@@ -66,6 +66,7 @@ void HeadlessDelay(int ms) {
   if (ms <= 0) return;
   gHeadless.clock += static_cast<uint32_t>(ms);
   gHeadless.slept += ms;
+  HeadlessAfterSleep(HeadlessMillis());
 }
 
 // ---------------------------------------------------------------------------------------------

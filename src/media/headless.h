@@ -1,6 +1,7 @@
 // The headless back end, for tests: a fake clock that only sleeping (Delay) and AdvanceClock move,
-// input scripted per frame (a frame ends at each Flip), virtual joysticks, and a record of every
-// draw call with its full draw state and of every sound call. Selected by MediaInit(MEDIA_HEADLESS).
+// input scripted per frame (a frame ends at each Flip) or per sleep, virtual joysticks, and a
+// record of every draw call with its full draw state and of every sound call. Selected by
+// MediaInit(MEDIA_HEADLESS).
 //
 // The headless display reports a fixed mode list (HeadlessSetModes changes it) and "opens" any
 // listed size; the back buffer is not rendered, so GrabPixmap gives a black picture.
@@ -56,6 +57,9 @@ void HeadlessRequestClose();
 // Called at the start of every frame with its number, after the scheduled events (a test can
 // drive a loop it does not control from here).
 void HeadlessOnFrame(std::function<void(int frame)> fn);
+// Called after every sleep (Delay) with the fake clock in ms: the input a person gives while the
+// program waits without drawing (letting go of a key it waits for, say). No frame passes there.
+void HeadlessOnSleep(std::function<void(int clock)> fn);
 
 // Virtual joysticks: count, then per port its state.
 struct VirtualJoystick {

@@ -12,6 +12,7 @@ namespace {
 struct HeadlessInput {
   std::multimap<int, InputEvent> scheduled;  // by frame; same-frame events keep their order
   std::function<void(int frame)> onFrame;
+  std::function<void(int clock)> onSleep;
   std::vector<VirtualJoystick> pads;
 };
 
@@ -63,6 +64,11 @@ void HeadlessMouseUp(int button) { InputMouseButtonEvent(button, false); }
 void HeadlessRequestClose() { InputCloseEvent(); }
 
 void HeadlessOnFrame(std::function<void(int frame)> fn) { gScript.onFrame = std::move(fn); }
+void HeadlessOnSleep(std::function<void(int clock)> fn) { gScript.onSleep = std::move(fn); }
+
+void HeadlessAfterSleep(int clock) {
+  if (auto fn = gScript.onSleep) fn(clock);  // a copy, as for the frame callback
+}
 
 // ---------------------------------------------------------------------------------------------
 // Virtual joysticks

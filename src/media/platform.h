@@ -56,3 +56,5 @@ int HeadlessJoystickCount();
 // Applies the scheduled events of `frame` (and any earlier ones still pending), then calls the
 // frame callback.
 void HeadlessStartFrame(int frame);
+// Calls the sleep callback with the fake clock (after a Delay has advanced it).
+void HeadlessAfterSleep(int clock);

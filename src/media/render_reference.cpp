@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -20,7 +21,7 @@ double Now() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Plain SDL_Renderer
+// SDL_Renderer, batched
 // ---------------------------------------------------------------------------------------------
 class SdlReference final : public ReferenceRenderer {
  public:
@@ -43,6 +44,8 @@ class SdlReference final : public ReferenceRenderer {
       SDL_RendererInfo info;
       if (SDL_GetRenderDriverInfo(i, &info) == 0 && std::strcmp(info.name, "opengl") == 0) index = i;
     }
+    // Batching is read when the renderer is made; without it SDL issues a draw call per sprite.
+    SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
     ren_ = SDL_CreateRenderer(win_, index, SDL_RENDERER_ACCELERATED);
     if (!ren_) return false;
     const uint8_t white[4] = {255, 255, 255, 255};
@@ -107,7 +110,8 @@ class SdlReference final : public ReferenceRenderer {
 };
 
 // ---------------------------------------------------------------------------------------------
-// Static GL buffer: one atlas, one buffer, one draw call per frame
+// Static GL buffer: one atlas, one buffer, one draw call per frame; sprites whole or trimmed to
+// their ink
 // ---------------------------------------------------------------------------------------------
 const char* STATIC_FS = R"(#version 330 core
 flat in vec4 vColour;
@@ -119,7 +123,7 @@ void main() { oColour = texture(uTex, vUv) * vColour; }
 
 class StaticReference final : public ReferenceRenderer {
  public:
-  explicit StaticReference(const BenchScene& s) : scene_(s) {}
+  StaticReference(const BenchScene& s, bool trimmed) : scene_(s), trimmed_(trimmed) {}
   ~StaticReference() override {
     if (ctx_) {
       glDeleteProgram(program_);
@@ -138,7 +142,7 @@ class StaticReference final : public ReferenceRenderer {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    win_ = SDL_CreateWindow("reference: static buffer", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, scene_.realW,
+    win_ = SDL_CreateWindow(trimmed_ ? "reference: static buffer, trimmed" : "reference: static buffer", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, scene_.realW,
                             scene_.realH, SDL_WINDOW_OPENGL);
     if (!win_) return false;
     ctx_ = SDL_GL_CreateContext(win_);
@@ -260,18 +264,23 @@ class StaticReference final : public ReferenceRenderer {
       quad(l, p);
       logoX += pic->w + 2;
     }
+    // The icon sits at the atlas's top-left corner; its handle is its middle.
+    int x0 = 0, y0 = 0, x1 = scene_.icon.w, y1 = scene_.icon.h;
+    if (trimmed_) InkOf(scene_.icon, x0, y0, x1, y1);
     QuadPaint black;
     black.r = black.g = black.b = 0;
-    black.u1 = float(scene_.icon.w) / aw;
-    black.v1 = float(scene_.icon.h) / ah;
+    black.u0 = float(x0) / aw;
+    black.v0 = float(y0) / ah;
+    black.u1 = float(x1) / aw;
+    black.v1 = float(y1) / ah;
     for (int j = 0; j < n; ++j) {
       QuadGeom s = g;
       s.x = scene_.x[size_t(j)];
       s.y = scene_.y[size_t(j)];
-      s.w = float(scene_.icon.w);
-      s.h = float(scene_.icon.h);
-      s.hx = s.w / 2;
-      s.hy = s.h / 2;
+      s.w = float(x1 - x0);
+      s.h = float(y1 - y0);
+      s.hx = float(scene_.icon.w) / 2 - float(x0);
+      s.hy = float(scene_.icon.h) / 2 - float(y0);
       s.sx = s.sy = 2;
       const float rad = scene_.rotation[size_t(j)] * 3.14159265f / 180;
       s.cosr = std::cos(rad);
@@ -282,7 +291,26 @@ class StaticReference final : public ReferenceRenderer {
     glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(v.size() * sizeof(Vertex)), v.data(), GL_STATIC_DRAW);
   }
 
+  // The rectangle [x0, x1) x [y0, y1) of the texels with any alpha (unchanged when there are none).
+  static void InkOf(const BenchScene::Picture& p, int& x0, int& y0, int& x1, int& y1) {
+    int ax0 = p.w, ay0 = p.h, ax1 = 0, ay1 = 0;
+    for (int y = 0; y < p.h; ++y)
+      for (int x = 0; x < p.w; ++x)
+        if (p.rgba[(size_t(y) * size_t(p.w) + size_t(x)) * 4 + 3] != 0) {
+          ax0 = std::min(ax0, x);
+          ay0 = std::min(ay0, y);
+          ax1 = std::max(ax1, x + 1);
+          ay1 = y + 1;
+        }
+    if (ax1 <= ax0) return;
+    x0 = ax0;
+    y0 = ay0;
+    x1 = ax1;
+    y1 = ay1;
+  }
+
   const BenchScene& scene_;
+  const bool trimmed_;
   SDL_Window* win_ = nullptr;
   SDL_GLContext ctx_ = nullptr;
   GLuint program_ = 0, vao_ = 0, vbo_ = 0, ebo_ = 0, tex_ = 0;
@@ -297,6 +325,6 @@ std::unique_ptr<ReferenceRenderer> OpenReferenceRenderer(ReferenceKind kind, con
     auto r = std::make_unique<SdlReference>(scene);
     return r->Open() ? std::move(r) : nullptr;
   }
-  auto r = std::make_unique<StaticReference>(scene);
+  auto r = std::make_unique<StaticReference>(scene, kind == REFERENCE_STATIC_TRIMMED);
   return r->Open() ? std::move(r) : nullptr;
 }

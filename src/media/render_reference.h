@@ -1,9 +1,12 @@
 // Reference renderers for the sprite benchmark (bench/sprite_bench.cpp), kept beside the real
-// back ends because only the media layer may talk to SDL and GL. Both draw the engine test's
+// back ends because only the media layer may talk to SDL and GL. All draw the engine test's
 // scene, so the benchmark can set the own renderer against them in the same run:
-//   REFERENCE_SDL_RENDERER  plain SDL_Renderer ("opengl" driver), one SDL_RenderCopyEx per sprite;
-//   REFERENCE_STATIC_BUFFER every vertex uploaded once into one GL buffer, one draw call a frame:
-//                           what the machine can fill at best.
+//   REFERENCE_SDL_RENDERER   SDL_Renderer ("opengl" driver, batching on as in our own SDL back
+//                            end), one SDL_RenderCopyEx per sprite;
+//   REFERENCE_STATIC_BUFFER  every vertex uploaded once into one GL buffer, one draw call a
+//                            frame, each sprite its whole 16 x 16 quad: what the machine can fill;
+//   REFERENCE_STATIC_TRIMMED the same with each sprite only the rectangle of its ink, as the own
+//                            renderer draws it: the limit of that way of drawing.
 #pragma once
 
 #include <cstdint>
@@ -21,7 +24,7 @@ struct BenchScene {
   std::vector<float> x, y, rotation;  // per sprite: centre (logical) and degrees
 };
 
-enum ReferenceKind { REFERENCE_SDL_RENDERER, REFERENCE_STATIC_BUFFER };
+enum ReferenceKind { REFERENCE_SDL_RENDERER, REFERENCE_STATIC_BUFFER, REFERENCE_STATIC_TRIMMED };
 
 class ReferenceRenderer {
  public:

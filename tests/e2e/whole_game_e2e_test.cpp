@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -143,6 +144,51 @@ class WholeGameE2eTest : public testing::Test {
     return green > 3000;  // grass in that box stays under 1000
   }
 
+  // The title: mostly its dark blue stripes, and the orange logo.
+  static bool TitleShown(const std::vector<uint32_t>& px) {
+    if (px.size() != 800 * 600) return false;
+    size_t blue = 0, warm = 0;
+    for (uint32_t c : px) {
+      const int r = c >> 16 & 0xFF, g = c >> 8 & 0xFF, b = c & 0xFF;
+      blue += b > r + 20 && b > g + 20;
+      warm += r > 200 && g > 100 && b < 80;
+    }
+    return blue > px.size() / 2 && warm > 500;
+  }
+  // Name entry: red-to-blue stripes without green.
+  static bool NameEntryShown(const std::vector<uint32_t>& px) {
+    if (px.size() != 800 * 600) return false;
+    size_t stripes = 0;
+    for (uint32_t c : px) stripes += (c >> 8 & 0xFF) < 8 && (c & 0xFF) > 40;
+    return stripes > px.size() / 2;
+  }
+  // Pixels that differ clearly between two pictures.
+  static size_t Changed(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+    if (a.size() != b.size()) return a.size() + b.size();
+    size_t n = 0;
+    for (size_t i = 0; i < a.size(); ++i) {
+      const uint32_t x = a[i], y = b[i];
+      int d = 0;
+      for (int s = 0; s < 24; s += 8) d += std::abs(static_cast<int>(x >> s & 0xFF) - static_cast<int>(y >> s & 0xFF));
+      n += d > 48;
+    }
+    return n;
+  }
+  // Waits until the window shows a picture for which `shown` holds and that stays the same (to
+  // within `moving` changed pixels) over a few frames; the picture, or an empty one on time-out.
+  std::vector<uint32_t> WaitPicture(Window w, const std::function<bool(const std::vector<uint32_t>&)>& shown,
+                                    double seconds, size_t moving = 2000) {
+    std::vector<uint32_t> last, now;
+    const bool ok = WaitFor([&] {
+      now = Grab(w);
+      const bool still = shown(now) && Changed(last, now) <= moving;
+      last = now;
+      if (!still) Sleep(250);
+      return still;
+    }, seconds);
+    return ok ? now : std::vector<uint32_t>{};
+  }
+
   // xdotool on our window: pointer in window pixels, held buttons and keys.
   void Focus(Window w) {
     XRaiseWindow(dpy_, w);
@@ -175,16 +221,22 @@ TEST_F(WholeGameE2eTest, SolveSoftOneQuitEnterNameClose) {
   }, 60)) << "start-up did not finish";
   const Window w = WaitWindow(800, 600, 10);
   ASSERT_NE(w, 0u);
-  Sleep(4000);  // the start-up screen's hold and the title's slide
+  // The start-up screen's hold, then the title's slide, until the title stands still.
+  ASSERT_FALSE(WaitPicture(w, TitleShown, 60, 0).empty()) << "no title";
 
-  // "Click Here to Start": the title starts a game on a press held over two frames.
+  // "Click Here to Start": the title starts a game on a press held over two frames; held until
+  // the title is gone.
   Focus(w);
   Move(w, Win(640), Win(480));
   Sleep(300);
   Button(true);
-  Sleep(300);
+  const bool started = WaitFor([&] { return !TitleShown(Grab(w)); }, 30);
   Button(false);
-  Sleep(1500);
+  ASSERT_TRUE(started) << "the title did not start a game";
+  // The level is up (its Plonko waits for a tickle).
+  const size_t ANY = 1u << 30;  // no need to stand still
+  ASSERT_FALSE(WaitPicture(w, [](const std::vector<uint32_t>& px) { return !TitleShown(px); }, 30, ANY).empty())
+      << "no level";
 
   // Soft 1: a tickle starts the waiting Plonko (it walks right, away from the hole); a press
   // held just ahead of it tickles it again as it walks in under the hand, which turns it round.
@@ -195,41 +247,50 @@ TEST_F(WholeGameE2eTest, SolveSoftOneQuitEnterNameClose) {
   Button(false);
   Move(w, Win(448 + 36), Win(448));
   Sleep(200);
-  Button(true);
-  Sleep(4000);  // long enough for a slow machine's frames; the held press tickles only once
+  Button(true);  // held until the level is won: the held press tickles only once
+  std::vector<uint32_t> shot;
+  const bool won = WaitFor([&] {
+    shot = Grab(w);
+    return BannerShown(shot);
+  }, 60);
   Button(false);
   Move(w, Win(1100), Win(900));
-
-  bool won = false;
-  std::vector<uint32_t> shot;
-  ASSERT_TRUE(WaitFor([&] {
-    shot = Grab(w);
-    return won = BannerShown(shot);
-  }, 60)) << "no won banner";
+  ASSERT_TRUE(won) << "no won banner";
   Shell("import -window " + std::to_string(w) + " " + (root_ / "won_banner.png").string());
   if (const char* dir = std::getenv("E2E_SHOT_DIR")) fs::copy_file(root_ / "won_banner.png", fs::path(dir) / "won_banner.png", fs::copy_options::overwrite_existing);
 
-  // Escape opens the pause menu; Down highlights "Quit"; Escape chooses it.
+  // Escape opens the pause menu (its title lines cover the frozen game); Down highlights "Quit";
+  // Escape chooses it.
+  const std::vector<uint32_t> playing = WaitPicture(w, [](const std::vector<uint32_t>& px) { return !BannerShown(px); }, 30, ANY);
   Key(w, "Escape");
-  Sleep(500);
+  const std::vector<uint32_t> menu =
+      WaitPicture(w, [&](const std::vector<uint32_t>& px) { return Changed(playing, px) > 20000; }, 30, ANY);
+  ASSERT_FALSE(menu.empty()) << "no pause menu";
   Key(w, "Down", 200);
-  Sleep(300);
+  ASSERT_FALSE(WaitPicture(w, [&](const std::vector<uint32_t>& px) { return Changed(menu, px) > 100; }, 30, ANY).empty())
+      << "Down did not move the highlight";
   Key(w, "Escape");
-  Sleep(2500);  // "Game Over" for 1.5 s, then name entry
+  // "Game Over" for 1.5 s, then name entry.
+  ASSERT_FALSE(WaitPicture(w, NameEntryShown, 30, ANY).empty()) << "no name entry";
 
-  // The name offered is "Player" (no scores yet): clear it, type ours.
+  // The name offered is "Player" (no scores yet): clear it, type ours, each key once the last
+  // one shows (the entry takes one character a frame).
   Focus(w);
-  for (int i = 0; i < 6; ++i) Key(w, "BackSpace", 60);
-  Shell("xdotool type --delay 120 --window " + std::to_string(w) + " Zed");
-  Sleep(500);
+  auto typed = [&](const std::function<void()>& key) {
+    const std::vector<uint32_t> before = Grab(w);
+    key();
+    return WaitFor([&] { return Changed(before, Grab(w)) > 150; }, 10);
+  };
+  for (int i = 0; i < 6; ++i) ASSERT_TRUE(typed([&] { Key(w, "BackSpace", 60); })) << "BackSpace " << i;
+  for (const char* ch : {"Z", "e", "d"})
+    ASSERT_TRUE(typed([&] { Shell("xdotool type --window " + std::to_string(w) + " " + ch); })) << ch;
   Key(w, "Return");
-  Sleep(1500);
+  ASSERT_FALSE(WaitPicture(w, TitleShown, 30, ANY).empty()) << "not back on the title";
 
   AskToClose(w);
   const Window thanks = WaitWindow(640, 480, 15);
   ASSERT_NE(thanks, 0u) << "no thank-you screen";
-  Sleep(1200);
-  AskToClose(thanks);
+  AskToClose(thanks);  // a close request ends the thank-you screen at any time
   EXPECT_EQ(WaitExit(10), 0);
 
   const std::vector<std::string> scores = Lines(root_ / "Files" / "247" / "scores.dat");

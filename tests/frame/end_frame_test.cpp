@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <memory>
+#include <stdexcept>
 
 #include "common/log.h"
 #include "frame/draw.h"
@@ -17,12 +19,18 @@ constexpr int KEY_LALT = 164, KEY_RALT = 165;
 // Drives a pause menu that opens with Escape held: let go, press Escape again to take the
 // highlighted "Continue", let go. Records the highest PauseState seen on any frame since.
 void ScriptPauseMenuContinue(int* seenState) {
-  const int f = HeadlessFrameCount();
-  HeadlessScheduleInput(f + 1, {InputEvent::KEY_UP, KEY_ESCAPE});
-  HeadlessScheduleInput(f + 3, {InputEvent::KEY_DOWN, KEY_ESCAPE});
-  HeadlessScheduleInput(f + 5, {InputEvent::KEY_UP, KEY_ESCAPE});
-  HeadlessOnFrame([seenState](int) {
+  // Escape is let go LET_GO_MS after the last frame, so only while the menu waits showing nothing.
+  constexpr int LET_GO_MS = 50;
+  auto lastFrameMs = std::make_shared<int>(Millis());
+  auto frames = std::make_shared<int>(0);
+  HeadlessOnFrame([=](int) {
+    if (*frames > 600) throw std::runtime_error("the pause menu did not end");
     if (PauseState > *seenState) *seenState = PauseState;
+    *lastFrameMs = Millis();
+    if (++*frames == 3) HeadlessKeyDown(KEY_ESCAPE);
+  });
+  HeadlessOnSleep([=](int clock) {
+    if (clock - *lastFrameMs >= LET_GO_MS) HeadlessKeyUp(KEY_ESCAPE);
   });
 }
 

@@ -50,6 +50,7 @@ class FrameTest : public testing::Test {
   void TearDown() override {
     SetEndHook(nullptr);
     HeadlessOnFrame(nullptr);
+    HeadlessOnSleep(nullptr);
     CloseFile(LogStream);
     LogStream = 0;
     ChangeDir(home_);

@@ -27,21 +27,31 @@ class NameEntryTest : public testing::Test {
     OverlayOn = 0;
     PlayerName = "Player";
   }
-  void TearDown() override { HeadlessOnFrame(nullptr); }
+  void TearDown() override {
+    HeadlessOnFrame(nullptr);
+    HeadlessOnSleep(nullptr);
+  }
 
-  // Runs the entry with input scripted by frame (0 = the frame it opened in); names_[k] is the
-  // name as frame k + 1 began.
-  void Run(std::function<void(int n)> script) {
+  // Runs the entry with input scripted by frame (0 = the first frame it shows) and by the
+  // milliseconds since it opened, the latter also while it waits, showing nothing, for held keys
+  // to be let go; names_[k] is the name as frame k + 1 began.
+  void Run(std::function<void(int n)> script, std::function<void(int ms)> timed = nullptr) {
     const int start = HeadlessFrameCount();
+    const int opened = Millis();
     names_.clear();
     HeadlessOnFrame([=, this](int frame) {
       if (frame - start > 500) throw std::runtime_error("the entry did not end");
       names_.push_back(PlayerName);
       script(frame - start);
     });
+    HeadlessOnSleep([=](int clock) {
+      if (clock - opened > 60000) throw std::runtime_error("the entry waits for ever");
+      if (timed) timed(clock - opened);
+    });
     EnterName();
     frames_ = HeadlessFrameCount() - start;
     HeadlessOnFrame(nullptr);
+    HeadlessOnSleep(nullptr);
   }
   static void Tap(int n, int at, int key) {
     if (n == at) HeadlessKeyDown(key);
@@ -92,39 +102,67 @@ TEST_F(NameEntryTest, EditsOneCharacterPerFrame) {
 }
 
 // Rule: Return, Escape and a click all end the entry and keep the name as typed; an empty name
-// can be confirmed.
+// can be confirmed. The entry shows nothing more after the frame of the end key, and returns only
+// once that key is let go (held here for 100 ms, as a person holds a key).
 TEST_F(NameEntryTest, AnyEndKeyConfirms) {
-  const std::function<void(int)> ends[] = {
-      [](int n) { Tap(n, 5, RETURN); },
-      [](int n) { Tap(n, 5, ESCAPE); },
-      [](int n) {
-        if (n == 5) HeadlessMouseDown(1);
-        if (n == 6) HeadlessMouseUp(1);
-      },
+  const std::function<void(bool)> ends[] = {
+      [](bool down) { down ? HeadlessKeyDown(RETURN) : HeadlessKeyUp(RETURN); },
+      [](bool down) { down ? HeadlessKeyDown(ESCAPE) : HeadlessKeyUp(ESCAPE); },
+      [](bool down) { down ? HeadlessMouseDown(1) : HeadlessMouseUp(1); },
   };
   for (const auto& end : ends) {
     PlayerName = "";
-    Run(end);
+    int pressedAt = -1, framesAtRelease = -1;
+    const int start = HeadlessFrameCount();
+    Run(
+        [&](int n) {
+          if (n == 5) {
+            end(true);
+            pressedAt = Millis();
+          }
+        },
+        [&](int) {
+          if (pressedAt >= 0 && framesAtRelease < 0 && Millis() >= pressedAt + 100) {
+            end(false);
+            framesAtRelease = HeadlessFrameCount() - start;
+          }
+        });
     EXPECT_EQ(PlayerName, "");
-    EXPECT_EQ(frames_, 6) << "ends in the frame of the key; returns in the frame it is released";
+    EXPECT_EQ(frames_, 6) << "frames 0 to 5 shown: it ends in the frame of the key";
+    EXPECT_EQ(framesAtRelease, 6) << "no frame is shown while the key is held";
+    EXPECT_GE(Millis(), pressedAt + 100) << "returns once the key is up";
   }
 }
 
-// Rule: end keys held when the screen opens must be released first, so the key that ended the
-// game does not end the entry; the entry also waits for its own end key to be released.
-TEST_F(NameEntryTest, WaitsForHeldKeys) {
+// Rule: input held when the screen opens is flushed, so the key or click that ended the game
+// does not end the entry, nor does letting it go; the entry ends on its own end key and returns
+// once that is let go, showing nothing more meanwhile.
+TEST_F(NameEntryTest, IgnoresHeldKeysAndWaitsForItsOwnEndKey) {
   HeadlessKeyDown(RETURN);
   HeadlessMouseDown(1);
   PlayerName = "Al";
-  Run([](int n) {
-    if (n == 3) HeadlessKeyUp(RETURN);
-    if (n == 6) HeadlessMouseUp(1);
-    if (n == 8) HeadlessTypeChar('!');
-    if (n == 12) HeadlessKeyDown(RETURN);
-    if (n == 20) HeadlessKeyUp(RETURN);
-  });
+  const int start = HeadlessFrameCount();
+  int pressedAt = -1, framesAtRelease = -1;
+  Run(
+      [&](int n) {
+        if (n == 3) HeadlessKeyUp(RETURN);
+        if (n == 6) HeadlessMouseUp(1);
+        if (n == 8) HeadlessTypeChar('!');
+        if (n == 12) {
+          HeadlessKeyDown(RETURN);
+          pressedAt = Millis();
+        }
+      },
+      [&](int) {
+        if (pressedAt >= 0 && framesAtRelease < 0 && Millis() >= pressedAt + 200) {
+          HeadlessKeyUp(RETURN);
+          framesAtRelease = HeadlessFrameCount() - start;
+        }
+      });
   EXPECT_EQ(PlayerName, "Al!");
-  EXPECT_EQ(frames_, 20) << "ended at frame 12, returned once Return was up";
+  EXPECT_EQ(frames_, 13) << "ended in frame 12, by the new Return";
+  EXPECT_EQ(framesAtRelease, 13) << "nothing shown while Return was held";
+  EXPECT_GE(Millis(), pressedAt + 200) << "returns once Return is up";
 }
 
 }  // namespace

@@ -18,16 +18,31 @@ constexpr int UP = 38, DOWN = 40, SPACE = 32, ESCAPE = 27;
 class PauseMenuTest : public FrameTest {
  protected:
   // Runs the menu with keys scripted by menu frame (0 = the frame the menu opened in); returns
-  // its result and sets frames_ to how many frames it took.
+  // its result and sets frames_ to how many frames it took. While the menu waits without drawing,
+  // the player lets go of every key LET_GO_MS after the last frame; letGo_ gets the frames shown
+  // by then, one entry each time. lastFrameMs_ is the clock as the last frame began.
   int Run(std::function<void(int n)> script) {
     const int start = HeadlessFrameCount();
-    HeadlessOnFrame([=](int frame) {
+    lastFrameMs_ = Millis();
+    letGo_.clear();
+    HeadlessOnFrame([=, this](int frame) {
       if (frame - start > 1000) throw std::runtime_error("the menu did not end");
+      lastFrameMs_ = Millis();
       script(frame - start);
+    });
+    HeadlessOnSleep([=, this](int clock) {
+      if (clock - lastFrameMs_ > 60000) throw std::runtime_error("the menu waits for ever");
+      if (clock - lastFrameMs_ < LET_GO_MS) return;
+      bool held = false;
+      for (int k : {UP, DOWN, SPACE, ESCAPE}) held = held || KeyDown(k);
+      if (!held) return;
+      for (int k : {UP, DOWN, SPACE, ESCAPE}) HeadlessKeyUp(k);
+      letGo_.push_back(HeadlessFrameCount() - start);
     });
     const int result = PauseMenu();
     frames_ = HeadlessFrameCount() - start;
     HeadlessOnFrame(nullptr);
+    HeadlessOnSleep(nullptr);
     for (int k : {UP, DOWN, SPACE, ESCAPE}) HeadlessKeyUp(k);  // a script may end with a key held
     return result;
   }
@@ -45,7 +60,10 @@ class PauseMenuTest : public FrameTest {
       if ((d.text == "Continue" || d.text == "Quit") && d.b == 0) out = d.text;
     return out;
   }
+  static constexpr int LET_GO_MS = 100;
   int frames_ = 0;
+  int lastFrameMs_ = 0;
+  std::vector<int> letGo_;
 };
 
 // Rule: moves and choices act on presses; up and down wrap; Escape chooses what is highlighted.
@@ -74,14 +92,20 @@ TEST_F(PauseMenuTest, NavigationAndChoosing) {
 }
 
 // Rule: a choose button held when the menu opens does nothing until it has been released, and
-// the Escape press that opened the menu does not close it.
+// the Escape press that opened the menu does not close it: the menu shows nothing until Escape is
+// let go. Escape that chooses is let go before the menu returns, and nothing more is shown.
 TEST_F(PauseMenuTest, InputsHeldAtOpeningAreIgnored) {
   HeadlessKeyDown(SPACE);
   EXPECT_EQ(Run([](int n) { if (n == 20) HeadlessKeyUp(SPACE); Hold(n, 25, 27, {SPACE}); }), 1);
   EXPECT_EQ(frames_, 26) << "chosen in the frame Space came down again";
 
   HeadlessKeyDown(ESCAPE);
-  EXPECT_EQ(Run([](int n) { if (n == 10) HeadlessKeyUp(ESCAPE); Hold(n, 15, 17, {DOWN}); Hold(n, 20, 22, {ESCAPE}); }), 99);
+  const int opened = Millis();
+  EXPECT_EQ(Run([](int n) { Hold(n, 5, 7, {DOWN}); Hold(n, 10, 12, {ESCAPE}); }), 99);
+  EXPECT_EQ(letGo_, (std::vector<int>{0, 10})) << "nothing shown before the first Escape was let go; "
+                                                  "nothing more after the second came down";
+  EXPECT_EQ(frames_, 10);
+  EXPECT_GE(Millis() - opened, 2 * LET_GO_MS) << "the waits take the time the player holds the keys";
 }
 
 // Rule: the decoration is drawn from a fixed seed, so it stands still: 140 title lines behind the
@@ -117,9 +141,10 @@ TEST_F(PauseMenuTest, DecorationStandsStillAndTheClockReseeds) {
   for (const DrawRecord& d : first) colours.insert(d.r * 65536 + d.g * 256 + d.b);
   EXPECT_GT(colours.size(), 20u) << "colours are drawn at random";
 
+  // Seeded with the clock in the menu's last frame slot, before the wait for Escape to be let go.
   const int after = RndSeed();
-  SeedRnd(Millis());
-  EXPECT_EQ(after, RndSeed()) << "reseeded from the clock when the menu ended";
+  EXPECT_GE(after, lastFrameMs_);
+  EXPECT_LT(after, lastFrameMs_ + LET_GO_MS);
 }
 
 }  // namespace

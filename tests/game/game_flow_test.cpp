@@ -86,6 +86,7 @@ class GameFlowTest : public GameTest {
   }
   void TearDown() override {
     HeadlessOnFrame(nullptr);
+    HeadlessOnSleep(nullptr);
     for (int k : {KEY_RETURN, KEY_ESCAPE, KEY_DOWN, KEY_P, KEY_Q, KEY_R, KEY_F7}) HeadlessKeyUp(k);
     HeadlessMouseUp(1);
     KeyHit(KEY_R);
@@ -422,10 +423,11 @@ TEST_F(GameFlowTest, WholeGames) {
     std::map<int, int> clock;  // frame -> Millis at its start
     bool entryOpen = false;
     int pauseStateInEntry = -1;
+    int lastFrameMs = Millis();
     HeadlessOnFrame([&](int frame) {
       const int n = frame - start;
       if (n > 5000) throw std::runtime_error("the game did not end");
-      clock[frame] = Millis();
+      clock[frame] = lastFrameMs = Millis();
       if (!TextDraws("Enter Your Name").empty() && !entryOpen) {
         entryOpen = true;
         pauseStateInEntry = PauseState;
@@ -435,10 +437,18 @@ TEST_F(GameFlowTest, WholeGames) {
       if (entryOpen && n % 10 == 2) HeadlessKeyUp(KEY_RETURN);
       if (!entryOpen) c.play(n);
     });
+    // While a screen waits showing nothing (for keys to be let go), the player lets go.
+    HeadlessOnSleep([&](int now) {
+      if (now - lastFrameMs > 60000) throw std::runtime_error("the game waits for ever");
+      if (now - lastFrameMs < 50) return;
+      HeadlessKeyUp(KEY_ESCAPE);
+      HeadlessKeyUp(KEY_RETURN);
+    });
     const int64_t before = MakeTimestamp("");
     PlayGame();
     const int64_t after = MakeTimestamp("");
     HeadlessOnFrame(nullptr);
+    HeadlessOnSleep(nullptr);
 
     EXPECT_EQ(EndCode, END_GAME) << c.what;
     const std::vector<DrawRecord> over = TextDraws("Game Over");

@@ -1,6 +1,8 @@
 // How a walker is drawn, read back from the headless draw record.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "game/hats.h"
 #include "game_fixture.h"
 
@@ -42,12 +44,18 @@ TEST_F(WalkerDraw, GlowWhenHoveredAndTintedHat) {
     bool hover;
     int hat;
     size_t bodyDraws, hatDraws;
+    int r, g, b;  // the worn hat's tint
   } cases[] = {
-      {false, 0, 1, 0},
-      {true, 0, 2, 0},
-      {false, HAT_HARD, 1, 2},
-      {true, HAT_RED, 2, 2},
-      {false, HAT_SAFETY, 1, 2},
+      // hover  hat         body hat  tint
+      {false, 0, 1, 0, 0, 0, 0},
+      {true, 0, 2, 0, 0, 0, 0},
+      {false, HAT_HARD, 1, 2, 255, 255, 50},
+      {true, HAT_RED, 2, 2, 255, 50, 50},
+      {false, HAT_RUBBER, 1, 2, 50, 255, 50},
+      {false, HAT_CYAN, 1, 2, 50, 255, 255},
+      {false, HAT_BLUE, 1, 2, 50, 50, 255},
+      {false, HAT_MAGENTA, 1, 2, 255, 50, 255},
+      {false, HAT_SAFETY, 1, 2, 255, 255, 255},
   };
   for (const Case& c : cases) {
     SetUp();
@@ -70,12 +78,8 @@ TEST_F(WalkerDraw, GlowWhenHoveredAndTintedHat) {
       EXPECT_FLOAT_EQ(body[1].x, body[0].x);
     }
     if (c.hat != 0) {
-      const Rgb tint = Hat(c.hat).worn;
-      for (const DrawRecord& r : hat) {
-        EXPECT_EQ(r.r, tint.r);
-        EXPECT_EQ(r.g, tint.g);
-        EXPECT_EQ(r.b, tint.b);
-      }
+      for (const DrawRecord& r : hat)
+        EXPECT_EQ(std::make_tuple(r.r, r.g, r.b), std::make_tuple(c.r, c.g, c.b)) << "hat " << c.hat;
       EXPECT_EQ(hat[0].blend, BLEND_ALPHA);
       EXPECT_EQ(hat[1].blend, BLEND_LIGHT);
       EXPECT_FLOAT_EQ(hat[1].sx, -1.3f);

@@ -62,21 +62,27 @@ TEST_F(GfxImages, EachFrameKnowsItsInk) {
   const std::string path = gfx_test::WritePicture("ink.png", 16, 6, [](int x, int y) {
     return x >= 2 && x <= 4 && (y == 1 || y == 2) ? Argb(255, 200, 100, 0) : Argb(0, 90, 90, 90);
   });
-  // flags            frame 0 ink x0, y0, x1, y1
+  // The two frames are packed side by side with a one-texel border each: a 20 x 8 texture, frame
+  // 0's texels at x 1..8, y 1..6.
   struct Case {
     int flags, x0, y0, x1, y1;
+    float u0, v0, u1, v1;
   } cases[] = {
-      {IMAGE_MASKED, 2, 1, 5, 3},                   // exactly the ink
-      {IMAGE_MASKED | IMAGE_FILTERED, 1, 0, 6, 4},  // one texel more for bilinear sampling
+      // flags                       frame 0 ink x0, y0, x1, y1  and as texture coordinates
+      {IMAGE_MASKED, 2, 1, 5, 3, 0.15f, 0.25f, 0.30f, 0.5f},                   // exactly the ink
+      {IMAGE_MASKED | IMAGE_FILTERED, 1, 0, 6, 4, 0.10f, 0.125f, 0.35f, 0.625f},  // one texel more for bilinear sampling
   };
   for (const Case& c : cases) {
     const int img = LoadAnimImage(path, 8, 6, 0, 2, c.flags);
     const Image* im = Lookup<Image>(img, ObjectKind::IMAGE);
     ASSERT_NE(im, nullptr);
+    ASSERT_EQ(im->tex.w, 20);
+    ASSERT_EQ(im->tex.h, 8);
     const Image::FrameRect& ink = im->rects[0].ink;
     EXPECT_EQ((std::vector<int>{ink.x0, ink.y0, ink.x1, ink.y1}), (std::vector<int>{c.x0, c.y0, c.x1, c.y1})) << c.flags;
-    EXPECT_FLOAT_EQ(ink.u0, float(im->FrameX(0) + c.x0) / float(im->tex.w)) << c.flags;
-    EXPECT_FLOAT_EQ(ink.v1, float(im->FrameY(0) + c.y1) / float(im->tex.h)) << c.flags;
+    EXPECT_EQ((std::vector<float>{ink.u0, ink.v0, ink.u1, ink.v1}), (std::vector<float>{c.u0, c.v0, c.u1, c.v1})) << c.flags;
+    const Image::FrameRect& whole = im->rects[1].whole;  // frame 1: texels x 11..18
+    EXPECT_EQ((std::vector<float>{whole.u0, whole.v0, whole.u1, whole.v1}), (std::vector<float>{0.55f, 0.125f, 0.95f, 0.875f}));
     EXPECT_LE(im->rects[1].ink.x1, im->rects[1].ink.x0) << "a clear frame has no ink";
     FreeImage(img);
   }

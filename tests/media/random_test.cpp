@@ -1,12 +1,13 @@
-// The random generator must replay the same sequence for a seed (the music depends on it), so it
-// is checked against std::minstd_rand (the same minimal-standard generator) as an independent
-// reference, and the draws are rebuilt here from the reference states.
+// The random generator must replay the same sequence for a seed (the music depends on it). Its
+// states are checked against std::minstd_rand (the same minimal-standard generator) as an
+// independent reference; the draws made from them against values worked out by hand.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <random>
+#include <vector>
 
 #include "media/media.h"
 
@@ -14,14 +15,6 @@ namespace {
 
 // Read before any test runs: the state the program starts with.
 const int kStartState = RndSeed();
-
-// The float draw rebuilt from two reference states; `last` gets the second (the state after it).
-double UnitFrom(std::minstd_rand& ref, uint32_t* last = nullptr) {
-  uint32_t s1 = ref();
-  uint32_t s2 = ref();
-  if (last) *last = s2;
-  return ((s1 & 0x1FFFFFFCu) + (s2 & 0x1FFFFFF8u) / 134217728.0) / 536870912.0;
-}
 
 struct SeedCase {
   int seed;
@@ -51,10 +44,11 @@ TEST(Random, SeedingAndStatesFollowTheMinimalStandardGenerator) {
     ASSERT_EQ(static_cast<uint32_t>(RndSeed()), c.state);
     std::minstd_rand ref(c.state);
     for (int i = 0; i < 2000; ++i) {
-      uint32_t state = 0;
-      double expected = UnitFrom(ref, &state);
-      ASSERT_EQ(RndUnit(), expected) << "draw " << i;
-      ASSERT_EQ(static_cast<uint32_t>(RndSeed()), state) << "draw " << i;
+      const double u = RndUnit();
+      ASSERT_GE(u, 0.0) << "draw " << i;
+      ASSERT_LT(u, 1.0) << "draw " << i;
+      ref.discard(1);
+      ASSERT_EQ(static_cast<uint32_t>(RndSeed()), ref()) << "a float draw takes two steps; draw " << i;
     }
   }
 }
@@ -66,47 +60,59 @@ TEST(Random, KnownAnswerAfterTenThousandSteps) {
   EXPECT_EQ(RndSeed(), 399268537);
 }
 
-TEST(Random, FloatDrawStaysInHalfOpenUnitAndRange) {
+// From seed 1 the states run 48271, 182605794, 1291394886, 1914720637, 2078669041, 407355683.
+// A draw takes two: the first with its low 2 bits and bits from 29 up cleared is the whole part
+// of 2^29 x u, the second with its low 3 bits cleared, over 2^27, the fraction. So the first draw
+// is (48268 + 182605792 / 2^27) / 2^29.
+TEST(Random, FloatDrawsByHand) {
+  SeedRnd(1);
+  const double units[] = {0x1.791ab895f8p-14,     // 8.990869022751369e-05
+                          0x1.9f23e8c88145ep-2,   // 0.4054104206446193
+                          0x1.be5f8f308f824p-1};  // 0.8718228098657659
+  for (double want : units) EXPECT_EQ(RndUnit(), want);
+
+  // a + (b - a) x u
+  SeedRnd(7);
+  const double ranged[] = {-2.994964934533324, 3.70298361570333, -2.1779227667263985};
+  for (double want : ranged) EXPECT_DOUBLE_EQ(Rnd(-3.0, 5.0), want);
+
   SeedRnd(99);
   for (int i = 0; i < 20000; ++i) {
-    double u = RndUnit();
+    const double u = RndUnit();
     ASSERT_GE(u, 0.0);
     ASSERT_LT(u, 1.0);
   }
-  SeedRnd(7);
-  std::minstd_rand ref(7);
-  for (int i = 0; i < 100; ++i) {
-    double expected = -3.0 + (5.0 - -3.0) * UnitFrom(ref);
-    ASSERT_DOUBLE_EQ(Rnd(-3.0, 5.0), expected);
-  }
 }
 
-TEST(Random, IntegerDrawMatchesReferenceInBothArgumentOrders) {
+// Rand(lo, hi): lo + whole part of (hi - lo + 1) x u, in either argument order; the first six
+// draws from seed 4242.
+TEST(Random, IntegerDrawsByHandInBothArgumentOrders) {
   struct Case {
     int lo, hi;
+    std::vector<int64_t> draws;
   };
   const Case cases[] = {
-      // lo          hi
-      {1, 6},
-      {6, 1},
-      {-10, 10},
-      {10, -10},
-      {0, 0},
-      {INT_MIN, INT_MAX},
-      {INT_MAX, INT_MIN},
-      {INT_MAX - 1, INT_MAX},
+      // lo          hi           first six draws
+      {1, 6, {3, 5, 2, 1, 6, 3}},
+      {6, 1, {3, 5, 2, 1, 6, 3}},
+      {-10, 10, {-2, 5, -5, -8, 10, -1}},
+      {10, -10, {-2, 5, -5, -8, 10, -1}},
+      {0, 0, {0, 0, 0, 0, 0, 0}},
+      {INT_MIN, INT_MAX, {-509358982, 1078066971, -977744908, -1675962931, 2112330909, -229540970}},
+      {INT_MAX, INT_MIN, {-509358982, 1078066971, -977744908, -1675962931, 2112330909, -229540970}},
+      {INT_MAX - 1, INT_MAX, {INT_MAX - 1, INT_MAX, INT_MAX - 1, INT_MAX - 1, INT_MAX, INT_MAX - 1}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.lo << ".." << c.hi);
-    int64_t low = std::min(c.lo, c.hi), high = std::max(c.lo, c.hi);
     SeedRnd(4242);
-    std::minstd_rand ref(4242);
+    std::vector<int64_t> got;
+    for (size_t i = 0; i < c.draws.size(); ++i) got.push_back(Rand(c.lo, c.hi));
+    EXPECT_EQ(got, c.draws);
+    const int64_t low = std::min(c.lo, c.hi), high = std::max(c.lo, c.hi);
     for (int i = 0; i < 500; ++i) {
-      int64_t expected = low + static_cast<int64_t>(UnitFrom(ref) * static_cast<double>(high - low + 1));
-      int got = Rand(c.lo, c.hi);
-      ASSERT_EQ(got, expected) << "draw " << i;
-      ASSERT_GE(got, low);
-      ASSERT_LE(got, high);
+      const int v = Rand(c.lo, c.hi);
+      ASSERT_GE(v, low);
+      ASSERT_LE(v, high);
     }
   }
 }

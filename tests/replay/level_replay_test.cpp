@@ -1,10 +1,14 @@
 // Every level's recorded solution, played through the real game loop (PlayGame on the headless
 // back end, levels read from the committed images): the pointer input of the solution wins the
-// level; the same level with no input is not won. One test per solution file.
+// level, and so does the same input played with a person's timing and aim (every action shifted
+// by a few frames and aimed a few pixels off); the same level with no input is not won. One test
+// per solution file.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -27,6 +31,12 @@ namespace fs = std::filesystem;
 
 constexpr int KEY_P = 80, KEY_Q = 81, KEY_F7 = 118;
 constexpr int LEVEL_FRAMES = 10800;  // three minutes: the longest a solution may take
+// A person's timing and aim: each action (from the move that starts it to its release) comes up
+// to SHIFT_FRAMES early or late, and each pointer move lands up to AIM_PIXELS off on each axis.
+constexpr int SHIFT_FRAMES = 3, AIM_PIXELS = 8;
+const uint32_t JITTER_SEEDS[] = {1, 2, 3};
+// Where a fresh game has the pointer: on "Click Here to Start", at the middle of the screen.
+constexpr int START_X = 640, START_Y = 480;
 
 enum class Outcome { WON, LOST, TIMED_OUT };
 struct Ended {
@@ -79,6 +89,7 @@ class LevelReplay : public testing::TestWithParam<std::string> {
   // its events (or none) by the level's frames and ends at the first verdict.
   static Ended Play(const Solution& s, bool withInput) {
     GameMode = s.levelName == "Hard" ? 1 : 0;
+    HeadlessMouseMove(START_X, START_Y);
     const int gameStart = HeadlessFrameCount();
     int levelStart = s.level == 1 ? gameStart : -1;
     size_t next = 0;
@@ -115,6 +126,43 @@ class LevelReplay : public testing::TestWithParam<std::string> {
   fs::path home_, root_;
 };
 
+// The solution's events with each action shifted by -SHIFT_FRAMES..SHIFT_FRAMES frames (never
+// before the frame after the previous action's last event, nor before frame 0, as a person's
+// actions follow one another) and each move aimed -AIM_PIXELS..AIM_PIXELS off on each axis.
+Solution Jittered(const Solution& s, uint32_t seed) {
+  std::mt19937 rng(seed);
+  auto draw = [&](int spread) { return static_cast<int>(rng() % static_cast<uint32_t>(2 * spread + 1)) - spread; };
+  Solution out = s;
+  int earliest = 0;  // the first frame the next action may use
+  for (size_t first = 0; first < out.events.size();) {
+    size_t end = first;
+    while (end < out.events.size() && out.events[end].kind != SolutionEvent::RELEASE) ++end;
+    end = std::min(end + 1, out.events.size());  // the action is [first, end)
+    const int shift = std::max(draw(SHIFT_FRAMES), earliest - out.events[first].frame);
+    for (size_t i = first; i < end; ++i) {
+      SolutionEvent& e = out.events[i];
+      e.frame += shift;
+      if (e.kind == SolutionEvent::MOVE) {
+        e.x += draw(AIM_PIXELS);
+        e.y += draw(AIM_PIXELS);
+      }
+    }
+    earliest = out.events[end - 1].frame + 1;
+    first = end;
+  }
+  return out;
+}
+
+std::string Describe(const Solution& s) {
+  static const char* const KINDS[] = {"move", "press", "release"};
+  std::string out;
+  for (const SolutionEvent& e : s.events) {
+    out += "\n  " + std::to_string(e.frame) + " " + KINDS[e.kind];
+    if (e.kind == SolutionEvent::MOVE) out += " " + std::to_string(e.x) + " " + std::to_string(e.y);
+  }
+  return out;
+}
+
 const char* Name(Outcome o) {
   static const char* const NAMES[] = {"won", "lost", "not finished"};
   return NAMES[static_cast<int>(o)];
@@ -128,6 +176,13 @@ TEST_P(LevelReplay, SolutionWinsAndNoInputDoesNot) {
   const Ended solved = Play(s, true);
   EXPECT_EQ(solved.outcome, Outcome::WON) << s.levelName << " " << s.level << ": " << Name(solved.outcome)
                                           << " at level frame " << solved.frame;
+  for (uint32_t seed : JITTER_SEEDS) {
+    const Solution played = Jittered(s, seed);
+    const Ended jittered = Play(played, true);
+    EXPECT_EQ(jittered.outcome, Outcome::WON) << s.levelName << " " << s.level << " with a person's timing and aim (seed "
+                                              << seed << "): " << Name(jittered.outcome) << " at level frame "
+                                              << jittered.frame << "; played:" << Describe(played);
+  }
   const Ended idle = Play(s, false);
   EXPECT_NE(idle.outcome, Outcome::WON) << s.levelName << " " << s.level << " is won with no input";
 }
