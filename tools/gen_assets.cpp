@@ -1303,7 +1303,9 @@ Image MakeGameLogo() {
   // The title screen writes a small tag at (+196, -15) from the logo's centre: the space above
   // the second word is left for it.
   Shape top = TextShape("PLONKO", 34, 14, a);
-  Shape bottom = TextShape("ELONGO", 756 - TextWidth("ELONGO", b), 134, b);
+  // The second word ends 90 units short of the right edge: on a 4:3 screen the title's score
+  // panel (its chosen game's box) begins just past that.
+  Shape bottom = TextShape("ELONGO", 676 - TextWidth("ELONGO", b), 134, b);
   Letters(c, top, pal::GOLD, pal::ORANGE, 5, 4, 7);
   Letters(c, bottom, Hex(0x8FF0FF), Hex(0x4A6CFF), 5, 4, 7);
   // The hero in a red hard hat, waving from under the first word.
@@ -1931,8 +1933,7 @@ int main(int argc, char** argv) {
 
   bool ok = true;
   ok &= Save(common + "icons.png", a.icons.img);
-  ok &= Save(common + "badges.png", a.badges.img);
-  ok &= Save(common + "logo.png", a.engineLogo);
+    ok &= Save(common + "logo.png", a.engineLogo);
   ok &= Save(common + "Kelvaro.png", a.siteLogo);
   ok &= Save(game + "bg.png", a.bg.img);
   ok &= Save(game + "plonko.png", a.plonko.img);
@@ -1942,6 +1943,7 @@ int main(int argc, char** argv) {
   ok &= Save(game + "spurt.png", a.spurt);
   ok &= Save(game + "logo.png", a.gameLogo);
   ok &= Save(game + "bits.png", a.bits.img);
+  ok &= Save(game + "badges.png", a.badges.img);
   ok &= Save(game + "ahat.png", a.ahat);
 
   std::printf("%-14s %8s %8s %10s %8s\n", "sound", "seconds", "peak dB", "RMS dB", "50ms dB");

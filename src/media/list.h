@@ -45,6 +45,21 @@ class List {
     }
     return false;
   }
+  // Removes every record for which pred(record) is true, in one pass (Remove searches the list
+  // for each record). Returns how many went. The same rules as Remove inside an iteration.
+  template <class Pred>
+  int RemoveIf(Pred&& pred) {
+    int removed = 0;
+    for (auto& p : items_) {
+      if (!p || !pred(static_cast<const T&>(*p))) continue;
+      ++removed;
+      if (depth_ > 0) graveyard_.push_back(std::move(p));
+      p.reset();
+    }
+    count_ -= removed;
+    Compact();
+    return removed;
+  }
   int Count() const { return count_; }
   bool Empty() const { return count_ == 0; }
   void Clear() {

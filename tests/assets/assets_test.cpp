@@ -112,7 +112,6 @@ struct ImageCase {
 const ImageCase IMAGES[] = {
     // file                 cell      count  cells drawn
     {"Common/icons.png", 16, 16, 64, Cat(Cat({0, 3, 7, 8, 9, 10}, Range(11, 14)), Cat(Range(18, 29), {63}))},
-    {"Common/badges.png", 64, 64, 16, Range(0, 15)},
     {"Common/logo.png", 0, 0, 1, {0}},
     {"Common/Kelvaro.png", 0, 0, 1, {0}},
     {"247/bg.png", 64, 64, 64, Cat(Range(0, 52), {56})},
@@ -123,6 +122,7 @@ const ImageCase IMAGES[] = {
     {"247/spurt.png", 0, 0, 1, {0}},
     {"247/logo.png", 0, 0, 1, {0}},
     {"247/bits.png", 256, 128, 8, {0, 1}},
+    {"247/badges.png", 64, 64, 16, Range(0, 15)},
     {"247/ahat.png", 16, 16, 1, {0}},
 };
 

@@ -102,6 +102,27 @@ TEST(List, RemovingEveryRecordAsItIsVisited) {
   EXPECT_EQ(list.Last(), nullptr);
 }
 
+TEST(List, RemoveIfInOnePassInsideAndOutsideAnIteration) {
+  List<Rec> list;
+  Fill(list, {1, 2, 3, 4, 5, 6});
+  EXPECT_EQ(list.RemoveIf([](const Rec& r) { return r.v % 2 == 0; }), 3);
+  EXPECT_EQ(Values(list), (std::vector<int>{1, 3, 5}));
+  EXPECT_EQ(list.Count(), 3);
+  // Inside an iteration the current record stays usable and later ones are skipped.
+  std::vector<int> visited;
+  list.ForEach([&](Rec& r) {
+    visited.push_back(r.v);
+    if (r.v == 3) {
+      EXPECT_EQ(list.RemoveIf([](const Rec& x) { return x.v >= 3; }), 2);
+      r.tag = 7;
+    }
+  });
+  EXPECT_EQ(visited, (std::vector<int>{1, 3}));
+  EXPECT_EQ(Values(list), std::vector<int>{1});
+  EXPECT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.RemoveIf([](const Rec&) { return false; }), 0);
+}
+
 TEST(List, AppendingDuringForEachIsVisited) {
   List<Rec> list;
   Fill(list, {1, 2});
