@@ -92,6 +92,15 @@ int AllocChannel() {
   return channel;
 }
 
+int ReuseChannel(int channel) {
+  if (LiveChannel(channel)) {
+    if (ChannelPlaying(channel)) StopChannel(channel);
+    return channel;
+  }
+  if (Lookup<ChannelObject>(channel, ObjectKind::CHANNEL)) ReleaseObject(channel);
+  return AllocChannel();
+}
+
 int PlaySound(int sound, int channel) {
   int used = StartSound(sound, channel, false);
   RecordSoundCall(SoundRecord::PLAY, sound, used, 0);

@@ -71,7 +71,7 @@ class SdlMixerDriver final : public AudioDriver {
 
   void Stop(VoiceRef ref) override {
     Lock lock(device_);
-    if (MixVoice* m = Find(ref)) m->active = false;
+    if (MixVoice* m = Find(ref)) MixStop(*m, rate_);
   }
 
   void SetPaused(VoiceRef ref, bool paused) override {
@@ -123,7 +123,8 @@ class SdlMixerDriver final : public AudioDriver {
   MixVoice* Find(VoiceRef ref) {
     if (ref.slot < 0 || ref.slot >= MAX_VOICES) return nullptr;
     MixVoice& m = mix_[static_cast<size_t>(ref.slot)];
-    return owners_[static_cast<size_t>(ref.slot)].serial == ref.serial && m.active ? &m : nullptr;
+    // A voice fading out after a stop is over for its channel.
+    return owners_[static_cast<size_t>(ref.slot)].serial == ref.serial && m.active && m.fadeStep == 0 ? &m : nullptr;
   }
 
   int FreeSlot() const {
