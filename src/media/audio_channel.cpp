@@ -73,6 +73,7 @@ int LoadSound(const std::string& path, int flags) {
   int handle = 0;
   if (LoadWavFile(path, s->wav)) {
     s->loop = (flags & SOUND_LOOP) != 0;
+    for (int k = 1; k < SOUND_OCTAVES; ++k) s->octaves[k - 1] = HalfRate(s->Octave(k - 1));
     handle = RegisterObject(std::move(s));
   }
   RecordSoundCall(SoundRecord::LOAD, handle, 0, 0);

@@ -25,7 +25,7 @@ std::string Num(int n) { return IntText(n); }
 // The music's share of full volume, 0..1, from the settings at this moment.
 float MusicVolume(int divisor) {
   const int product = std::clamp(Settings[Music], 0, 100) * std::clamp(Settings[Master], 0, 100);
-  return static_cast<float>(product) / 100.0f / static_cast<float>(divisor);
+  return static_cast<float>(product) / static_cast<float>(divisor);
 }
 
 // Plays one note on the track's slot: the previous note of the track stops (monophonic), the
