@@ -95,7 +95,14 @@ void ResetSongState() {
   HighestBass = HighestLead = HighestAccompany = 0;
 }
 
+// The display set-up loads the assets again after every change of mode: the samples of the
+// previous load are freed first, so no reload adds to the memory in use.
 void LoadMusicSamples() {
+  for (int& s : MusicSamples) {
+    FreeSound(s);
+    s = 0;
+  }
+  HighestBass = HighestLead = HighestAccompany = 0;
   for (int n = 1; n <= 8; ++n) {
     MusicSamples[KIT_A + n] = LoadSound("music/d1-" + Num(n) + ".wav", 0);
     MusicSamples[KIT_B + n] = LoadSound("music/d2-" + Num(n) + ".wav", 0);

@@ -230,6 +230,24 @@ TEST_F(Playback, MissingSongAndSamples) {
   for (int s = 0; s < SECTIONS; ++s) EXPECT_EQ(SongState().sections[s].count, 0);
 }
 
+// Loading the samples again (every display change does) replaces them: nothing is added to the
+// memory in use, and variants that are gone are no longer counted.
+TEST_F(Playback, ReloadingSamplesReplacesThem) {
+  WriteSamples(3);
+  LoadMusicSamples();
+  EXPECT_EQ(HighestLead, 3);
+  const int64_t bytes = ObjectBytes();
+  LoadMusicSamples();
+  EXPECT_EQ(ObjectBytes(), bytes);
+  std::filesystem::remove(dir_ / "music" / "lead3.wav");
+  std::filesystem::remove(dir_ / "music" / "d2-4.wav");
+  LoadMusicSamples();
+  EXPECT_EQ(HighestLead, 2);
+  EXPECT_EQ(MusicSamples[33], 0);
+  EXPECT_EQ(MusicSamples[14], 0);
+  EXPECT_LT(ObjectBytes(), bytes);
+}
+
 // The shipped songs with the shipped samples: the first 30 seconds of sound calls are the same
 // in two runs with the same seed and differ with another seed.
 class ShippedSongs : public MusicTest, public testing::WithParamInterface<std::pair<const char*, int>> {};
