@@ -18,6 +18,10 @@
 namespace {
 
 constexpr double HALF_PI = 1.57079632679489661923;
+// A stopped source is first faded: OpenAL Soft ramps a gain change over its next mixing update
+// (about 20 ms), where an immediate stop would cut the wave off with a click. The source is stopped
+// for good, and free for another sound, once this has passed.
+constexpr int STOP_FADE_MS = 50;
 // The device OpenAL Soft falls back to when no real back end answers: it outputs nothing.
 constexpr const char* SILENT_DEVICE = "No Output";
 
@@ -46,6 +50,8 @@ struct Source {
   uint64_t started = 0;  // start order, to steal the oldest voice
   bool cued = false;     // attached but never started: AL reports it as stopped (AL_INITIAL)
   int octave = 0;        // the copy of the sound its buffer holds
+  bool fading = false;   // stopped by its channel, gain ramping to 0 until fadeEnd (Millis)
+  int fadeEnd = 0;
 };
 
 class OpenALDriver final : public AudioDriver {
@@ -91,6 +97,7 @@ class OpenALDriver final : public AudioDriver {
     s.serial += 1;
     s.started = ++starts_;
     s.cued = cued;
+    s.fading = false;
     s.octave = octave;
     Apply(s, params);
     if (!cued) alSourcePlay(s.id);
@@ -98,10 +105,16 @@ class OpenALDriver final : public AudioDriver {
   }
 
   void Stop(VoiceRef ref) override {
-    if (Source* s = Find(ref)) {
+    Source* s = Find(ref);
+    if (!s) return;
+    if (s->cued || State(*s) != AL_PLAYING) {  // nothing heard: nothing to fade
       alSourceStop(s->id);
       s->cued = false;
+      return;
     }
+    alSourcef(s->id, AL_GAIN, 0.0f);
+    s->fading = true;
+    s->fadeEnd = Millis() + STOP_FADE_MS;
   }
 
   void SetPaused(VoiceRef ref, bool paused) override {
@@ -139,6 +152,7 @@ class OpenALDriver final : public AudioDriver {
         alSourcei(s.id, AL_BUFFER, 0);  // a buffer still attached cannot be deleted
         s.sound = nullptr;
         s.cued = false;
+        s.fading = false;
       }
     for (int k = 0; k < SOUND_OCTAVES; ++k) {
       auto it = buffers_.find({&sound, k});
@@ -155,8 +169,15 @@ class OpenALDriver final : public AudioDriver {
     return state;
   }
 
-  bool Busy(const Source& s) const {
+  // A fading source stays busy until its fade has been heard, then it is stopped.
+  bool Busy(Source& s) {
     if (!s.sound) return false;
+    if (s.fading) {
+      if (static_cast<int32_t>(static_cast<uint32_t>(Millis()) - static_cast<uint32_t>(s.fadeEnd)) < 0) return true;
+      alSourceStop(s.id);
+      s.fading = false;
+      return false;
+    }
     if (s.cued) return true;
     ALint state = State(s);
     return state == AL_PLAYING || state == AL_PAUSED;
@@ -165,7 +186,7 @@ class OpenALDriver final : public AudioDriver {
   Source* Find(VoiceRef ref) {
     if (ref.slot < 0 || ref.slot >= MAX_VOICES) return nullptr;
     Source& s = sources_[static_cast<size_t>(ref.slot)];
-    return s.id && s.serial == ref.serial && Busy(s) ? &s : nullptr;
+    return s.id && s.serial == ref.serial && !s.fading && Busy(s) ? &s : nullptr;
   }
 
   static void Apply(const Source& s, const VoiceParams& p) {
