@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cmath>
@@ -533,18 +534,22 @@ TEST_P(MusicE2eTest, MusicVolumeZeroIsSilent) {
 }
 
 // A melody note "q" over the chord "q" (rate 1) for two patterns, then over "i" (rate 2): the
-// captured pitch doubles.
+// captured pitch doubles. The pitch is read second by second, since a loaded machine may draw
+// fewer frames than there are steps and the music then runs slow.
 TEST_P(MusicE2eTest, RateTwoSoundsAnOctaveHigher) {
   std::ofstream(Files() / "247" / "music" / "BrevoPlat.ini") << "[CHORDS]\n\"qqqqqqqqiiiiiiii\"\n[MELODY]\nSTRETCH FALSE\n\"q\"\n";
-  const std::vector<int16_t> s = PlayAndCapture(100, 100, 11);
+  const std::vector<int16_t> s = PlayAndCapture(100, 100, 14);
   ASSERT_FALSE(s.empty());
   const long onset = Onset(s, 300);
   ASSERT_GE(onset, 0) << "silence";
-  ASSERT_GT(static_cast<long>(s.size() / 2), onset + static_cast<long>(10.5 * CAPTURE_RATE));
-  const double low = StrongestHz(s, onset + CAPTURE_RATE, CAPTURE_RATE);
-  const double high = StrongestHz(s, onset + static_cast<long>(8.5 * CAPTURE_RATE), CAPTURE_RATE);
+  const double low = StrongestHz(s, onset + CAPTURE_RATE / 2, CAPTURE_RATE);
   EXPECT_NEAR(low, 523.25, 12) << "C5, the lead's own note";
-  EXPECT_NEAR(high / low, 2.0, 0.04) << low << " Hz then " << high << " Hz";
+  std::vector<double> later;
+  for (long at = onset + 2 * CAPTURE_RATE; at + CAPTURE_RATE <= static_cast<long>(s.size() / 2); at += CAPTURE_RATE / 2)
+    later.push_back(StrongestHz(s, at, CAPTURE_RATE));
+  ASSERT_FALSE(later.empty());
+  const double high = *std::max_element(later.begin(), later.end());
+  EXPECT_NEAR(high / low, 2.0, 0.04) << low << " Hz, then at most " << high << " Hz";
 }
 
 INSTANTIATE_TEST_SUITE_P(Drivers, MusicE2eTest,
