@@ -7,7 +7,7 @@ PKGS=(
   libsdl2-dev libopenal-dev libfreetype-dev libpng-dev zlib1g-dev
   libgl-dev libgl1-mesa-dri libglx-mesa0 mesa-utils
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth xdotool imagemagick libx11-dev
+  xvfb xauth xdotool imagemagick libx11-dev sox
   fonts-dejavu-core fonts-clear-sans fonts-rocknroll fonts-leckerli-one
 )
 missing=()

@@ -20,14 +20,11 @@ void PlaySfx(int index, float rate, float volume, float pan) {
   rate = ClampFloat(rate, 0.25f, 4);
   pan = ClampFloat(pan, -1, 1);
 
+  // The slot keeps one channel for good: a new handle for every reuse would grow the handle
+  // table by one for each effect that cuts off another.
   int& channel = SoundChannels[EffectRing];
-  if (channel != 0 && ChannelPlaying(channel)) {
-    StopChannel(channel);
-    channel = 0;
-  }
-  if (channel == 0) channel = AllocChannel();
-
-  channel = CueSound(SoundEffects[index], channel);
+  channel = ReuseChannel(channel);
+  CueSound(SoundEffects[index], channel);
   // The settings' product is whole (0..10000); dividing it as a whole number would silence every
   // effect below full master and sound volume, so the scaling is fractional.
   const int settingsProduct = std::clamp(Settings[Master], 0, 100) * std::clamp(Settings[Sound], 0, 100);

@@ -73,6 +73,7 @@ int LoadSound(const std::string& path, int flags) {
   int handle = 0;
   if (LoadWavFile(path, s->wav)) {
     s->loop = (flags & SOUND_LOOP) != 0;
+    for (int k = 1; k < SOUND_OCTAVES; ++k) s->octaves[k - 1] = HalfRate(s->Octave(k - 1));
     handle = RegisterObject(std::move(s));
   }
   RecordSoundCall(SoundRecord::LOAD, handle, 0, 0);
@@ -90,6 +91,15 @@ int AllocChannel() {
   int channel = NewChannel();
   RecordSoundCall(SoundRecord::ALLOC, 0, channel, 0);
   return channel;
+}
+
+int ReuseChannel(int channel) {
+  if (LiveChannel(channel)) {
+    if (ChannelPlaying(channel)) StopChannel(channel);
+    return channel;
+  }
+  if (Lookup<ChannelObject>(channel, ObjectKind::CHANNEL)) ReleaseObject(channel);
+  return AllocChannel();
 }
 
 int PlaySound(int sound, int channel) {

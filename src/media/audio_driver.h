@@ -7,16 +7,24 @@
 #include <cstdint>
 #include <memory>
 
+#include "media/audio_octaves.h"
 #include "media/internal.h"
 #include "media/wav.h"
 
-// A loaded WAV, samples held in memory.
+// A loaded WAV, samples held in memory, with its octave copies for fast playback.
 struct SoundObject final : MediaObject {
   WavData wav;
+  WavData octaves[SOUND_OCTAVES - 1];  // copies 1.. (audio_octaves.h), made at load
   bool loop = false;
   ~SoundObject() override;  // tells the driver, which must stop reading the samples first
   ObjectKind Kind() const override { return ObjectKind::SOUND; }
-  int64_t Bytes() const override { return static_cast<int64_t>(wav.samples.size() * sizeof(int16_t)); }
+  int64_t Bytes() const override {
+    size_t n = wav.samples.size();
+    for (const WavData& o : octaves) n += o.samples.size();
+    return static_cast<int64_t>(n * sizeof(int16_t));
+  }
+  // The samples to play at copy `k` (0 is the sound itself).
+  const WavData& Octave(int k) const { return k <= 0 ? wav : octaves[(k < SOUND_OCTAVES ? k : SOUND_OCTAVES - 1) - 1]; }
   double DurationMs() const { return wav.rate > 0 ? static_cast<double>(wav.Frames()) * 1000.0 / wav.rate : 0; }
 };
 

@@ -39,8 +39,17 @@ void MixOne(MixVoice& v, float* acc, int frames) {
       float a = Sample(v, i, 0);
       l = r = a + (Sample(v, j, 0) - a) * t;
     }
-    acc[2 * n] += l * v.left;
-    acc[2 * n + 1] += r * v.right;
+    float fade = 1;
+    if (v.fadeStep > 0) {
+      v.fade -= v.fadeStep;
+      if (v.fade <= 0) {
+        v.active = false;
+        return;
+      }
+      fade = v.fade;
+    }
+    acc[2 * n] += l * v.left * fade;
+    acc[2 * n + 1] += r * v.right * fade;
     v.pos += v.step;
   }
 }
@@ -63,6 +72,17 @@ void MixGains(int channels, float volume, float pan, float& left, float& right) 
 double MixStep(int sourceRate, float speed, int deviceRate) {
   if (sourceRate <= 0 || deviceRate <= 0 || !(speed > 0)) return 0;
   return static_cast<double>(sourceRate) * speed / deviceRate;
+}
+
+int MixFadeFrames(int deviceRate) { return deviceRate > 0 ? std::max(1, deviceRate / 200) : 1; }
+
+void MixStop(MixVoice& v, int deviceRate) {
+  if (!v.active || v.fadeStep > 0) return;
+  if (v.paused) {
+    v.active = false;  // nothing is heard from it: no fade needed
+    return;
+  }
+  v.fadeStep = 1.0f / static_cast<float>(MixFadeFrames(deviceRate));
 }
 
 void MixVoices(MixVoice* voices, int count, int16_t* out, int frames) {

@@ -21,7 +21,16 @@ struct MixVoice {
   bool loop = false;
   bool paused = false;
   bool active = false;  // false once a sound without loop has been read to its end
+  // A stopped voice fades out instead of ending on the spot (a jump to zero clicks): its gain
+  // falls by fadeStep per output frame and the voice ends at zero. fadeStep 0: not stopping.
+  float fade = 1;
+  float fadeStep = 0;
 };
+
+// Output frames over which a stopped voice fades out at `deviceRate` (5 ms).
+int MixFadeFrames(int deviceRate);
+// Starts the fade-out of a voice: it stays active, and heard, until the fade ends.
+void MixStop(MixVoice& v, int deviceRate);
 
 // The left and right gains for a voice of `channels` at `volume` (0..1) and `pan` (-1..1).
 void MixGains(int channels, float volume, float pan, float& left, float& right);

@@ -1,14 +1,16 @@
-// The "OpenAL" driver (OpenAL Soft). Each voice is an AL source; each sound gets an AL buffer the
-// first time it is played, kept until the sound is freed or the driver closes. Pan places a mono
-// source on a half circle in front of the listener (OpenAL pans it with equal power); OpenAL
-// does not place multi-channel buffers, so a stereo sound ignores pan here. Rate is AL_PITCH.
+// The "OpenAL" driver (OpenAL Soft). Each voice is an AL source; each sound gets an AL buffer per
+// octave copy (audio_octaves.h) the first time it is played at a speed of that octave, kept until
+// the sound is freed or the driver closes. Pan places a mono source on a half circle in front of
+// the listener (OpenAL pans it with equal power); OpenAL does not place multi-channel buffers, so
+// a stereo sound ignores pan here. Rate is AL_PITCH.
 #include <AL/al.h>
 #include <AL/alc.h>
 
 #include <array>
 #include <cmath>
 #include <cstring>
-#include <unordered_map>
+#include <map>
+#include <utility>
 
 #include "media/audio_driver.h"
 #include "media/stderr_muted.h"
@@ -16,6 +18,10 @@
 namespace {
 
 constexpr double HALF_PI = 1.57079632679489661923;
+// A stopped source is first faded: OpenAL Soft ramps a gain change over its next mixing update
+// (about 20 ms), where an immediate stop would cut the wave off with a click. The source is stopped
+// for good, and free for another sound, once this has passed.
+constexpr int STOP_FADE_MS = 50;
 // The device OpenAL Soft falls back to when no real back end answers: it outputs nothing.
 constexpr const char* SILENT_DEVICE = "No Output";
 
@@ -43,6 +49,9 @@ struct Source {
   uint32_t serial = 0;
   uint64_t started = 0;  // start order, to steal the oldest voice
   bool cued = false;     // attached but never started: AL reports it as stopped (AL_INITIAL)
+  int octave = 0;        // the copy of the sound its buffer holds
+  bool fading = false;   // stopped by its channel, gain ramping to 0 until fadeEnd (Millis)
+  int fadeEnd = 0;
 };
 
 class OpenALDriver final : public AudioDriver {
@@ -74,7 +83,8 @@ class OpenALDriver final : public AudioDriver {
   }
 
   VoiceRef Start(const SoundObject& sound, const VoiceParams& params, bool cued) override {
-    ALuint buffer = BufferFor(sound);
+    const int octave = OctaveFor(params.rate);
+    ALuint buffer = BufferFor(sound, octave);
     if (!buffer) return VoiceRef{};
     int slot = FreeSlot();
     if (slot < 0) return VoiceRef{};
@@ -87,16 +97,24 @@ class OpenALDriver final : public AudioDriver {
     s.serial += 1;
     s.started = ++starts_;
     s.cued = cued;
+    s.fading = false;
+    s.octave = octave;
     Apply(s, params);
     if (!cued) alSourcePlay(s.id);
     return VoiceRef{slot, s.serial};
   }
 
   void Stop(VoiceRef ref) override {
-    if (Source* s = Find(ref)) {
+    Source* s = Find(ref);
+    if (!s) return;
+    if (s->cued || State(*s) != AL_PLAYING) {  // nothing heard: nothing to fade
       alSourceStop(s->id);
       s->cued = false;
+      return;
     }
+    alSourcef(s->id, AL_GAIN, 0.0f);
+    s->fading = true;
+    s->fadeEnd = Millis() + STOP_FADE_MS;
   }
 
   void SetPaused(VoiceRef ref, bool paused) override {
@@ -110,22 +128,35 @@ class OpenALDriver final : public AudioDriver {
     }
   }
 
+  // A cued source takes the octave copy for its new speed (a buffer can change only before it
+  // plays, and cued sources get their speed before they start).
   void SetParams(VoiceRef ref, const VoiceParams& params) override {
-    if (Source* s = Find(ref)) Apply(*s, params);
+    Source* s = Find(ref);
+    if (!s) return;
+    const int octave = OctaveFor(params.rate);
+    if (s->cued && octave != s->octave) {
+      if (ALuint buffer = BufferFor(*s->sound, octave)) {
+        alSourcei(s->id, AL_BUFFER, static_cast<ALint>(buffer));
+        s->octave = octave;
+      }
+    }
+    Apply(*s, params);
   }
 
   bool Playing(VoiceRef ref) override { return Find(ref) != nullptr; }
 
   void ForgetSound(const SoundObject& sound) override {
-    auto it = buffers_.find(&sound);
     for (Source& s : sources_)
       if (s.sound == &sound) {
         alSourceStop(s.id);
         alSourcei(s.id, AL_BUFFER, 0);  // a buffer still attached cannot be deleted
         s.sound = nullptr;
         s.cued = false;
+        s.fading = false;
       }
-    if (it != buffers_.end()) {
+    for (int k = 0; k < SOUND_OCTAVES; ++k) {
+      auto it = buffers_.find({&sound, k});
+      if (it == buffers_.end()) continue;
       alDeleteBuffers(1, &it->second);
       buffers_.erase(it);
     }
@@ -138,8 +169,15 @@ class OpenALDriver final : public AudioDriver {
     return state;
   }
 
-  bool Busy(const Source& s) const {
+  // A fading source stays busy until its fade has been heard, then it is stopped.
+  bool Busy(Source& s) {
     if (!s.sound) return false;
+    if (s.fading) {
+      if (static_cast<int32_t>(static_cast<uint32_t>(Millis()) - static_cast<uint32_t>(s.fadeEnd)) < 0) return true;
+      alSourceStop(s.id);
+      s.fading = false;
+      return false;
+    }
     if (s.cued) return true;
     ALint state = State(s);
     return state == AL_PLAYING || state == AL_PAUSED;
@@ -148,7 +186,7 @@ class OpenALDriver final : public AudioDriver {
   Source* Find(VoiceRef ref) {
     if (ref.slot < 0 || ref.slot >= MAX_VOICES) return nullptr;
     Source& s = sources_[static_cast<size_t>(ref.slot)];
-    return s.id && s.serial == ref.serial && Busy(s) ? &s : nullptr;
+    return s.id && s.serial == ref.serial && !s.fading && Busy(s) ? &s : nullptr;
   }
 
   static void Apply(const Source& s, const VoiceParams& p) {
@@ -179,10 +217,10 @@ class OpenALDriver final : public AudioDriver {
     return oldest;
   }
 
-  ALuint BufferFor(const SoundObject& sound) {
-    auto it = buffers_.find(&sound);
+  ALuint BufferFor(const SoundObject& sound, int octave) {
+    auto it = buffers_.find({&sound, octave});
     if (it != buffers_.end()) return it->second;
-    const WavData& w = sound.wav;
+    const WavData& w = sound.Octave(octave);
     ALuint buffer = 0;
     alGetError();
     alGenBuffers(1, &buffer);
@@ -193,14 +231,14 @@ class OpenALDriver final : public AudioDriver {
       alDeleteBuffers(1, &buffer);
       return 0;
     }
-    buffers_[&sound] = buffer;
+    buffers_[{&sound, octave}] = buffer;
     return buffer;
   }
 
   ALCdevice* device_ = nullptr;
   ALCcontext* context_ = nullptr;
   std::array<Source, MAX_VOICES> sources_{};
-  std::unordered_map<const SoundObject*, ALuint> buffers_;
+  std::map<std::pair<const SoundObject*, int>, ALuint> buffers_;  // per sound and octave copy
   uint64_t starts_ = 0;
 };
 

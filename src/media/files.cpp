@@ -167,6 +167,17 @@ std::string ReadLine(int stream) {
   return line;
 }
 
+std::string ReadLine(int stream, size_t maxKept) {
+  Stream* s = GetStream(stream);
+  std::string line;
+  if (!s || s->mode != StreamMode::READ) return line;
+  for (int c; (c = getc_unlocked(s->file)) != EOF;) {
+    if (c == '\n' || c == 0) break;
+    if (c != '\r' && line.size() < maxKept) line.push_back(static_cast<char>(c));
+  }
+  return line;
+}
+
 void WriteLine(int stream, const std::string& text) {
   Stream* s = GetStream(stream);
   if (!s || s->mode == StreamMode::READ) return;

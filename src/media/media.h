@@ -187,6 +187,11 @@ void FreeSound(int sound);  // stops every channel playing it
 // channel plays one sound at a time (a new one replaces it) and keeps its volume, pan and rate
 // for the sounds played on it after.
 int AllocChannel();
+// Readies a channel held in a slot for its next sound, so a slot never needs more than one
+// handle: a live channel is stopped when it still plays (our mixer fades it out over a few ms)
+// and given back; 0, a stale handle or a dead channel (of a closed driver) is released and
+// replaced by a new channel.
+int ReuseChannel(int channel);
 // Plays on `channel` when given (non-zero), else on a new channel. Returns the channel used;
 // 0 when the sound or the given channel is not valid.
 int PlaySound(int sound, int channel = 0);
@@ -307,6 +312,8 @@ int OpenWrite(const std::string& path);
 int OpenReplace(const std::string& path);
 // Bytes up to a line feed, the end or a zero byte; every carriage return dropped.
 std::string ReadLine(int stream);
+// The same, keeping only the first `maxKept` bytes of a long line (the rest is read and dropped).
+std::string ReadLine(int stream, size_t maxKept);
 // The text, then a carriage return and a line feed.
 void WriteLine(int stream, const std::string& text);
 // True at the end of a reading stream, and for 0, stale and writing streams, so read loops end.

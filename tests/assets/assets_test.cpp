@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "media/media.h"
+#include "media/wav.h"
 
 namespace {
 
@@ -225,6 +226,37 @@ TEST(Assets, SoundsAre16BitPcmAudibleUnclippedShortAndLoad) {
   }
 }
 
+// The music's samples: two drum kits of eight and three variants of each instrument.
+std::vector<std::string> MusicSamples() {
+  std::vector<std::string> files;
+  for (int kit = 1; kit <= 2; ++kit)
+    for (int n = 1; n <= 8; ++n) files.push_back("247/music/d" + std::to_string(kit) + "-" + std::to_string(n) + ".wav");
+  for (const char* ins : {"bass", "lead", "accompany"})
+    for (int n = 1; n <= 3; ++n) files.push_back(std::string("247/music/") + ins + std::to_string(n) + ".wav");
+  return files;
+}
+
+// Each sample is 16-bit mono PCM under 1.5 s, peaks between -20 and -6 dBFS (five tracks and the
+// effects add up without clipping), and begins and ends at silence (no click at either end).
+TEST(Assets, MusicSamplesLeaveHeadroomAndStartAndEndClean) {
+  for (const std::string& file : MusicSamples()) {
+    SCOPED_TRACE(file);
+    WavData w;
+    ASSERT_TRUE(LoadWavFile((FILES / file).string(), w));
+    EXPECT_EQ(w.channels, 1);
+    EXPECT_LT(double(w.Frames()) / w.rate, 1.5);
+    int peak = 0;
+    for (int16_t v : w.samples) peak = std::max(peak, std::abs(int(v)));
+    EXPECT_LE(peak, 16400) << "above -6 dBFS";
+    EXPECT_GE(peak, 3300) << "below -20 dBFS";
+    EXPECT_LT(std::abs(int(w.samples.front())), 100);
+    EXPECT_LT(std::abs(int(w.samples.back())), 100);
+    int sound = LoadSound((FILES / file).string(), 0);
+    EXPECT_NE(sound, 0);
+    FreeSound(sound);
+  }
+}
+
 TEST(Assets, FontsAreTrueTypeUnderTheEngineNamesAndLoad) {
   for (const char* file : {"SVBasicManual.ttf", "Blue Highway.ttf", "Acknowledge TT QVT.ttf"}) {
     std::vector<uint8_t> b = ReadAll(FILES / "Common" / file);
@@ -258,7 +290,8 @@ TEST(Assets, TheGeneratorReproducesTheCommittedFiles) {
   }
   for (const ImageCase& c : IMAGES) EXPECT_TRUE(fs::exists(out / c.file)) << c.file;
   for (const SoundCase& c : SOUNDS) EXPECT_TRUE(fs::exists(out / c.file)) << c.file;
-  EXPECT_EQ(compared, int(std::size(IMAGES) + std::size(SOUNDS)));
+  for (const std::string& file : MusicSamples()) EXPECT_TRUE(fs::exists(out / file)) << file;
+  EXPECT_EQ(compared, int(std::size(IMAGES) + std::size(SOUNDS) + MusicSamples().size()));
   fs::remove_all(out);
 }
 

@@ -7,12 +7,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -438,5 +442,203 @@ TEST_F(GameE2eTest, EveryDisplayChoiceShowsTheSameTitle) {
     EXPECT_LT(far, a.rgb.size() / 50) << cases[k].setting << " against OpenGL: pixels far apart";
   }
 }
+
+
+// ---------------------------------------------------------------------------------------------
+// Music through the real audio paths, without a sound card: SDL's file-writing "disk" driver
+// behind "FreeAudio SDL", and OpenAL Soft's "wave" back end behind "OpenAL".
+// ---------------------------------------------------------------------------------------------
+constexpr int CAPTURE_RATE = 44100;
+
+struct AudioPath {
+  const char* driver;  // the Setup.ini name
+  bool openal;
+};
+
+// Interleaved 16-bit stereo samples of a capture: a raw file, or a WAV read from its "data" chunk
+// to the end of the file (the header's sizes are not trusted).
+std::vector<int16_t> ReadCapture(const fs::path& path, bool wav) {
+  std::ifstream f(path, std::ios::binary);
+  std::vector<char> bytes{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+  size_t at = 0;
+  if (wav) {
+    std::string all(bytes.begin(), bytes.end());
+    size_t d = all.find("data", 12);
+    if (d == std::string::npos) return {};
+    at = d + 8;
+  }
+  std::vector<int16_t> out((bytes.size() - at) / 2);
+  std::memcpy(out.data(), bytes.data() + at, out.size() * 2);
+  return out;
+}
+
+// sox's measure of a capture, "Maximum amplitude" and "RMS amplitude" of `stat`, in dBFS.
+struct Loudness {
+  double peakDb = -200, rmsDb = -200;
+};
+Loudness SoxStat(const fs::path& raw) {
+  Loudness l;
+  const std::string cmd = "sox -t raw -r 44100 -e signed -b 16 -c 2 '" + raw.string() + "' -n stat 2>&1";
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return l;
+  char line[256];
+  while (std::fgets(line, sizeof line, p)) {
+    std::string s = line;
+    double v = 0;
+    auto value = [&](const char* key) {
+      if (s.rfind(key, 0) != 0) return false;
+      v = std::atof(s.substr(s.find(':') + 1).c_str());
+      return true;
+    };
+    if (value("Maximum amplitude")) l.peakDb = 20 * std::log10(std::max(v, 1e-10));
+    if (value("RMS     amplitude")) l.rmsDb = 20 * std::log10(std::max(v, 1e-10));
+  }
+  pclose(p);
+  return l;
+}
+
+// Index of the first stereo frame louder than `level`, or -1.
+long Onset(const std::vector<int16_t>& s, int level) {
+  for (size_t i = 0; i < s.size(); ++i)
+    if (std::abs(s[i]) > level) return static_cast<long>(i / 2);
+  return -1;
+}
+
+// The strongest frequency (Hz, 4 Hz steps) between 100 and 2500 Hz in the mono sum of `frames`
+// frames from `from`: the power of Hann-windowed blocks of 4096 frames (93 ms, so each note's
+// restart does not split its partials into a comb) summed over the stretch.
+double StrongestHz(const std::vector<int16_t>& s, long from, long frames) {
+  constexpr long BLOCK = 4096;
+  double best = 0, bestPower = -1;
+  for (double hz = 100; hz <= 2500; hz += 4) {
+    const double w = 2 * M_PI * hz / CAPTURE_RATE, k = 2 * std::cos(w);
+    double power = 0;
+    for (long start = from; start + BLOCK <= from + frames; start += BLOCK) {
+      double a = 0, b = 0;
+      for (long i = 0; i < BLOCK; ++i) {
+        const double hann = 0.5 - 0.5 * std::cos(2 * M_PI * static_cast<double>(i) / BLOCK);
+        const size_t at = static_cast<size_t>(2 * (start + i));
+        const double c = hann * (s[at] + s[at + 1]) + k * a - b;
+        b = a;
+        a = c;
+      }
+      power += a * a + b * b - k * a * b;
+    }
+    if (power > bestPower) bestPower = power, best = hz;
+  }
+  return best;
+}
+
+class MusicE2eTest : public GameE2eTest, public testing::WithParamInterface<AudioPath> {
+ protected:
+  void TearDown() override {
+    for (const auto& [name, value] : savedEnv_) {
+      if (value.empty()) unsetenv(name.c_str());
+      else setenv(name.c_str(), value.c_str(), 1);
+    }
+    GameE2eTest::TearDown();
+  }
+  void SetEnv(const char* name, const std::string& value) {
+    const char* old = std::getenv(name);
+    savedEnv_.emplace_back(name, old ? old : "");
+    setenv(name, value.c_str(), 1);
+  }
+
+  // Starts the game with the driver's file output, M on the title, `seconds` of play, then
+  // closes it properly (so the capture is complete); gives the capture's samples.
+  std::vector<int16_t> PlayAndCapture(int music, int master, double seconds) {
+    const AudioPath& path = GetParam();
+    // Sound effects off: the start-up jingle would be captured before the music.
+    std::ofstream(Files() / "Setup.ini") << "[Graphics]\nWidth=800\nHeight=600\n[Audio]\nMaster = " << master
+                                         << "\nSound = 0\nMusic = " << music << "\nAudioDriver = " << path.driver << "\n";
+    capture_ = root_ / (path.openal ? "openal.wav" : "sdl.raw");
+    if (path.openal) {
+      // No dither: silence must stay all zeros.
+      const fs::path conf = root_ / "alsoft.conf";
+      std::ofstream(conf) << "[general]\ndrivers = wave\nfrequency = 44100\nchannels = stereo\nsample-type = int16\n"
+                          << "dither = false\n"
+                          << "[wave]\nfile = " << capture_.string() << "\n";
+      SetEnv("ALSOFT_CONF", conf.string());
+      SetEnv("ALSOFT_DRIVERS", "wave");
+      SetEnv("SDL_AUDIODRIVER", "dummy");
+    } else {
+      SetEnv("SDL_AUDIODRIVER", "disk");
+      SetEnv("SDL_DISKAUDIOFILE", capture_.string());
+      SetEnv("ALSOFT_DRIVERS", "null");
+    }
+    Launch();
+    Window title = WaitTitle();
+    EXPECT_NE(title, 0u) << "no title";
+    if (!title) return {};
+    PressKey(title, "m");
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    AskToClose(title);
+    Window thanks = WaitWindow(640, 480, 10);
+    if (thanks) AskToClose(thanks);
+    EXPECT_EQ(WaitExit(15), 0);
+    std::vector<int16_t> samples = ReadCapture(capture_, path.openal);
+    EXPECT_GT(samples.size(), static_cast<size_t>(2 * CAPTURE_RATE * seconds)) << capture_;
+    // A raw copy for sox, whichever the source.
+    std::ofstream(root_ / "capture.raw", std::ios::binary)
+        .write(reinterpret_cast<const char*>(samples.data()), static_cast<std::streamsize>(samples.size() * 2));
+    return samples;
+  }
+
+  fs::path capture_;
+
+ private:
+  std::vector<std::pair<std::string, std::string>> savedEnv_;
+};
+
+// M on the title, five seconds of BrevoPlat: the capture holds music, loud enough to hear and
+// below full scale with no clipped sample.
+TEST_P(MusicE2eTest, TitleMusicIsCapturedWithoutClipping) {
+  const std::vector<int16_t> s = PlayAndCapture(50, 50, 5);
+  ASSERT_FALSE(s.empty());
+  const long onset = Onset(s, 100);
+  ASSERT_GE(onset, 0) << "silence";
+  // The music part alone: from its first note, four seconds.
+  const std::vector<int16_t> part(s.begin() + 2 * onset, s.begin() + std::min<long>(static_cast<long>(s.size()), 2 * (onset + 4 * CAPTURE_RATE)));
+  std::ofstream(root_ / "music.raw", std::ios::binary)
+      .write(reinterpret_cast<const char*>(part.data()), static_cast<std::streamsize>(part.size() * 2));
+  const Loudness l = SoxStat(root_ / "music.raw");
+  EXPECT_GT(l.rmsDb, -45) << "music, not silence";
+  EXPECT_LT(l.rmsDb, -18);
+  EXPECT_LT(l.peakDb, -1);
+  long clipped = 0;
+  for (int16_t v : s) clipped += v == 32767 || v == -32768;
+  EXPECT_EQ(clipped, 0);
+}
+
+// With "Music = 0" in Setup.ini the same run is silent.
+TEST_P(MusicE2eTest, MusicVolumeZeroIsSilent) {
+  const std::vector<int16_t> s = PlayAndCapture(0, 50, 3);
+  ASSERT_FALSE(s.empty());
+  EXPECT_EQ(Onset(s, 0), -1) << "every sample is zero";
+  EXPECT_LT(SoxStat(root_ / "capture.raw").peakDb, -90);
+}
+
+// A melody note "q" over the chord "q" (rate 1) for two patterns, then over "i" (rate 2): the
+// captured pitch doubles. The pitch is read second by second, since a loaded machine may draw
+// fewer frames than there are steps and the music then runs slow.
+TEST_P(MusicE2eTest, RateTwoSoundsAnOctaveHigher) {
+  std::ofstream(Files() / "247" / "music" / "BrevoPlat.ini") << "[CHORDS]\n\"qqqqqqqqiiiiiiii\"\n[MELODY]\nSTRETCH FALSE\n\"q\"\n";
+  const std::vector<int16_t> s = PlayAndCapture(100, 100, 14);
+  ASSERT_FALSE(s.empty());
+  const long onset = Onset(s, 300);
+  ASSERT_GE(onset, 0) << "silence";
+  const double low = StrongestHz(s, onset + CAPTURE_RATE / 2, CAPTURE_RATE);
+  EXPECT_NEAR(low, 523.25, 12) << "C5, the lead's own note";
+  std::vector<double> later;
+  for (long at = onset + 2 * CAPTURE_RATE; at + CAPTURE_RATE <= static_cast<long>(s.size() / 2); at += CAPTURE_RATE / 2)
+    later.push_back(StrongestHz(s, at, CAPTURE_RATE));
+  ASSERT_FALSE(later.empty());
+  const double high = *std::max_element(later.begin(), later.end());
+  EXPECT_NEAR(high / low, 2.0, 0.04) << low << " Hz, then at most " << high << " Hz";
+}
+
+INSTANTIATE_TEST_SUITE_P(Drivers, MusicE2eTest,
+                         testing::Values(AudioPath{"FreeAudio SDL", false}, AudioPath{"OpenAL", true}),
+                         [](const testing::TestParamInfo<AudioPath>& p) { return p.param.openal ? std::string("OpenAL") : std::string("SdlDisk"); });
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The sound-effect player: the channel ring 20..255, limits, volume, and silence.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "common/sound_channels.h"
 #include "game/sfx.h"
 #include "game_fixture.h"
@@ -47,9 +49,28 @@ TEST_F(Sfx, RingCyclesThroughSlots20To255AndStopsTheOldest) {
   const std::vector<SoundRecord> stops = Of(SoundRecord::STOP);
   ASSERT_EQ(stops.size(), 1u);
   EXPECT_EQ(stops[0].channel, oldest);
-  EXPECT_EQ(Of(SoundRecord::ALLOC).size(), 1u);
+  EXPECT_TRUE(Of(SoundRecord::ALLOC).empty()) << "the slot's channel is reused";
+  EXPECT_EQ(SoundChannels[21], oldest);
   EXPECT_TRUE(ChannelPlaying(SoundChannels[21]));
   EXPECT_TRUE(ChannelPlaying(second));
+}
+
+// Thousands of effects, each cutting off the oldest: the ring never holds more than its 236
+// channels, and the handle table does not grow.
+TEST_F(Sfx, RingStaysFlatOverThousandsOfEffects) {
+  for (int i = 0; i < 236; ++i) PlaySfx(SFX_LAND);
+  const std::set<int> firstRound(SoundChannels + FIRST_EFFECT_SLOT, SoundChannels + LAST_EFFECT_SLOT + 1);
+  HeadlessClearSounds();
+  for (int i = 0; i < 20000; ++i) {
+    PlaySfx(i % 2 ? SFX_LAND : SFX_SPLAT);
+    if (i % 1000 == 0) HeadlessClearSounds();
+  }
+  HeadlessClearSounds();
+  for (int i = 0; i < 500; ++i) PlaySfx(SFX_TICKLE);
+  EXPECT_TRUE(Of(SoundRecord::ALLOC).empty());
+  std::set<int> channels(SoundChannels + FIRST_EFFECT_SLOT, SoundChannels + LAST_EFFECT_SLOT + 1);
+  EXPECT_EQ(channels.size(), 236u);
+  EXPECT_EQ(channels, firstRound) << "the channels of the first round, and no other";
 }
 
 // A slot whose effect has finished keeps its channel and plays the next effect on it.

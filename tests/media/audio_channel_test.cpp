@@ -197,7 +197,7 @@ TEST_F(Audio, LoadingRefusesBadFilesAndCountsSampleMemory) {
   int64_t before = MemoryInUse();
   int s = Sound(ConstantWav(500, 8000), "half.wav");
   ASSERT_NE(s, 0);
-  EXPECT_EQ(MemoryInUse() - before, 500 * 2);
+  EXPECT_EQ(MemoryInUse() - before, (500 + 250 + 125 + 63) * 2) << "the samples and their octave copies";
   FreeSound(s);
   EXPECT_EQ(MemoryInUse(), before);
   EXPECT_EQ(LoadSound((dir_ / "missing.wav").string(), 0), 0);
@@ -249,6 +249,42 @@ TEST_F(Audio, HeadlessRecordsEveryCallAsMade) {
     EXPECT_FLOAT_EQ(got[i].value, want[i].value);
     EXPECT_EQ(got[i].frame, 1);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A slot keeps one channel: a live one is stopped when it still plays and given back, one that
+// has ended comes back untouched, and 0, stale or dead handles give way to a new channel (a dead
+// one is released from the handle table).
+TEST_F(Audio, ReuseChannelKeepsOneHandleASlot) {
+  SelectAudioDriver("OpenAL");
+  int ch = PlaySound(second_);
+  HeadlessClearSounds();
+  EXPECT_EQ(ReuseChannel(ch), ch);
+  ASSERT_EQ(HeadlessSounds().size(), 1u);
+  EXPECT_EQ(HeadlessSounds()[0].kind, SoundRecord::STOP);
+  EXPECT_FALSE(ChannelPlaying(ch));
+
+  PlaySound(tenth_, ch);
+  HeadlessAdvanceClock(200);
+  HeadlessClearSounds();
+  EXPECT_EQ(ReuseChannel(ch), ch);
+  EXPECT_TRUE(HeadlessSounds().empty()) << "an ended note needs no stop";
+
+  const int fresh = ReuseChannel(0);
+  EXPECT_NE(fresh, 0);
+  EXPECT_NE(fresh, ch);
+  EXPECT_NE(PlaySound(tenth_, fresh), 0);
+
+  SelectAudioDriver("FreeAudio SDL");  // ch is now a dead channel of the closed driver
+  const int replaced = ReuseChannel(ch);
+  EXPECT_NE(replaced, ch);
+  EXPECT_EQ(LookupObject(ch, ObjectKind::CHANNEL), nullptr) << "the dead channel is released";
+  EXPECT_NE(PlaySound(tenth_, replaced), 0);
+  EXPECT_NE(ReuseChannel(second_), second_) << "a sound handle is no channel";
+  EXPECT_NE(LookupObject(second_, ObjectKind::SOUND), nullptr) << "and is left alone";
 }
 
 }  // namespace

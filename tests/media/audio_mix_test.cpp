@@ -197,3 +197,32 @@ TEST(Mixer, PausedAndFinishedVoicesAreSilentAndKeepTheirPlace) {
 }
 
 }  // namespace
+
+namespace {
+
+// A stopped voice fades out over 5 ms instead of jumping to zero (which clicks), then ends; a
+// paused one has nothing to fade and ends at once.
+TEST(Mixer, StoppedVoiceFadesOutThenEnds) {
+  std::vector<int16_t> level(44100, 10000);
+  std::vector<MixVoice> voices{Voice(level)};
+  Mix(voices, 100);
+  MixStop(voices[0], 44100);
+  EXPECT_TRUE(voices[0].active);
+  std::vector<int16_t> out = Mix(voices, 400);
+  const int fade = MixFadeFrames(44100);
+  EXPECT_EQ(fade, 220);
+  for (int f = 1; f < fade; ++f) {
+    ASSERT_LE(out[2 * f], out[2 * (f - 1)]) << f;
+    ASSERT_LE(out[2 * (f - 1)] - out[2 * f], 10000 / fade + 2) << "no step larger than the ramp's at " << f;
+  }
+  EXPECT_GT(out[0], 9900);
+  EXPECT_EQ(SoundingFrames(out), fade - 1);
+  EXPECT_FALSE(voices[0].active);
+
+  std::vector<MixVoice> paused{Voice(level)};
+  paused[0].paused = true;
+  MixStop(paused[0], 44100);
+  EXPECT_FALSE(paused[0].active);
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+// Both real audio drivers, writing what they play to a file (OpenAL Soft's "wave" back end, SDL's
+// "disk" driver): a note cut off while it sounds fades out instead of dropping to zero, so the
+// captured wave never jumps (a jump is a click).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "media/headless.h"
+#include "media/internal.h"
+#include "media/media.h"
+#include "media/wav_fixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path CaptureDir() {
+  static const fs::path dir = TestFolder("audio_capture");
+  return dir;
+}
+
+// The drivers read these once, when they first start: set for the whole program.
+class FileDevices : public testing::Environment {
+ public:
+  void SetUp() override {
+    const fs::path conf = CaptureDir() / "alsoft.conf";
+    std::ofstream(conf) << "[general]\ndrivers = wave\nfrequency = 44100\nchannels = stereo\nsample-type = int16\n"
+                        << "dither = false\n[wave]\nfile = " << (CaptureDir() / "openal.wav").string() << "\n";
+    setenv("ALSOFT_CONF", conf.c_str(), 1);
+    setenv("ALSOFT_DRIVERS", "wave", 1);
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", (CaptureDir() / "sdl.raw").c_str(), 1);
+  }
+  void TearDown() override { fs::remove_all(CaptureDir()); }
+};
+testing::Environment* const FILE_DEVICES = testing::AddGlobalTestEnvironment(new FileDevices);
+
+// Left-channel samples of a capture (a WAV from its "data" chunk on, or raw).
+std::vector<int16_t> Left(const fs::path& path, bool wav) {
+  std::ifstream f(path, std::ios::binary);
+  std::string bytes{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+  size_t at = 0;
+  if (wav) {
+    const size_t d = bytes.find("data", 12);
+    if (d == std::string::npos) return {};
+    at = d + 8;
+  }
+  std::vector<int16_t> out;
+  for (size_t i = at; i + 4 <= bytes.size(); i += 4) {
+    int16_t v;
+    std::memcpy(&v, bytes.data() + i, 2);
+    out.push_back(v);
+  }
+  return out;
+}
+
+void Wait(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+struct Driver {
+  const char* name;
+  const char* file;
+  bool wav;
+};
+
+class CutNote : public testing::TestWithParam<Driver> {};
+
+// A steady tone with a gentle attack, cut after 150 ms by a stop: the largest step between two
+// captured samples stays that of the tone itself, far below the cut-off level.
+TEST_P(CutNote, StoppedNoteFadesInsteadOfClicking) {
+  const Driver& d = GetParam();
+  MediaInit(MEDIA_HEADLESS);
+  AudioInit(MEDIA_REAL);
+  if (!SelectAudioDriver(d.name)) GTEST_SKIP() << d.name << " has no file device here";
+  // A 1 s note at a steady 12000, rising from zero over its first 2000 frames.
+  std::vector<int16_t> note(44100, 12000);
+  for (int i = 0; i < 2000; ++i) note[static_cast<size_t>(i)] = static_cast<int16_t>(6 * i);
+  const std::string path = WriteFile(CaptureDir() / "note.wav", Riff(Cat({Chunk("fmt ", Fmt(1, 44100, 16)), Chunk("data", Pcm16(note))})));
+  const int sound = LoadSound(path, 0);
+  ASSERT_NE(sound, 0);
+  const int ch = CueSound(sound);
+  SetChannelVolume(ch, 1);
+  ResumeChannel(ch);
+  Wait(150);
+  StopChannel(ch);
+  EXPECT_FALSE(ChannelPlaying(ch));
+  Wait(300);
+  MediaInit(MEDIA_HEADLESS);  // closes the device: the capture is complete
+
+  const std::vector<int16_t> left = Left(CaptureDir() / d.file, d.wav);
+  int peak = 0, jump = 0;
+  for (size_t i = 1; i < left.size(); ++i) {
+    peak = std::max(peak, std::abs(static_cast<int>(left[i])));
+    jump = std::max(jump, std::abs(left[i] - left[i - 1]));
+  }
+  EXPECT_GT(peak, 5000) << "the note was heard";
+  EXPECT_LT(jump, 200) << "a click: the wave jumped by " << jump;
+  EXPECT_EQ(left.back(), 0) << "and it ended";
+}
+
+// Notes pitched up must not fold their high partials back down (aliasing): a tone at 8 kHz played
+// at rate 4 would sound at 32 kHz, above what the output can carry; it must vanish, not come
+// back at 44.1 - 32 = 12.1 kHz. A tone at 1 kHz at rate 4 is heard, at 4 kHz.
+TEST_P(CutNote, FastNotesDoNotAlias) {
+  const Driver& d = GetParam();
+  struct Case {
+    double hz;
+    bool heard;
+  } cases[] = {{8000, false}, {1000, true}};
+  for (const Case& c : cases) {
+    MediaInit(MEDIA_HEADLESS);
+    AudioInit(MEDIA_REAL);
+    if (!SelectAudioDriver(d.name)) GTEST_SKIP() << d.name << " has no file device here";
+    std::vector<int16_t> tone(44100 * 2);
+    for (size_t i = 0; i < tone.size(); ++i) {
+      const double fade = std::min({1.0, static_cast<double>(i) / 2000, static_cast<double>(tone.size() - i) / 2000});
+      tone[i] = static_cast<int16_t>(std::lround(12000 * fade * std::sin(2 * 3.14159265358979 * c.hz * static_cast<double>(i) / 44100)));
+    }
+    const std::string path = WriteFile(CaptureDir() / "tone.wav", Riff(Cat({Chunk("fmt ", Fmt(1, 44100, 16)), Chunk("data", Pcm16(tone))})));
+    const int ch = CueSound(LoadSound(path, 0));
+    SetChannelRate(ch, 4);
+    SetChannelVolume(ch, 1);
+    ResumeChannel(ch);
+    Wait(600);  // the note lasts 500 ms at rate 4
+    MediaInit(MEDIA_HEADLESS);
+    const std::vector<int16_t> left = Left(CaptureDir() / d.file, d.wav);
+    double sum = 0;
+    for (int16_t v : left) sum += static_cast<double>(v) * v;
+    const double rms = std::sqrt(sum / static_cast<double>(std::max<size_t>(1, left.size())));
+    if (c.heard) {
+      EXPECT_GT(rms, 1000) << c.hz << " Hz";
+    } else {
+      EXPECT_LT(rms, 60) << c.hz << " Hz x 4 came back as an alias";
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Drivers, CutNote,
+                         testing::Values(Driver{"OpenAL", "openal.wav", true}, Driver{"FreeAudio SDL", "sdl.raw", false}),
+                         [](const testing::TestParamInfo<Driver>& p) { return p.param.wav ? std::string("OpenAL") : std::string("SdlDisk"); });
+
+}  // namespace
