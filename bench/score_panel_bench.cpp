@@ -7,9 +7,9 @@
 
 #include <vector>
 
+#include "common/score_table.h"
 #include "engine/engine_state.h"
 #include "engine/score_panel.h"
-#include "engine/score_table.h"
 #include "frame/draw.h"
 #include "frame/frame_state.h"
 #include "media/headless.h"

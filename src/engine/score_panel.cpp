@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <iterator>
 
+#include "common/score_table.h"
 #include "common/timestamp.h"
 #include "engine/engine_state.h"
-#include "engine/score_table.h"
 #include "frame/draw.h"
 #include "frame/frame_state.h"
 #include "media/media.h"
