@@ -79,7 +79,7 @@ class GameE2eTest : public testing::Test {
     XSetErrorHandler(&IgnoreXErrors);
     char pattern[] = "/tmp/plonko_e2e_XXXXXX";
     root_ = mkdtemp(pattern);
-    fs::copy(GAME_DIR, root_, fs::copy_options::recursive);
+    CopyRunFolder(root_);
     run_ = root_;
   }
 

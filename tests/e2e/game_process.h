@@ -12,6 +12,19 @@
 #include <string>
 #include <vector>
 
+// Copies the built run folder to `to` as a fresh install has it: what a game run there wrote
+// (settings, log, scores, markers, screenshots) is left behind, so a person playing the build does
+// not change what the tests see.
+inline void CopyRunFolder(const std::filesystem::path& to) {
+  namespace fs = std::filesystem;
+  fs::copy(GAME_DIR, to, fs::copy_options::recursive);
+  for (const fs::path& written : {to / "Files" / "Setup.ini", to / "Files" / "Debug.txt", to / "Files" / "247" / "scores.dat",
+                                  to / "Files" / "247" / "crash.dat", to / "output.txt"})
+    fs::remove(written);
+  for (const auto& e : fs::directory_iterator(to / "Files"))
+    if (e.path().extension() == ".png") fs::remove(e.path());
+}
+
 inline pid_t LaunchGame(const std::filesystem::path& root, const std::vector<std::string>& unset = {}) {
   const pid_t pid = fork();
   if (pid != 0) return pid;

@@ -94,7 +94,7 @@ class ScorePanelE2eTest : public testing::Test {
     XSetErrorHandler(&IgnoreXErrors);
     char pattern[] = "/tmp/plonko_panel_XXXXXX";
     root_ = mkdtemp(pattern);
-    fs::copy(GAME_DIR, root_, fs::copy_options::recursive);
+    CopyRunFolder(root_);
   }
   void TearDown() override {
     if (pid_ > 0) {

@@ -64,7 +64,7 @@ class WholeGameE2eTest : public testing::Test {
     XSetErrorHandler(&IgnoreXErrors);
     char pattern[] = "/tmp/plonko_whole_game_XXXXXX";
     root_ = mkdtemp(pattern);
-    fs::copy(GAME_DIR, root_, fs::copy_options::recursive);
+    CopyRunFolder(root_);
   }
   void TearDown() override {
     if (pid_ > 0) {
