@@ -22,7 +22,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include "e2e/game_process.h"
+#include "e2e/game_window.h"
 #include "e2e/x11_close.h"
 #include "support/file_lines.h"
 
@@ -33,18 +33,7 @@ namespace {
 // The 800 x 600 window shows the 1280 x 960 logical screen at 5/8.
 int Win(int logical) { return logical * 5 / 8; }
 
-bool WaitFor(const std::function<bool()>& cond, double seconds) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  while (std::chrono::steady_clock::now() < end) {
-    if (cond()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return cond();
-}
 
-void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-void Shell(const std::string& cmd) { [[maybe_unused]] int rc = std::system((cmd + " 2>/dev/null").c_str()); }
-int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
 
 int64_t Pack(int year, int month, int day, int h, int m, int s) {
   return ((int64_t{year} * 12 + month) * 31 + day) * 86400 + h * 3600 + m * 60 + s;
@@ -83,88 +72,9 @@ std::vector<Game> Fixture() {
   return games;
 }
 
-class ScorePanelE2eTest : public testing::Test {
+class ScorePanelE2eTest : public GameWindowTest {
  protected:
-  void SetUp() override {
-    for (int i = 0; i < 20 && !dpy_; ++i) {
-      dpy_ = XOpenDisplay(nullptr);
-      if (!dpy_) Sleep(100);
-    }
-    ASSERT_NE(dpy_, nullptr) << "no X display";
-    XSetErrorHandler(&IgnoreXErrors);
-    char pattern[] = "/tmp/plonko_panel_XXXXXX";
-    root_ = mkdtemp(pattern);
-    CopyRunFolder(root_);
-  }
-  void TearDown() override {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-    if (dpy_) XCloseDisplay(dpy_);
-    std::error_code ec;
-    if (!root_.empty() && !HasFailure()) fs::remove_all(root_, ec);
-  }
-
   fs::path Scores() const { return root_ / "Files" / "247" / "scores.dat"; }
-
-  void Launch() {
-    pid_ = LaunchGame(root_);
-    ASSERT_GE(pid_, 0);
-  }
-  int WaitExit(double seconds) {
-    int status = 0;
-    if (!WaitFor([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, seconds)) return -1;
-    pid_ = 0;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
-
-  // The viewable top-level window of our process of the given size, 0 when none.
-  Window FindWindow(int w, int h) {
-    Window rootWin, parent, *children = nullptr, found = 0;
-    unsigned count = 0;
-    const Atom pidAtom = XInternAtom(dpy_, "_NET_WM_PID", False);
-    if (!XQueryTree(dpy_, DefaultRootWindow(dpy_), &rootWin, &parent, &children, &count)) return 0;
-    for (unsigned i = 0; i < count && !found; ++i) {
-      Atom type;
-      int format;
-      unsigned long items, after;
-      unsigned char* data = nullptr;
-      XWindowAttributes attr{};
-      if (XGetWindowProperty(dpy_, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after, &data) ==
-              Success &&
-          data && items == 1 && *reinterpret_cast<long*>(data) == pid_ && XGetWindowAttributes(dpy_, children[i], &attr) &&
-          attr.map_state == IsViewable && attr.width == w && attr.height == h)
-        found = children[i];
-      if (data) XFree(data);
-    }
-    if (children) XFree(children);
-    return found;
-  }
-  Window WaitWindow(int w, int h, double seconds) {
-    Window found = 0;
-    WaitFor([&] { return (found = FindWindow(w, h)) != 0; }, seconds);
-    return found;
-  }
-
-  // Pixels of the 800 x 600 window as 0xRRGGBB.
-  std::vector<uint32_t> Grab(Window w) {
-    std::vector<uint32_t> px;
-    XRaiseWindow(dpy_, w);
-    XSync(dpy_, False);
-    Sleep(200);
-    XImage* img = XGetImage(dpy_, w, 0, 0, 800, 600, AllPlanes, ZPixmap);
-    if (!img) return px;
-    px.reserve(800 * 600);
-    for (int y = 0; y < 600; ++y)
-      for (int x = 0; x < 800; ++x) {
-        const unsigned long p = XGetPixel(img, x, y);
-        px.push_back(static_cast<uint32_t>(((p & img->red_mask) >> 16 & 0xFF) << 16 | ((p & img->green_mask) >> 8 & 0xFF) << 8 |
-                                           (p & img->blue_mask & 0xFF)));
-      }
-    XDestroyImage(img);
-    return px;
-  }
   // A picture for a person to look at, kept beside the run and copied to E2E_SHOT_DIR when set.
   void Shot(Window w, const std::string& name) {
     const fs::path path = root_ / (name + ".png");
@@ -176,9 +86,6 @@ class ScorePanelE2eTest : public testing::Test {
     Shell("xdotool mousemove --window " + std::to_string(w) + " " + std::to_string(x) + " " + std::to_string(y));
   }
 
-  Display* dpy_ = nullptr;
-  fs::path root_;
-  pid_t pid_ = 0;
 };
 
 // Pixels in a window rectangle for which the test holds.
@@ -223,7 +130,7 @@ TEST_F(ScorePanelE2eTest, SixtyGamesGraphBestListHoverDetailsAndTheKeptRecordsSa
   Move(w, 300, 100);  // away from the panel
   Sleep(5000);        // the start-up screen's hold and the title's slide, on a slow renderer
 
-  std::vector<uint32_t> px = Grab(w);
+  std::vector<uint32_t> px = Grab(w, true);
   ASSERT_EQ(px.size(), 800u * 600u);
   Shot(w, "panel_60");
   // The graph: yellow-green points and orange-red lines over the panel's bottom 150 units.
@@ -243,13 +150,13 @@ TEST_F(ScorePanelE2eTest, SixtyGamesGraphBestListHoverDetailsAndTheKeptRecordsSa
   // The pointer over the newest game's point (at L + 306), then over the next one, 18 units left.
   Move(w, Win(1266), Win(950 - 40));
   Sleep(800);
-  px = Grab(w);
+  px = Grab(w, true);
   Shot(w, "panel_hover_newest");
   EXPECT_TRUE(DetailsBox(px)) << "hovering a point shows its game";
   const int longName = NameInkRight(px);
   Move(w, Win(1248), Win(950 - 40));
   Sleep(800);
-  px = Grab(w);
+  px = Grab(w, true);
   Shot(w, "panel_hover_second");
   EXPECT_TRUE(DetailsBox(px));
   const int shortName = NameInkRight(px);

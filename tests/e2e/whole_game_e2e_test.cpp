@@ -23,7 +23,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include "e2e/game_process.h"
+#include "e2e/game_window.h"
 #include "e2e/x11_close.h"
 
 namespace fs = std::filesystem;
@@ -43,93 +43,10 @@ std::vector<std::string> Lines(const fs::path& path) {
   return lines;
 }
 
-bool WaitFor(const std::function<bool()>& cond, double seconds) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  while (std::chrono::steady_clock::now() < end) {
-    if (cond()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return cond();
-}
 
-void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-void Shell(const std::string& cmd) { [[maybe_unused]] int rc = std::system((cmd + " 2>/dev/null").c_str()); }
-int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
 
-class WholeGameE2eTest : public testing::Test {
+class WholeGameE2eTest : public GameWindowTest {
  protected:
-  void SetUp() override {
-    dpy_ = XOpenDisplay(nullptr);
-    if (!dpy_) GTEST_SKIP() << "no X display (DISPLAY unset)";
-    XSetErrorHandler(&IgnoreXErrors);
-    char pattern[] = "/tmp/plonko_whole_game_XXXXXX";
-    root_ = mkdtemp(pattern);
-    CopyRunFolder(root_);
-  }
-  void TearDown() override {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-    if (dpy_) XCloseDisplay(dpy_);
-    std::error_code ec;
-    if (!root_.empty() && !HasFailure()) fs::remove_all(root_, ec);
-  }
-
-  void Launch() {
-    pid_ = LaunchGame(root_);
-    ASSERT_GE(pid_, 0);
-  }
-  int WaitExit(double seconds) {
-    int status = 0;
-    if (!WaitFor([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, seconds)) return -1;
-    pid_ = 0;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
-
-  // The viewable top-level window of our process of the given size, 0 when none.
-  Window FindWindow(int w, int h) {
-    Window rootWin, parent, *children = nullptr, found = 0;
-    unsigned count = 0;
-    const Atom pidAtom = XInternAtom(dpy_, "_NET_WM_PID", False);
-    if (!XQueryTree(dpy_, DefaultRootWindow(dpy_), &rootWin, &parent, &children, &count)) return 0;
-    for (unsigned i = 0; i < count && !found; ++i) {
-      Atom type;
-      int format;
-      unsigned long items, after;
-      unsigned char* data = nullptr;
-      XWindowAttributes attr{};
-      if (XGetWindowProperty(dpy_, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after, &data) ==
-              Success &&
-          data && items == 1 && *reinterpret_cast<long*>(data) == pid_ && XGetWindowAttributes(dpy_, children[i], &attr) &&
-          attr.map_state == IsViewable && attr.width == w && attr.height == h)
-        found = children[i];
-      if (data) XFree(data);
-    }
-    if (children) XFree(children);
-    return found;
-  }
-  Window WaitWindow(int w, int h, double seconds) {
-    Window found = 0;
-    WaitFor([&] { return (found = FindWindow(w, h)) != 0; }, seconds);
-    return found;
-  }
-
-  // Pixels of the window as 0xRRGGBB.
-  std::vector<uint32_t> Grab(Window w) {
-    std::vector<uint32_t> px;
-    XImage* img = XGetImage(dpy_, w, 0, 0, 800, 600, AllPlanes, ZPixmap);
-    if (!img) return px;
-    px.reserve(800 * 600);
-    for (int y = 0; y < 600; ++y)
-      for (int x = 0; x < 800; ++x) {
-        const unsigned long p = XGetPixel(img, x, y);
-        px.push_back(static_cast<uint32_t>(((p & img->red_mask) >> 16 & 0xFF) << 16 | ((p & img->green_mask) >> 8 & 0xFF) << 8 |
-                                           (p & img->blue_mask & 0xFF)));
-      }
-    XDestroyImage(img);
-    return px;
-  }
   // The won banner ("Well done", a green plate) at the screen's centre: clearly green pixels
   // where the level has black air and brown ground.
   static bool BannerShown(const std::vector<uint32_t>& px) {
@@ -207,9 +124,6 @@ class WholeGameE2eTest : public testing::Test {
   }
   void AskToClose(Window w) { SendCloseRequest(dpy_, w); }
 
-  Display* dpy_ = nullptr;
-  fs::path root_;
-  pid_t pid_ = 0;
 };
 
 TEST_F(WholeGameE2eTest, SolveSoftOneQuitEnterNameClose) {

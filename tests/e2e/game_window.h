@@ -1,0 +1,130 @@
+// The fixture of the real-window tests that play the game: an X connection, the run folder copied
+// to a temporary folder, the game started from it as a child process, its window found by its
+// process and grabbed through Xlib. Include it after the test framework: Xlib's macros (None,
+// Bool, Status) clash with the framework's names.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include "e2e/game_process.h"
+
+// Polls cond every 50 ms until it holds or the time runs out; answers the condition itself.
+inline bool WaitFor(const std::function<bool()>& cond, double seconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (std::chrono::steady_clock::now() < end) {
+    if (cond()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return cond();
+}
+
+inline void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+inline void Shell(const std::string& cmd) { [[maybe_unused]] int rc = std::system((cmd + " 2>/dev/null").c_str()); }
+inline int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }  // windows come and go under us
+
+class GameWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    for (int i = 0; i < 20 && !dpy_; ++i) {
+      dpy_ = XOpenDisplay(nullptr);
+      if (!dpy_) Sleep(100);
+    }
+    ASSERT_NE(dpy_, nullptr) << "no X display";
+    XSetErrorHandler(&IgnoreXErrors);
+    char pattern[] = "/tmp/plonko_window_XXXXXX";
+    root_ = mkdtemp(pattern);
+    CopyRunFolder(root_);
+  }
+  void TearDown() override {
+    if (pid_ > 0) {  // a test that failed half-way: stop our own game
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (dpy_) XCloseDisplay(dpy_);
+    std::error_code ec;
+    if (!root_.empty() && !HasFailure()) std::filesystem::remove_all(root_, ec);
+  }
+
+  void Launch() {
+    pid_ = LaunchGame(root_);
+    ASSERT_GE(pid_, 0);
+  }
+  // Waits for the process to end; its exit code, or -1 when it did not end in time.
+  int WaitExit(double seconds) {
+    int status = 0;
+    if (!WaitFor([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, seconds)) return -1;
+    pid_ = 0;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+
+  // The viewable top-level window of our process of the given size, 0 when none.
+  Window FindWindow(int w, int h) {
+    Window rootWin, parent, *children = nullptr, found = 0;
+    unsigned count = 0;
+    const Atom pidAtom = XInternAtom(dpy_, "_NET_WM_PID", False);
+    if (!XQueryTree(dpy_, DefaultRootWindow(dpy_), &rootWin, &parent, &children, &count)) return 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+      Atom type;
+      int format;
+      unsigned long items, after;
+      unsigned char* data = nullptr;
+      XWindowAttributes attr{};
+      if (XGetWindowProperty(dpy_, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after, &data) ==
+              Success &&
+          data && items == 1 && *reinterpret_cast<long*>(data) == pid_ && XGetWindowAttributes(dpy_, children[i], &attr) &&
+          attr.map_state == IsViewable && attr.width == w && attr.height == h)
+        found = children[i];
+      if (data) XFree(data);
+    }
+    if (children) XFree(children);
+    return found;
+  }
+  Window WaitWindow(int w, int h, double seconds) {
+    Window found = 0;
+    WaitFor([&] { return (found = FindWindow(w, h)) != 0; }, seconds);
+    return found;
+  }
+
+  // Pixels of the 800 x 600 window as 0xRRGGBB; raised first (and given a moment to redraw) when
+  // another window may cover it.
+  std::vector<uint32_t> Grab(Window w, bool raise = false) {
+    std::vector<uint32_t> px;
+    if (raise) {
+      XRaiseWindow(dpy_, w);
+      XSync(dpy_, False);
+      Sleep(200);
+    }
+    XImage* img = XGetImage(dpy_, w, 0, 0, 800, 600, AllPlanes, ZPixmap);
+    if (!img) return px;
+    px.reserve(800 * 600);
+    for (int y = 0; y < 600; ++y)
+      for (int x = 0; x < 800; ++x) {
+        const unsigned long p = XGetPixel(img, x, y);
+        px.push_back(static_cast<uint32_t>(((p & img->red_mask) >> 16 & 0xFF) << 16 | ((p & img->green_mask) >> 8 & 0xFF) << 8 |
+                                           (p & img->blue_mask & 0xFF)));
+      }
+    XDestroyImage(img);
+    return px;
+  }
+
+  Display* dpy_ = nullptr;
+  std::filesystem::path root_;
+  pid_t pid_ = 0;
+};
