@@ -16,6 +16,7 @@
 #include "game/walker.h"
 #include "media/headless.h"
 #include "media/media.h"
+#include "headless_screen.h"
 
 namespace {
 
@@ -23,12 +24,7 @@ constexpr int SPLATS = 11;  // 11 x 17 = 187 spurts
 constexpr int WALKERS = 12;
 
 void SetUpBoard() {
-  MediaInit(MEDIA_HEADLESS);
-  OpenDisplay(800, 600, 0, 60);
-  SetVirtualResolution(1280, 960);
-  ScreenW = 1280;
-  ScreenH = 960;
-  for (int k = 1; k < DRAW_KINDS; ++k) DrawLimit[k] = 100000;
+  OpenHeadlessScreen();
   Settings[ESS] = 0;
   BgImage = CreateImage(64, 64, 64, 0);
   PlonkoImage = CreateImage(64, 64, 100, 0);

@@ -14,6 +14,7 @@
 #include "frame/frame_state.h"
 #include "media/headless.h"
 #include "media/media.h"
+#include "headless_screen.h"
 
 namespace {
 
@@ -21,12 +22,7 @@ constexpr int MATCHING = 1000;
 constexpr int OTHER_KIND = 10000;
 
 void SetUpPanel() {
-  MediaInit(MEDIA_HEADLESS);
-  OpenDisplay(800, 600, 0, 60);
-  SetVirtualResolution(1280, 960);
-  ScreenW = 1280;
-  ScreenH = 960;
-  for (int k = 1; k < DRAW_KINDS; ++k) DrawLimit[k] = 100000;
+  OpenHeadlessScreen();
   IconsFiltered = CreateImage(16, 16, 64, 0);
   BadgeStrip = CreateImage(64, 64, 16, 0);
   BadgeCount = 16;
