@@ -1,6 +1,6 @@
 # make play  : install what is missing, build, assemble build/game/ and start the game.
-# make check : the same set-up, then every test (unit, headless, real-window under its own Xvfb),
-#              then the unit tests again in an AddressSanitizer + UBSan build.
+# make check : the same set-up, then every test: the real-window tests on the game as players get
+#              it, the unit and headless tests once, in an AddressSanitizer + UBSan build.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
@@ -19,7 +19,11 @@ build: setup
 play: build
 	cd $(BUILD)/game && ./plonko-elongo
 
-check: build
+# The normal tree builds only the game and the real-window tests here: the unit and headless
+# tests are built and run once, in the sanitizer tree, instead of twice.
+check: setup
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target e2e_tests
 	@./scripts/check.sh $(BUILD) $(ASAN_BUILD)
 
 bench: build

@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr int KEY_ESCAPE = 27;
-
 // The controls that start a game, in the order they are tested.
 constexpr int START_CONTROLS[8] = {CONTROL_ACTION1, CONTROL_ACTION2, CONTROL_ACTION3, CONTROL_ACTION4,
                                    CONTROL_UP,      CONTROL_DOWN,    CONTROL_LEFT,    CONTROL_RIGHT};

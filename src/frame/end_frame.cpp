@@ -17,14 +17,6 @@
 
 namespace {
 
-constexpr int KEY_TAB = 9;
-constexpr int KEY_ESCAPE = 27;
-constexpr int KEY_F4 = 115;
-constexpr int KEY_F11 = 122;
-constexpr int KEY_F12 = 123;
-constexpr int KEY_LALT = 164;
-constexpr int KEY_RALT = 165;
-
 constexpr double FRAME_SLOT_MS = 1000.0 / 60;  // the pace is fixed, whatever the caller asks for
 constexpr int SLOT_SLACK_MS = 2;               // end the wait a little early: Delay overshoots
 constexpr int POINTER_CELL = 63;               // last cell of the icon strip

@@ -5,9 +5,6 @@
 
 namespace {
 
-constexpr int KEY_RETURN = 13;
-constexpr int KEY_ESCAPE = 27;
-
 bool StillHeld(bool andReturn, bool andMouse) {
   return KeyDown(KEY_ESCAPE) || (andReturn && KeyDown(KEY_RETURN)) || (andMouse && MouseDown(1));
 }

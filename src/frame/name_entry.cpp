@@ -11,9 +11,6 @@
 
 namespace {
 
-constexpr int KEY_BACKSPACE = 8;
-constexpr int KEY_RETURN = 13;
-constexpr int KEY_ESCAPE = 27;
 constexpr int CURSOR_PERIOD_MS = 600;  // "_" for the first half, " " for the second
 
 void DrawNameBackground() {

@@ -14,10 +14,6 @@
 
 namespace {
 
-constexpr int KEY_SPACE = 32;
-constexpr int KEY_ESCAPE = 27;
-constexpr int KEY_UP = 38;
-constexpr int KEY_DOWN = 40;
 constexpr int DECORATION_BACK = 140;   // title lines behind the menu box
 constexpr int DECORATION_FRONT = 180;  // the rest, in front of it
 

@@ -9,11 +9,6 @@
 
 namespace {
 
-constexpr int KEY_P = 80;
-constexpr int KEY_Q = 81;
-constexpr int KEY_R = 82;
-constexpr int KEY_F7 = 118;
-
 void Load(int level, int banner) {
   LevelNumber = level;
   BannerTimer = BANNER_FRAMES;

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int KEY_BACKSPACE = 8;
-
 struct DefaultBinding {
   int control, code;
 };
@@ -42,7 +40,7 @@ int JoystickActive(int code) {
     const float reading = axis.read(media), centre = pad.*axis.centre;
     return (sub % 2 == 0 ? reading < centre - AXIS_THRESHOLD : reading > centre + AXIS_THRESHOLD) ? 1 : 0;
   }
-  for (const HatInput& dir : HATS)
+  for (const HatInput& dir : HAT_INPUTS)
     if (sub == dir.sub) return pad.hat == 1 && HatActive(dir, JoyHat(media)) ? 1 : 0;
   if (sub >= FIRST_BUTTON_SUB) return JoyDown(sub - FIRST_BUTTON_SUB, media) ? 1 : 0;
   return 0;

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int KEY_F11 = 122;
-constexpr int KEY_F12 = 123;
 constexpr int MOUSE_BUTTONS = 3;     // codes 1..3
 constexpr int MAX_CAPTURED_BUTTON = 19;  // buttons below this; a button code reads back as 0..18
 
@@ -26,7 +24,7 @@ int CaptureJoystick(int port) {
   if (pad.hat == 1) {
     // Only exact quarter turns: a diagonal would bind an ambiguous direction.
     const float h = JoyHat(media);
-    for (const HatInput& dir : HATS)
+    for (const HatInput& dir : HAT_INPUTS)
       if (h == dir.exact) return base + dir.sub;
   }
   for (int i = 0; i < pad.mask && i < MAX_CAPTURED_BUTTON; ++i)

@@ -9,7 +9,7 @@ const AxisInput AXES[6] = {
 };
 
 // The bands overlap, so a diagonal makes two directions active at once.
-const HatInput HATS[4] = {
+const HatInput HAT_INPUTS[4] = {
     // sub  exact   lo     hi
     {20, 0.0f, 0.8f, 0.2f},   // up (wraps round 0)
     {25, 0.25f, 0.1f, 0.4f},  // right

@@ -24,4 +24,4 @@ struct HatInput {
   float exact;
   float lo, hi;
 };
-extern const HatInput HATS[4];
+extern const HatInput HAT_INPUTS[4];

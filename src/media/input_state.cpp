@@ -13,9 +13,6 @@ constexpr int KEY_COUNT = 256;
 constexpr int MOUSE_BUTTONS = 4;      // 1 left, 2 right, 3 middle; 0 unused
 constexpr size_t CHAR_QUEUE_MAX = 256;  // typing faster than the game reads just drops the excess
 
-constexpr int KEY_BACKSPACE = 8;
-constexpr int KEY_RETURN = 13;
-
 // The side-specific modifier codes and the generic code that either side holds.
 struct ModifierPair {
   int generic, left, right;

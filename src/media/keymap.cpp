@@ -169,15 +169,15 @@ constexpr KeyEntry KEY_TABLE[] = {
 
 static_assert(SDL_NUM_SCANCODES == SCANCODE_COUNT);
 
-struct Lookup {
+struct KeyLookup {
   std::array<int, SCANCODE_COUNT> code{};
   std::array<int, SCANCODE_COUNT> numLockOff{};
 };
 
 // Built once from the table, so a key press costs one array read.
-const Lookup& Codes() {
-  static const Lookup lookup = [] {
-    Lookup l;
+const KeyLookup& Codes() {
+  static const KeyLookup lookup = [] {
+    KeyLookup l;
     for (const KeyEntry& e : KEY_TABLE) {
       l.code[e.scancode] = e.code;
       l.numLockOff[e.scancode] = e.numLockOff ? e.numLockOff : e.code;
@@ -214,7 +214,7 @@ bool LabelledPosition(int code) {
 
 int KeyCodeForScancode(int scancode, bool numLock) {
   if (scancode < 0 || scancode >= SCANCODE_COUNT) return 0;
-  const Lookup& l = Codes();
+  const KeyLookup& l = Codes();
   return numLock ? l.code[static_cast<size_t>(scancode)] : l.numLockOff[static_cast<size_t>(scancode)];
 }
 
