@@ -1,11 +1,15 @@
 # make play  : install what is missing, build, assemble build/game/ and start the game.
 # make check : the same set-up, then every test: the real-window tests on the game as players get
 #              it, the unit and headless tests once, in an AddressSanitizer + UBSan build.
+# make install [PREFIX=/usr/local] [DESTDIR=...] : the game, its data, desktop entry, icons,
+#              metadata, manual page and licences under PREFIX.
+# make package : a .deb of the build in build/ (CPack), checked by lintian and the validators.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
+PREFIX     ?= /usr/local
 
-.PHONY: all setup build play check asan bench clean
+.PHONY: all setup build play check asan bench clean install package
 
 all: build
 
@@ -25,6 +29,12 @@ check: setup
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target e2e_tests
 	@./scripts/check.sh $(BUILD) $(ASAN_BUILD)
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	@./scripts/package.sh $(BUILD)
 
 bench: build
 	@./scripts/bench.sh $(BUILD)

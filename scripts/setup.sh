@@ -9,6 +9,7 @@ PKGS=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth xdotool imagemagick libx11-dev sox
   fonts-dejavu-core fonts-clear-sans fonts-rocknroll fonts-leckerli-one
+  dpkg-dev file lintian desktop-file-utils appstream man-db
 )
 missing=()
 for p in "${PKGS[@]}"; do

@@ -1,7 +1,9 @@
 // gen_assets: draws every image and synthesises every sound effect that the engine and the game
 // load, into <root>/Common/ and <root>/247/ (root defaults to assets/Files).
 //
-//   gen_assets [root] [--sheet contact.png] [--mockup level.png]
+//   gen_assets [root] [--sheet contact.png] [--mockup level.png] [--icons folder]
+//
+// --icons also draws the desktop icon in the usual sizes, as <folder>/<N>x<N>/plonko-elongo.png.
 //
 // Everything is reproducible: fixed seeds, no clock, PNGs without time chunks, so two runs give
 // byte-identical files (the asset test relies on this). The drawing is a tiny 2D raster library:
@@ -1332,6 +1334,27 @@ void DrawWalkerWithHat(Canvas& c, const Pose& p, RGBA tint) {
   }
 }
 
+// The desktop icon: the title's hero in its red hard hat, on a rounded tile of the title's night
+// blue with a strip of the levels' grass and soil.
+Image MakeDesktopIcon(int size) {
+  Canvas c(size, size, size < 64 ? 8 : 3);
+  c.scale = size / 64.0f;
+  const Shape tile = RoundBox(1.5f, 1.5f, 62.5f, 62.5f, 11);
+  c.Fill(tile, VGrad(Hex(0x1E2A78), Hex(0x060A2E), 2, 62));
+  c.Fill(Intersect(tile, HalfPlaneBelow(49)), VGrad(pal::GRASS_LIGHT, pal::GRASS_DARK, 49, 53));
+  c.Fill(Intersect(tile, HalfPlaneBelow(53)), VGrad(pal::SOIL, pal::SOIL_DARK, 53, 62));
+  c.Fill(Subtract(Grow(tile, 0.01f), Grow(tile, -1.6f)), Solid(pal::INK));
+  // The walker's cell is 64 units with its feet at 63.5: shrunk to stand on the grass.
+  c.scale = size / 64.0f * 0.86f;
+  c.ox = size * 0.07f;
+  c.oy = size * (49.5f / 64.0f) - 63.5f * c.scale;
+  Pose p;
+  WalkerPose(0, p);
+  p.eyes = EYE_HAPPY, p.mouth = MOUTH_GRIN, p.armF = 150, p.armB = -30, p.lean = 6;
+  DrawWalkerWithHat(c, p, HAT_TINTS[1]);
+  return c.Resolve();
+}
+
 Shape Gear(float cx, float cy, float r, int teeth) {
   std::vector<V2> v;
   for (int i = 0; i < teeth * 4; i++) {
@@ -2057,14 +2080,15 @@ bool Save(const std::string& path, const Image& img) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string root = "assets/Files", sheetPath, mockPath;
+  std::string root = "assets/Files", sheetPath, mockPath, iconsPath;
   for (int i = 1; i < argc; i++) {
     std::string arg = argv[i];
     if (arg == "--sheet" && i + 1 < argc) sheetPath = argv[++i];
     else if (arg == "--mockup" && i + 1 < argc) mockPath = argv[++i];
+    else if (arg == "--icons" && i + 1 < argc) iconsPath = argv[++i];
     else if (arg.size() && arg[0] != '-') root = arg;
     else {
-      std::fprintf(stderr, "usage: gen_assets [root] [--sheet file.png] [--mockup file.png]\n");
+      std::fprintf(stderr, "usage: gen_assets [root] [--sheet file.png] [--mockup file.png] [--icons folder]\n");
       return 2;
     }
   }
@@ -2137,6 +2161,12 @@ int main(int argc, char** argv) {
     music("bass" + std::to_string(n) + ".wav", MakeBass(n), 0.15f);
     music("lead" + std::to_string(n) + ".wav", MakeLead(n), 0.11f);
     music("accompany" + std::to_string(n) + ".wav", MakeAccompany(n), 0.12f);
+  }
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    if (iconsPath.empty()) break;
+    const std::string folder = iconsPath + "/" + std::to_string(size) + "x" + std::to_string(size);
+    std::filesystem::create_directories(folder);
+    ok &= Save(folder + "/plonko-elongo.png", MakeDesktopIcon(size));
   }
   if (!sheetPath.empty()) ok &= Save(sheetPath, ContactSheet(a));
   if (!mockPath.empty()) {

@@ -9,6 +9,7 @@ std::string GameFolder() { return Right("000" + IntText(WeekNumber), 3) + "/"; }
 void ResetCommonAssets() {
   GameTitle.clear();
   FilesFolder.clear();
+  PlayerFolder.clear();
   for (int& f : CommonFonts) f = 0;
   for (int& f : FontTable) f = 0;
   FontScaleA = FontScaleB = 1.0f;

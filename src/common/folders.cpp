@@ -1,10 +1,36 @@
 #include "common/folders.h"
 
+#include "common/common_assets.h"
 #include "media/media.h"
+
+namespace {
+
+const char* const PACKAGE = "plonko-elongo";
+
+// The folder above `path` ("" above the root).
+std::string Parent(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+bool EndsWith(const std::string& s, const std::string& end) {
+  return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
+}  // namespace
 
 std::string FilesPath(const std::string& below) {
   const std::string base = FilesFolder.empty() ? ".." : FilesFolder;
   return below.empty() ? base : base + "/" + below;
+}
+
+std::string PlayerPath(const std::string& below) {
+  if (PlayerFolder.empty()) return FilesPath(below);
+  return below.empty() ? PlayerFolder : PlayerFolder + "/" + below;
+}
+
+std::string GameFilePath(const std::string& name) {
+  return PlayerFolder.empty() ? name : PlayerFolder + "/" + GameFolder() + name;
 }
 
 bool InFolder(const std::string& path, const std::function<void()>& work) {
@@ -13,4 +39,27 @@ bool InFolder(const std::string& path, const std::function<void()>& work) {
   work();
   ChangeDir(home);
   return true;
+}
+
+std::string DataFolder(const std::string& appDir) {
+  if (FileType(appDir + "/Files") == PATH_FOLDER) return appDir;
+  const std::string installed = Parent(appDir) + "/share/" + PACKAGE;
+  if (FileType(installed + "/Files") == PATH_FOLDER) return installed;
+  return appDir;
+}
+
+std::string PlayerDataHome(const char* xdgDataHome, const std::string& home) {
+  // Relative values are invalid by the XDG rules and are ignored.
+  if (xdgDataHome && xdgDataHome[0] == '/') return std::string(xdgDataHome) + "/" + PACKAGE;
+  if (home.empty()) return "";
+  return home + "/.local/share/" + PACKAGE;
+}
+
+std::string ChoosePlayerFolder(const std::string& dataFolder, const std::string& filesFolder, const std::string& playerHome) {
+  const bool installed = EndsWith(dataFolder, std::string("/share/") + PACKAGE);
+  if (!installed && FolderWritable(filesFolder) &&
+      (FileType(filesFolder + "/" + GameFolder()) != PATH_FOLDER || FolderWritable(filesFolder + "/" + GameFolder())))
+    return "";
+  if (playerHome.empty()) return "";
+  return playerHome + "/Files";
 }

@@ -2,6 +2,7 @@
 #include "common/score_table.h"
 
 #include "common/field.h"
+#include "common/folders.h"
 #include "common/read_number.h"
 #include "media/media.h"
 
@@ -63,8 +64,8 @@ void SortScores() {
 }
 
 void LoadScores() {
-  if (FileType("scores.dat") != PATH_FILE) return;
-  int in = OpenRead("scores.dat");
+  if (FileType(GameFilePath("scores.dat")) != PATH_FILE) return;
+  int in = OpenRead(GameFilePath("scores.dat"));
   if (!in) return;
 
   // Games played since start-up are not in the file yet; they stay.
@@ -101,7 +102,7 @@ void LoadScores() {
 
 bool SaveScores() {
   SortScores();
-  int out = OpenReplace("scores.dat");
+  int out = OpenReplace(GameFilePath("scores.dat"));
   if (!out) return false;
   ScoreList.ForEach([&](Scores& s) {
     WriteLine(out, ScoreRecordLine(s));

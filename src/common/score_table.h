@@ -33,11 +33,12 @@ inline int GameMode = 0;   // difficulty: 0 "Soft" levels, 1 "Hard"
 inline int Level = 0;      // nothing sets it
 inline int GameFlags = 0;  // nothing sets it
 
-// Reads "scores.dat" from the current folder (the game folder). Records filed during this run and
+// Reads "scores.dat" from the current folder (the game folder), or the player's game folder
+// when there is one (GameFilePath). Records filed during this run and
 // not yet saved are kept across the reload; without such records PlayerName becomes the name of
 // the file's first record. A missing file leaves the list as it is.
 void LoadScores();
-// Writes ScoreList (sorted) to "scores.dat" in the current folder, replacing the old file
+// Writes ScoreList (sorted) to "scores.dat" where LoadScores reads it, replacing the old file
 // atomically. Returns false when the file could not be written.
 bool SaveScores();
 // Sorts ScoreList newest first.

@@ -138,7 +138,7 @@ void ClosingSequence() {
   SaveScores();
   // Reaching here means the display opened: the marker of a crash while opening it must not make
   // the next run change driver, even when the player closed during the engine test.
-  DeleteFile("crash.dat");
+  DeleteFile(GameFilePath("crash.dat"));
   LogLine("Closing Up");
   LogLine("");
   LogLine("Bye!");

@@ -115,7 +115,7 @@ bool OpenWithFallbacks(int depth) {
   LogLine(server ? "\tNo display could be opened" : "\tNo display available");
   std::fprintf(stderr, "%s: %s\n", GameTitle.c_str(),
                server ? "no display mode could be opened" : "no display available (is DISPLAY set?)");
-  if (!server) DeleteFile("crash.dat");
+  if (!server) DeleteFile(GameFilePath("crash.dat"));
   if (DisplayOpen == 1) {
     WriteSetup();
     SaveScores();
@@ -209,7 +209,7 @@ void ApplyDisplay() {
     LogLine("\tChanged Graphics Mode ingame.");
   }
   // A marker left by a run that died while opening the display: try the other driver.
-  if (FileType("crash.dat") == PATH_FILE && Settings[GfxEngine] == 0) Settings[GfxEngine] = 1;
+  if (FileType(GameFilePath("crash.dat")) == PATH_FILE && Settings[GfxEngine] == 0) Settings[GfxEngine] = 1;
   if (Settings[GfxEngine] < 0 || Settings[GfxEngine] > 2) Settings[GfxEngine] = 0;
   SelectDisplayDriver(Settings[GfxEngine]);
   LogLine(DRIVER_LOG[Settings[GfxEngine]]);
@@ -226,7 +226,7 @@ void ApplyDisplay() {
   }
   LogLine("\tResolution : " + IntText(DisplayW) + "x" + IntText(DisplayH) + "," + IntText(depth));
 
-  CloseFile(OpenWrite("crash.dat"));
+  CloseFile(OpenWrite(GameFilePath("crash.dat")));
   if (!OpenWithFallbacks(depth)) ReportNoDisplay();
   SetCaption(GameTitle);
   const char* wideLog = ChooseLogicalScreen(DisplayW, DisplayH);
@@ -237,7 +237,7 @@ void ApplyDisplay() {
   LoadGameAssets();
 
   LogLine(RULE);
-  DeleteFile("crash.dat");
+  DeleteFile(GameFilePath("crash.dat"));
 }
 
 void LoadCommonAssets() {

@@ -143,7 +143,7 @@ std::vector<std::string> SetupLines() {
 
 bool WriteSetup() {
   bool ok = false;
-  InFolder(FilesPath(""), [&ok] {
+  InFolder(PlayerPath(""), [&ok] {
     if (int out = OpenReplace("Setup.ini")) {
       for (const auto& line : SetupLines()) WriteLine(out, line);
       ok = CloseFile(out);

@@ -1,6 +1,10 @@
 // Start-up: identity, log header, settings, display and assets, in the order the log records.
 #include "engine/startup.h"
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "common/common_assets.h"
 #include "common/folders.h"
 #include "common/log.h"
 #include "common/score_table.h"
@@ -69,9 +73,13 @@ void StartUp() {
   SetDefaultSettings();
 
   // Without Files/ the run folder itself takes its place: nothing is ever written above it.
+  const std::string dataFolder = CurrentDir();
   ChangeDir("Files/");
   FilesFolder = CurrentDir();
-  LogStream = OpenWrite("Debug.txt");
+  PlayerFolder = ChoosePlayerFolder(dataFolder, FilesFolder, PlayerDataHome(std::getenv("XDG_DATA_HOME"), HomeFolder()));
+  if (!PlayerFolder.empty() && !MakeFolders(PlayerPath(GameFolder())))
+    std::fprintf(stderr, "plonko-elongo: cannot create %s\n", PlayerPath(GameFolder()).c_str());
+  LogStream = OpenWrite(PlayerPath("Debug.txt"));
   LogLine("Corvane's Tolluvar Engine");
   LogLine(HYPHENS);
   LogLine("Week #" + IntText(WeekNumber));
@@ -80,9 +88,14 @@ void StartUp() {
   LogLine(HYPHENS);
   LogLine("");
   LogLine("Loading");
+  if (!PlayerFolder.empty()) {
+    LogLine("\tGame data : " + dataFolder);
+    LogLine("\tPlayer folder : " + PlayerFolder);
+  }
 
   FillAudioDriverNames();
-  ReadSetup();
+  // Setup.ini is the player's: read where it is written.
+  if (!InFolder(PlayerPath(""), ReadSetup)) ReadSetup();
   LogLine("Grabbing Previous Scores");
   LogLine("");
   ChangeDir(GameFolder());

@@ -44,10 +44,10 @@ std::string SafeFileName(const std::string& s) {
 void TakeScreenshot() {
   LogLine("");
   LogLine("\tScreenshot");
-  // Screenshots go beside Setup.ini. Coming back to the folder we left (rather than naming the
+  // Screenshots go beside Setup.ini (the player's folder when there is one). Coming back to the folder we left (rather than naming the
   // game folder) also holds when the files folder could not be entered.
   const std::string home = CurrentDir();
-  ChangeDir(FilesPath(""));
+  ChangeDir(PlayerPath(""));
   LogLine("\tGrabbing Screenshot");
   // The grab comes before the notice, so the picture holds the screen's own drawing only.
   const int picture = GrabPixmap(0, 0, RealWidth(), RealHeight());

@@ -3,11 +3,13 @@
 // stream writes the settings and the scores so that no crash leaves a truncated file.
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -253,4 +255,24 @@ std::string AppDir() {
   ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size());
   if (n <= 0 || static_cast<size_t>(n) >= buf.size()) return CurrentDir();
   return FolderOf(std::string(buf.data(), static_cast<size_t>(n)));
+}
+
+bool MakeFolders(const std::string& path) {
+  if (path.empty()) return false;
+  for (size_t at = path.find('/', 1);; at = path.find('/', at + 1)) {
+    const std::string part = path.substr(0, at);
+    if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (at == std::string::npos) break;
+  }
+  return FileType(path) == PATH_FOLDER;
+}
+
+bool FolderWritable(const std::string& path) {
+  return FileType(path) == PATH_FOLDER && ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
+std::string HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home && *home) return home;
+  const passwd* pw = ::getpwuid(::getuid());
+  return pw && pw->pw_dir ? pw->pw_dir : "";
 }

@@ -332,3 +332,9 @@ bool ChangeDir(const std::string& path);
 std::vector<std::string> ReadDir(const std::string& path);  // sorted; no "." or ".."
 // The folder that holds the running program (the game makes it current first).
 std::string AppDir();
+// Creates the folder and any missing parents, private to the user (0700); true when it exists.
+bool MakeFolders(const std::string& path);
+// True when the user may create and replace files in the folder.
+bool FolderWritable(const std::string& path);
+// The user's home folder: $HOME, else the password database's entry; "" when neither knows it.
+std::string HomeFolder();

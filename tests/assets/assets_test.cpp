@@ -278,7 +278,10 @@ TEST(Assets, FontsAreTrueTypeUnderTheEngineNamesAndLoad) {
 TEST(Assets, TheGeneratorReproducesTheCommittedFiles) {
   fs::path out = fs::temp_directory_path() / ("plonko_assets_" + std::to_string(::getpid()));
   fs::remove_all(out);
-  std::string cmd = std::string("\"") + TOOLS_DIR + "/gen_assets\" \"" + out.string() + "\" > /dev/null";
+  const fs::path icons = out.string() + "_icons";
+  fs::remove_all(icons);
+  std::string cmd = std::string("\"") + TOOLS_DIR + "/gen_assets\" \"" + out.string() + "\" --icons \"" + icons.string() +
+                    "\" > /dev/null";
   ASSERT_EQ(std::system(cmd.c_str()), 0);
   int compared = 0;
   for (const auto& e : fs::recursive_directory_iterator(out)) {
@@ -292,7 +295,18 @@ TEST(Assets, TheGeneratorReproducesTheCommittedFiles) {
   for (const SoundCase& c : SOUNDS) EXPECT_TRUE(fs::exists(out / c.file)) << c.file;
   for (const std::string& file : MusicSamples()) EXPECT_TRUE(fs::exists(out / file)) << file;
   EXPECT_EQ(compared, int(std::size(IMAGES) + std::size(SOUNDS) + MusicSamples().size()));
+  // The desktop icons that the install ships, one per size.
+  const fs::path committed = fs::path(TEST_SOURCE_DIR) / "assets" / "icons";
+  int iconCount = 0;
+  for (const auto& e : fs::recursive_directory_iterator(committed)) {
+    if (!e.is_regular_file()) continue;
+    const fs::path rel = fs::relative(e.path(), committed);
+    EXPECT_TRUE(ReadAll(e.path()) == ReadAll(icons / rel)) << rel << " is not what the generator draws";
+    iconCount++;
+  }
+  EXPECT_EQ(iconCount, 8);
   fs::remove_all(out);
+  fs::remove_all(icons);
 }
 
 }  // namespace

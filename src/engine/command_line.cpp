@@ -1,0 +1,34 @@
+#include "engine/command_line.h"
+
+#include <cstdio>
+
+#ifndef GAME_VERSION
+#define GAME_VERSION "0"
+#endif
+
+std::string HelpText() {
+  return "Usage: plonko-elongo [OPTION]\n"
+         "Plonko Elongo, a puzzle game: bring the walking Plonkos to the holes by\n"
+         "tickling them round and dropping hats on them.\n"
+         "\n"
+         "  -h, --help     show this help and exit\n"
+         "  -v, --version  show the version and exit\n"
+         "\n"
+         "Everything else is set in the game (Tab) and kept in Setup.ini. An installed copy\n"
+         "keeps the player's settings, scores, log and screenshots in\n"
+         "$XDG_DATA_HOME/plonko-elongo/Files/ (~/.local/share/plonko-elongo/Files/).\n";
+}
+
+std::string VersionText() { return std::string("plonko-elongo ") + GAME_VERSION + "\n"; }
+
+int AnswerCommandLine(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool help = arg == "--help" || arg == "-h", version = arg == "--version" || arg == "-v";
+    if (!help && !version) continue;
+    const std::string text = help ? HelpText() : VersionText();
+    std::fputs(text.c_str(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+  }
+  return -1;
+}
