@@ -1,12 +1,13 @@
 # `make install` and `make package`: the program in bin/, its read-only data in
 # share/plonko-elongo/ (where it looks for it, beside its own bin/), the desktop entry, icons,
 # AppStream metadata, the manual page and the licences; CPack turns the same tree into a .deb.
+set(CMAKE_INSTALL_DOCDIR share/doc/plonko-elongo)  # by default it is named after the CMake project
 include(GNUInstallDirs)
 
 set(INSTALL_DATA_DIR ${CMAKE_INSTALL_DATADIR}/plonko-elongo)
 set(PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 set(PACKAGING_OUT ${CMAKE_BINARY_DIR}/packaging)
-set(METAINFO_ID example.corvane.PlonkoElongo)
+set(METAINFO_ID example.corvane.plonko_elongo)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
@@ -32,6 +33,11 @@ endforeach()
 add_custom_target(packaging_docs ALL DEPENDS ${PACKAGING_DOCS})
 
 install(TARGETS plonko-elongo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Debian keeps games in games/: the name there leads to the program in bin/, which finds its data
+# from its own, resolved place.
+file(RELATIVE_PATH GAMES_TO_BIN /prefix/games /prefix/${CMAKE_INSTALL_BINDIR}/plonko-elongo)
+file(CREATE_LINK ${GAMES_TO_BIN} ${PACKAGING_OUT}/plonko-elongo SYMBOLIC)
+install(FILES ${PACKAGING_OUT}/plonko-elongo DESTINATION games)
 # Only what the game ships: what a run wrote into the build's run folder stays out.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/assets/Files/Common ${CMAKE_SOURCE_DIR}/assets/Files/247
         DESTINATION ${INSTALL_DATA_DIR}/Files)
@@ -60,8 +66,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://plonko.example/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "puzzle game: bring the walking Plonkos to the holes
-Plonkos step out onto a grid of blocks and walk on their own. Bring every one
+# The synopsis line is the summary above; this is the long description under it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Plonkos step out onto a grid of blocks and walk on their own. Bring every one
 of them down a hole: tickle a Plonko to turn it round, and drag hats onto
 them. The Hard Hat bangs one block away, the Rubber Hat turns a fall into a
 bounce and the Safety Hat makes a Plonko wait.

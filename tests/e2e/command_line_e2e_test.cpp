@@ -15,7 +15,7 @@ struct Answer {
   std::string out;
 };
 
-Answer Run(const std::string& args) {
+Answer RunGame(const std::string& args) {
   Answer a;
   const std::string cmd = "env -u DISPLAY -u WAYLAND_DISPLAY '" + std::string(GAME_DIR) + "/plonko-elongo' " + args + " 2>&1";
   FILE* p = popen(cmd.c_str(), "r");
@@ -41,16 +41,18 @@ TEST(CommandLine, HelpAndVersionAnswerAndExit) {
       {"--fullscreen --version", "plonko-elongo "},  // other words are ignored, as always
   };
   for (const Case& c : cases) {
-    const Answer a = Run(c.args);
+    const Answer a = RunGame(c.args);
     EXPECT_EQ(a.code, 0) << c.args << "\n" << a.out;
     EXPECT_EQ(a.out.rfind(c.starts, 0), 0u) << c.args << "\n" << a.out;
   }
-  const Answer help = Run("--help");
+  const Answer help = RunGame("--help");
   EXPECT_NE(help.out.find("--version"), std::string::npos);
-  const Answer version = Run("--version");
+  const Answer version = RunGame("--version");
   EXPECT_EQ(std::count(version.out.begin(), version.out.end(), '\n'), 1) << version.out;
   EXPECT_NE(version.out.find_first_of("0123456789"), std::string::npos) << version.out;
-  if (!hadLog) EXPECT_FALSE(std::filesystem::exists(std::string(GAME_DIR) + "/Files/Debug.txt")) << "the game started";
+  if (!hadLog) {
+    EXPECT_FALSE(std::filesystem::exists(std::string(GAME_DIR) + "/Files/Debug.txt")) << "the game started";
+  }
 }
 
 }  // namespace
