@@ -65,14 +65,21 @@ TEST_F(PlayerFolderTest, PlayerDataHomeFollowsXdgRules) {
   for (const Case& c : cases) EXPECT_EQ(PlayerDataHome(c.xdg, c.home), c.want) << (c.xdg ? c.xdg : "(unset)");
 }
 
-TEST_F(PlayerFolderTest, OnlyAnInstalledOrUnwritableCopyUsesThePlayersFolder) {
+TEST_F(PlayerFolderTest, AWritableRunFolderKeepsItsFilesAnInstalledTreeNever) {
   const fs::path run = root_ / "run", share = root_ / "usr/share/plonko-elongo";
   fs::create_directories(run / "Files" / "247");
   fs::create_directories(share / "Files" / "247");
   EXPECT_EQ(ChoosePlayerFolder(run.string(), (run / "Files").string(), "/p/plonko-elongo"), "");
   // An installed tree is the package's even where its user could write.
   EXPECT_EQ(ChoosePlayerFolder(share.string(), (share / "Files").string(), "/p/plonko-elongo"), "/p/plonko-elongo/Files");
+  // Without any home the game writes where it can, as before.
+  EXPECT_EQ(ChoosePlayerFolder(share.string(), (share / "Files").string(), ""), "");
+}
+
+TEST_F(PlayerFolderTest, AReadOnlyRunFolderUsesThePlayersFolder) {
   if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  const fs::path run = root_ / "run";
+  fs::create_directories(run / "Files" / "247");
   chmod((run / "Files" / "247").c_str(), 0555);
   EXPECT_EQ(ChoosePlayerFolder(run.string(), (run / "Files").string(), "/p/plonko-elongo"), "/p/plonko-elongo/Files");
   chmod((run / "Files" / "247").c_str(), 0755);
