@@ -1,6 +1,9 @@
 # `make install` and `make package`: the program in bin/, its read-only data in
 # share/plonko-elongo/ (where it looks for it, beside its own bin/), the desktop entry, icons,
 # AppStream metadata, the manual page and the licences; CPack turns the same tree into a .deb.
+# Installing and packaging take what is built (the game, the compressed documents) and build
+# nothing else: the package test in make check must not compile the tools and unit tests.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(CMAKE_INSTALL_DOCDIR share/doc/plonko-elongo)  # by default it is named after the CMake project
 include(GNUInstallDirs)
 

@@ -5,16 +5,18 @@
 
 namespace {
 
-const char* const PACKAGE = "plonko-elongo";
+const char* const PACKAGE_NAME = "plonko-elongo";
 
 // The folder above `path` ("" above the root).
-std::string Parent(const std::string& path) {
+std::string FolderAbove(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
-bool EndsWith(const std::string& s, const std::string& end) {
-  return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+// An installed tree keeps its data in <prefix>/share/plonko-elongo.
+bool InstalledTree(const std::string& dataFolder) {
+  const std::string end = std::string("/share/") + PACKAGE_NAME;
+  return dataFolder.size() >= end.size() && dataFolder.compare(dataFolder.size() - end.size(), end.size(), end) == 0;
 }
 
 }  // namespace
@@ -43,21 +45,20 @@ bool InFolder(const std::string& path, const std::function<void()>& work) {
 
 std::string DataFolder(const std::string& appDir) {
   if (FileType(appDir + "/Files") == PATH_FOLDER) return appDir;
-  const std::string installed = Parent(appDir) + "/share/" + PACKAGE;
+  const std::string installed = FolderAbove(appDir) + "/share/" + PACKAGE_NAME;
   if (FileType(installed + "/Files") == PATH_FOLDER) return installed;
   return appDir;
 }
 
 std::string PlayerDataHome(const char* xdgDataHome, const std::string& home) {
   // Relative values are invalid by the XDG rules and are ignored.
-  if (xdgDataHome && xdgDataHome[0] == '/') return std::string(xdgDataHome) + "/" + PACKAGE;
+  if (xdgDataHome && xdgDataHome[0] == '/') return std::string(xdgDataHome) + "/" + PACKAGE_NAME;
   if (home.empty()) return "";
-  return home + "/.local/share/" + PACKAGE;
+  return home + "/.local/share/" + PACKAGE_NAME;
 }
 
 std::string ChoosePlayerFolder(const std::string& dataFolder, const std::string& filesFolder, const std::string& playerHome) {
-  const bool installed = EndsWith(dataFolder, std::string("/share/") + PACKAGE);
-  if (!installed && FolderWritable(filesFolder) &&
+  if (!InstalledTree(dataFolder) && FolderWritable(filesFolder) &&
       (FileType(filesFolder + "/" + GameFolder()) != PATH_FOLDER || FolderWritable(filesFolder + "/" + GameFolder())))
     return "";
   if (playerHome.empty()) return "";
