@@ -50,6 +50,7 @@ void FillCredits() {
 void InstallEngineHooks() {
   CloseHook = ClosingSequence;
   SaveSetupHook = WriteSetup;
+  ApplyDisplayHook = ApplyDisplay;
 }
 
 void StartUp() {
