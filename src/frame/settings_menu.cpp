@@ -153,6 +153,8 @@ bool DisplayColumn() {
   SizeClassText();
   OptionButton(7, 20, 146, 18, "Draw all Frames|Decent System", "Frameskip|Slow System");
   OptionButton(3, 20, 184, 18, "OpenGL|Optimum", "DirectX 9|Alternative", "DirectX 7|Backup");
+  // The buttons leave their icons' scale 2; the highlight fits the text at scale 1.
+  SetDrawScale(1);
   return ApplyButton();
 }
 
@@ -242,7 +244,8 @@ int OptionButton(int index, int x, int y, int iconBase, const std::string& opt0,
   int count = 1;
   while (count < MAX_OPTIONS && !opts[count].empty()) ++count;
   int& value = Settings[index];
-  const std::string text = value >= 0 && value < count ? opts[value] : "";
+  // A value with no option of its own (the "Resolution" button on a wide display) shows the first.
+  const std::string text = value >= 0 && value < count ? opts[value] : opts[0];
 
   SetDrawScale(1);
   SetFont(CommonFonts[2]);

@@ -149,6 +149,7 @@ TEST_F(SettingsMenuTest, ResolutionMovesBothWaysWithKeysAndClicksAndWraps) {
   EXPECT_EQ(Settings[Widescreen], 1);
   EndFrame(60, 0, 0);
   EXPECT_TRUE(Shown("1024x768"));
+  EXPECT_TRUE(Shown("Resolution")) << "the wide icon keeps its label";
 
   // Arrows pressed away from the button move nothing, then or later.
   Point(600, 600);
