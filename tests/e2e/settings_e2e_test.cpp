@@ -36,20 +36,6 @@ class SettingsE2eTest : public GameWindowTest {
   std::vector<std::string> Log() const { return FileLines(root_ / "Files" / "Debug.txt"); }
   std::vector<std::string> Setup() const { return FileLines(root_ / "Files" / "Setup.ini"); }
 
-  // Window pixels of a w x h window as 0xRRGGBB.
-  std::vector<uint32_t> GrabAll(Window win, int w, int h) {
-    std::vector<uint32_t> px;
-    XImage* img = XGetImage(dpy_, win, 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h), AllPlanes, ZPixmap);
-    if (!img) return px;
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) {
-        const unsigned long p = XGetPixel(img, x, y);
-        px.push_back(static_cast<uint32_t>((p & img->red_mask) >> 16 & 0xFF) << 16 |
-                     static_cast<uint32_t>((p & img->green_mask) >> 8 & 0xFF) << 8 | static_cast<uint32_t>(p & img->blue_mask & 0xFF));
-      }
-    XDestroyImage(img);
-    return px;
-  }
   // Pixels of rows y0..y1 (inclusive) of the grab for which the test holds.
   static int CountRows(const std::vector<uint32_t>& px, int w, int y0, int y1, const std::function<bool(int, int, int)>& test) {
     int n = 0;
@@ -63,7 +49,7 @@ class SettingsE2eTest : public GameWindowTest {
   static bool LightGreen(int r, int g, int b) { return r > 150 && r < 210 && g > 230 && b > 150 && b < 210; }
   // The panel's edge: two logical rows at 318 and 319 (MenuY 20), scaled to the window.
   bool EdgeShown(Window win, int w, int h) {
-    const std::vector<uint32_t> px = GrabAll(win, w, h);
+    const std::vector<uint32_t> px = Grab(win, false, w, h);
     if (px.empty()) return false;
     const int row = 319 * h / 960;
     return CountRows(px, w, row - 1, row, LightGreen) > w * 9 / 10 &&
@@ -83,12 +69,20 @@ class SettingsE2eTest : public GameWindowTest {
   }
   // A region's pixels, to see a part of the panel change.
   std::vector<uint32_t> Region(Window win, int w, int h, int x0, int y0, int x1, int y1) {
-    const std::vector<uint32_t> px = GrabAll(win, w, h);
+    const std::vector<uint32_t> px = Grab(win, false, w, h);
     std::vector<uint32_t> out;
     if (px.empty()) return out;
     for (int y = y0; y < y1; ++y)
       for (int x = x0; x < x1; ++x) out.push_back(px[static_cast<size_t>(y * w + x)]);
     return out;
+  }
+  // Moves the pointer, then waits until a frame has taken the new position: the panel reads the
+  // pointer once a frame, so a click made before that would land where the pointer was. The region
+  // (window pixels x0..x1, y0..y1) changes when the frame draws the hover (glow, highlight, pointer).
+  bool Hover(Window win, int w, int h, int x, int y, int x0, int y0, int x1, int y1) {
+    const std::vector<uint32_t> before = Region(win, w, h, x0, y0, x1, y1);
+    Move(win, x, y);
+    return WaitFor([&] { return Region(win, w, h, x0, y0, x1, y1) != before; }, 10);
   }
   // "Geometry: WxH" as xdotool reports it for the window.
   std::string Geometry(Window w) {
@@ -117,12 +111,12 @@ TEST_F(SettingsE2eTest, TabResolutionApplyAndTheMusicSlider) {
   // A right click on "Resolution" chooses the mode before 800 x 600 in the list: 1024 x 768. The
   // size text under the button (logical 20..160, 108..124) changes when the frame has taken it.
   const std::vector<uint32_t> sizeText = Region(w, 800, 600, 12, 67, 100, 78);
-  Move(w, 25, 68);
+  ASSERT_TRUE(Hover(w, 800, 600, 25, 68, 12, 56, 34, 77)) << "the button's icon did not glow";
   Shell("xdotool click 3");
   ASSERT_TRUE(WaitFor([&] { return Region(w, 800, 600, 12, 67, 100, 78) != sizeText; }, 10)) << "the size did not change";
 
-  // "Apply" at logical (20, 280).
-  Move(w, 15, 176);
+  // "Apply" at logical (20, 280), highlighted while the pointer is on it.
+  ASSERT_TRUE(Hover(w, 800, 600, 15, 176, 10, 172, 40, 187)) << "\"Apply\" was not highlighted";
   Shell("xdotool click 1");
   ASSERT_TRUE(WaitFor([&] { return CountOf(Log(), "Engine Test Results") == 2; }, 60)) << "the engine test did not run again";
   Window big = WaitWindow(1024, 768, 20);
