@@ -18,7 +18,6 @@ constexpr int MENU_HIDDEN = -300;
 constexpr int MENU_SLIDE = 32;  // units per frame: 10 frames from hidden to fully down (20)
 constexpr int PANEL_HEIGHT = 300;
 
-constexpr int KEY_LEFT = 37, KEY_UP = 38, KEY_RIGHT = 39, KEY_DOWN = 40;
 constexpr int JOY_CODES = 300;      // joystick codes start here
 constexpr int MOUSE_BUTTONS = 3;
 

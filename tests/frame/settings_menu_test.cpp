@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr int KEY_BACKSPACE = 8, KEY_TAB = 9, KEY_LEFT = 37, KEY_UP = 38, KEY_RIGHT = 39, KEY_DOWN = 40;
 constexpr int SLIDER_X = 1280 - 280;  // the audio column on the 4:3 logical screen
 
 int AppliedCount = 0;
