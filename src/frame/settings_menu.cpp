@@ -19,7 +19,7 @@ constexpr int MENU_SLIDE = 32;  // units per frame: 10 frames from hidden to ful
 constexpr int PANEL_HEIGHT = 300;
 
 constexpr int JOY_CODES = 300;      // joystick codes start here
-constexpr int MOUSE_BUTTONS = 3;
+constexpr int PANEL_BUTTONS = 3;
 
 // Icon strip cells.
 constexpr int ICON_KEY = 3, ICON_HAT = 8, ICON_AXIS = 9, ICON_BUTTON = 10;
@@ -31,16 +31,16 @@ constexpr float BUTTON_GLOW_ALPHA = 0.8f;
 constexpr int MAX_OPTIONS = 6;
 constexpr int SNAP = 6;  // volumes within this of an end snap to it
 
-struct Rgb {
+struct PanelColour {
   float r, g, b;
 };
-constexpr Rgb GREEN{80, 255, 80}, YELLOW{255, 255, 80}, BLUE{80, 80, 255}, RED{255, 80, 80};
+constexpr PanelColour GREEN{80, 255, 80}, YELLOW{255, 255, 80}, BLUE{80, 80, 255}, RED{255, 80, 80};
 
 // One binding box of a player's block: control, offset from the block's origin, colour.
 struct BoxPlace {
   int control;
   int dx, dy;
-  Rgb colour;
+  PanelColour colour;
 };
 constexpr BoxPlace BOXES[8] = {
     {CONTROL_UP, 50, 0, GREEN},       {CONTROL_LEFT, 0, 50, GREEN},     {CONTROL_RIGHT, 100, 50, GREEN},
@@ -55,7 +55,7 @@ constexpr int BLOCK_Y[5] = {0, 10, 160, 10, 160};
 struct SizeClass {
   int maxH;  // the class holds heights up to this
   const char* text;
-  Rgb colour;
+  PanelColour colour;
 };
 constexpr SizeClass SIZE_CLASSES[3] = {
     {899, "Small (Bit blurry)", {255, 180, 80}},
@@ -65,13 +65,13 @@ constexpr SizeClass SIZE_CLASSES[3] = {
 
 bool ApplyRunning = false;  // the display is being reapplied: a second "Apply" waits its turn
 
-void SetRgb(const Rgb& c) { SetDrawColour(c.r, c.g, c.b); }
+void SetPanelColour(const PanelColour& c) { SetDrawColour(c.r, c.g, c.b); }
 
 bool PanelUnderPointer() { return MenuY > MENU_HIDDEN && VirtualMouseY() < static_cast<float>(MenuY + PANEL_HEIGHT); }
 
 // Decides the owner of each press the first time it is seen held; forgets it once let go.
 void UpdatePressOwners() {
-  for (int b = 1; b <= MOUSE_BUTTONS; ++b) {
+  for (int b = 1; b <= PANEL_BUTTONS; ++b) {
     if (!MouseDown(b)) PressOwner[b] = PRESS_NONE;
     else if (PressOwner[b] == PRESS_NONE) PressOwner[b] = PanelUnderPointer() ? PRESS_PANEL : PRESS_SCREEN;
   }
@@ -117,7 +117,7 @@ void SizeClassText() {
   const int h = Settings[Height];
   for (const SizeClass& c : SIZE_CLASSES) {
     if (h > c.maxH) continue;
-    SetRgb(c.colour);
+    SetPanelColour(c.colour);
     DrawTextAt(80, MenuY + 128, c.text);
     return;
   }
@@ -137,13 +137,13 @@ bool ApplyButton() {
       clicked = true;
     }
   }
-  SetRgb(GREEN);
+  SetPanelColour(GREEN);
   DrawTextAt(x, y, text);
   return clicked;
 }
 
 bool DisplayColumn() {
-  SetRgb(GREEN);
+  SetPanelColour(GREEN);
   DrawTextAt(20, MenuY + 4, "Graphics");
   OptionButton(1, 20, 30, 13, "Windowed", "Fullscreen");
   ResolutionChoice();
@@ -161,7 +161,7 @@ void ControlsColumn() {
   for (int p = 1; p <= PlayerCount && p <= 4; ++p) {
     const int bx = BLOCK_X[p], by = BLOCK_Y[p] + MenuY, c0 = (p - 1) * CONTROLS_PER_PLAYER;
     for (const BoxPlace& box : BOXES) {
-      SetRgb(box.colour);
+      SetPanelColour(box.colour);
       BindingBox(c0 + box.control, bx + box.dx, by + box.dy);
     }
   }
@@ -172,7 +172,7 @@ void JoystickList(int x) {
   for (int port = 1; port <= JoystickCount && port <= MAX_PORTS; ++port) {
     JoystickPort& pad = JoystickPorts[port];
     const int row = MenuY + 230 + (port - 1) * 15;
-    SetRgb(JoyDown(0, port - 1) ? YELLOW : GREEN);
+    SetPanelColour(JoyDown(0, port - 1) ? YELLOW : GREEN);
     SetAlpha(pad.use == 0 ? 0.2f : 1.0f);
     DrawTextAt(x, row, pad.name);
     if (LeftClicks > 0 && MouseIn(x, row, TextWidth(pad.name), 14)) {
@@ -183,7 +183,7 @@ void JoystickList(int x) {
   SetAlpha(1);
 }
 
-int Snapped(int v) {
+int SnappedVolume(int v) {
   if (v < SNAP) return 0;
   if (v > 100 - SNAP) return 100;
   return v;
@@ -195,16 +195,16 @@ void AudioColumn() {
   SetDrawScale(1);
   SetDrawColour(255, 180, 180);
   DrawTextAt(x, MenuY + 50, "Changes require a Restart");
-  Settings[Master] = Snapped(VolumeSlider(Settings[Master], x, MenuY + 70, "Master Volume"));
-  Settings[Sound] = Snapped(VolumeSlider(Settings[Sound], x, MenuY + 120, "Sounds"));
-  Settings[Music] = Snapped(VolumeSlider(Settings[Music], x, MenuY + 170, "Music"));
+  Settings[Master] = SnappedVolume(VolumeSlider(Settings[Master], x, MenuY + 70, "Master Volume"));
+  Settings[Sound] = SnappedVolume(VolumeSlider(Settings[Sound], x, MenuY + 120, "Sounds"));
+  Settings[Music] = SnappedVolume(VolumeSlider(Settings[Music], x, MenuY + 170, "Music"));
   JoystickList(x);
 }
 
 // Closes the panel, writes Setup.ini, then opens the display again from the settings (which
 // reruns the engine test). The engine test's own frames come back here: they must not apply
 // again, nor open the pause menu in the middle of the measurement.
-void Apply() {
+void ApplyFromPanel() {
   MenuOpen = 0;
   if (ApplyRunning) return;
   struct Running {  // undone however the set-up ends (tests end the process by throwing)
@@ -226,12 +226,12 @@ void Apply() {
 
 bool ScreenMouseDown(int button) {
   UpdatePressOwners();
-  return MouseDown(button) && !(button >= 1 && button <= MOUSE_BUTTONS && PressOwner[button] == PRESS_PANEL);
+  return MouseDown(button) && !(button >= 1 && button <= PANEL_BUTTONS && PressOwner[button] == PRESS_PANEL);
 }
 
 bool PanelMouseDown(int button) {
   UpdatePressOwners();
-  return MouseDown(button) && button >= 1 && button <= MOUSE_BUTTONS && PressOwner[button] == PRESS_PANEL;
+  return MouseDown(button) && button >= 1 && button <= PANEL_BUTTONS && PressOwner[button] == PRESS_PANEL;
 }
 
 int OptionButton(int index, int x, int y, int iconBase, const std::string& opt0, const std::string& opt1,
@@ -304,11 +304,11 @@ void BindingBox(int binding, int x, int y) {
 }
 
 int VolumeSlider(int value, int x, int y, const std::string& label) {
-  SetRgb(GREEN);
+  SetPanelColour(GREEN);
   SetDrawScale(3.1f, 1.5f);
   DrawSprite(IconsSharp, x - 2, y, ICON_TRACK_LEFT);
   DrawSprite(IconsSharp, x + 48, y, ICON_TRACK_RIGHT);
-  SetRgb(RED);
+  SetPanelColour(RED);
   SetDrawScale(1, 1.5f);
   DrawSprite(IconsSharp, x + value - 9, y, ICON_KNOB);
   if (MouseIn(x - 2, y - 4, 100, 24) && PanelMouseDown(1)) value = FrameMouseX - x + 2;
@@ -337,5 +337,5 @@ void SettingsMenu() {
   const bool apply = DisplayColumn();
   if (ControlMode != 1) ControlsColumn();
   AudioColumn();
-  if (apply) Apply();
+  if (apply) ApplyFromPanel();
 }
