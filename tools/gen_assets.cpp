@@ -1172,11 +1172,10 @@ Image Icon(int n) {
       c.Fill(Circle(8, 5, 3.6f), Solid(ink));
       c.Fill(Circle(8, 5, 2.8f), VGrad(light, mid, 2, 8));
       break;
-    case 10:  // joystick button
-      c.Fill(Circle(8, 8.5f, 6.8f), Solid(ink));
-      c.Fill(Circle(8, 8.5f, 6.0f), Solid(dark));
-      c.Fill(Circle(8, 7.5f, 4.8f), VGrad(light, mid, 3, 12));
-      c.Fill(Ellipse(6.5f, 5.8f, 1.6f, 1.0f), Solid(pal::WHITE));
+    case 10:  // joystick button: a round cap, dark face so the button number reads on it
+      c.Fill(Circle(8, 8.5f, 7.0f), Solid(ink));
+      c.Fill(Circle(8, 8.5f, 6.2f), VGrad(light, mid, 2, 15));
+      c.Fill(Circle(8, 8.2f, 4.4f), Solid(dark));
       break;
     case 11:
     case 12: {  // display shape: 4:3, then widescreen

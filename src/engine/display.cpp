@@ -90,18 +90,57 @@ void ShowStartupScreen() {
   DisplayOpen = 1;
 }
 
-// Opens the display, falling back to a window and then to an 800 x 600 window; false when the
-// platform refuses all of them.
-bool OpenWithFallbacks(int depth) {
-  if (OpenDisplay(DisplayW, DisplayH, depth, 60)) return true;
-  if (depth != 0) {
+std::string SizeText(int w, int h) { return IntText(w) + "x" + IntText(h); }
+
+// The settings menu indexes DisplayModes with ModeIndex: point it at the open size (0 unlisted).
+void PointModeIndexAtOpenSize() {
+  Settings[ModeIndex] = 0;
+  for (int i = 1; i <= ModeCount; ++i)
+    if (DisplayModes[i].w == DisplayW && DisplayModes[i].h == DisplayH) Settings[ModeIndex] = i;
+}
+
+// A change made while the game runs that the platform refused: the display that worked last
+// opens again, and the settings take its values so that Setup.ini keeps a mode that works.
+bool ReopenLastWorking() {
+  const WorkingDisplay last = LastWorking;
+  LogLine("\tDisplay refused, going back to " + SizeText(last.w, last.h) + "," + IntText(last.depth));
+  DisplayW = Settings[Width] = last.w;
+  DisplayH = Settings[Height] = last.h;
+  Settings[Fullscreen] = last.fullscreen;
+  Settings[GfxEngine] = last.driver;
+  PointModeIndexAtOpenSize();
+  SelectDisplayDriver(last.driver);
+  LogLine(DRIVER_LOG[last.driver]);
+  if (!OpenDisplay(DisplayW, DisplayH, last.depth, 60)) return false;
+  AddMessage("Display mode refused: back to " + SizeText(last.w, last.h) + ".", 1);
+  return true;
+}
+
+// Opens the display. A change made in the running game falls back to the display that worked
+// last; the first display (and a last one that no longer opens) to a window, then to an 800 x 600
+// window. *depth is what opened; *wentBack says the last working display replaced the request.
+// False when the platform refuses all of them.
+bool OpenWithFallbacks(int* depth, bool* wentBack) {
+  *wentBack = false;
+  if (OpenDisplay(DisplayW, DisplayH, *depth, 60)) return true;
+  if (DisplayOpen == 1) {
+    *wentBack = true;
+    if (ReopenLastWorking()) {
+      *depth = LastWorking.depth;
+      return true;
+    }
+  }
+  if (*depth != 0) {
     LogLine("\tFullscreen refused, trying a window");
+    *depth = 0;
     if (OpenDisplay(DisplayW, DisplayH, 0, 60)) return true;
   }
+  *depth = 0;
   if (DisplayW != 800 || DisplayH != 600) {
     LogLine("\tResolution refused, trying 800x600");
     DisplayW = Settings[Width] = 800;
     DisplayH = Settings[Height] = 600;
+    PointModeIndexAtOpenSize();
     if (OpenDisplay(DisplayW, DisplayH, 0, 60)) return true;
   }
   return false;
@@ -142,12 +181,7 @@ void BuildModeList() {
       requestedListed = true;
     }
   }
-  // The settings menu indexes DisplayModes with ModeIndex: keep it on the size that stays open.
-  if (!requestedListed) {
-    Settings[ModeIndex] = 0;
-    for (int i = 1; i <= ModeCount; ++i)
-      if (DisplayModes[i].w == DisplayW && DisplayModes[i].h == DisplayH) Settings[ModeIndex] = i;
-  }
+  if (!requestedListed) PointModeIndexAtOpenSize();
 }
 
 const char* ChooseLogicalScreen(int w, int h) {
@@ -227,7 +261,9 @@ void ApplyDisplay() {
   LogLine("\tResolution : " + IntText(DisplayW) + "x" + IntText(DisplayH) + "," + IntText(depth));
 
   CloseFile(OpenWrite(GameFilePath("crash.dat")));
-  if (!OpenWithFallbacks(depth)) ReportNoDisplay();
+  bool wentBack = false;
+  if (!OpenWithFallbacks(&depth, &wentBack)) ReportNoDisplay();
+  LastWorking = WorkingDisplay{DisplayW, DisplayH, Settings[Fullscreen], depth, Settings[GfxEngine]};
   SetCaption(GameTitle);
   const char* wideLog = ChooseLogicalScreen(DisplayW, DisplayH);
   if (*wideLog) LogLine(wideLog);
@@ -238,6 +274,8 @@ void ApplyDisplay() {
 
   LogLine(RULE);
   DeleteFile(GameFilePath("crash.dat"));
+  // The settings menu wrote the refused values before applying them.
+  if (wentBack) WriteSetup();
 }
 
 void LoadCommonAssets() {

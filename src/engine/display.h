@@ -19,9 +19,11 @@ int FontTableSize(int step);
 void LoadCommonFont(int slot, int size);
 
 // Opens the display from Settings and (re)loads every asset. Runs at start-up and whenever the
-// settings menu applies display settings; only the first run shows the start-up screen. A display
-// that cannot be opened at all ends the process (code 1), leaving "crash.dat" so that the next
-// run falls back to another driver.
+// settings menu applies display settings; only the first run shows the start-up screen. A change
+// the platform refuses in the running game goes back to the display that worked last, says so on
+// screen and in the log, and writes those values to Setup.ini. A display that cannot be opened at
+// all ends the process (code 1) after saving Setup.ini and the scores of a running game, leaving
+// "crash.dat" so that the next run falls back to another driver.
 void ApplyDisplay();
 // Entered and left with the game folder current.
 void LoadCommonAssets();

@@ -21,4 +21,5 @@ void ResetEngineState() {
   DisplayW = 800;
   DisplayH = 600;
   DisplayOpen = 0;
+  LastWorking = WorkingDisplay{};
 }

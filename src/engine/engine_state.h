@@ -7,6 +7,8 @@
 #include <string>
 
 #include "common/common_assets.h"
+#include "common/display_modes.h"
+#include "frame/frame_state.h"  // ControlMode and PlayerCount, which the settings menu reads
 
 // --- Credits: filled by start-up. ---
 inline constexpr int MAX_CREDITS = 100;
@@ -14,25 +16,25 @@ inline std::string CreditLines[MAX_CREDITS];  // used from 1
 inline int CreditCount = 0;
 
 // --- Title: reset at start-up; SlideStep, the latches and the panel selection after every game. ---
-inline int ControlMode = 0;       // 1 mouse ("Click Here to Start"), 0 controls; 1 once the display opens
 inline int GameStartMs = 0;       // clock reading when a game was started
 inline int SlideStep = 0;         // 0 to 32: title slide-in, +1 per frame
 inline int StartHeld = 0;         // the start input was held on the previous title frame
 inline int StartBlocked = 0;      // after a game: a start needs the input released first
 inline int ReturnedFromGame = 0;  // after a game: Escape must be released before it quits
-inline int PlayerCount = 0;       // players whose bindings the settings menu shows (4)
 inline int BadgeCount = 0;        // badge cells shown per score record (16)
 inline int ResultsScroll = 0;     // score panel graph scroll, 0 to 1000
 inline int ResultsSelected = 0;   // score panel choice: n (graph) or 1000 + k (best table)
 
 // --- Display: the mode list is rebuilt by every display set-up; the size follows the open display. ---
-struct ModeSize {
-  int w = 0, h = 0;
-};
-inline constexpr int MAX_DISPLAY_MODES = 2500;
-inline ModeSize DisplayModes[MAX_DISPLAY_MODES];  // used from 1
-inline int ModeCount = 0;
 inline int DisplayW = 800, DisplayH = 600;  // the size open (or about to open)
 inline int DisplayOpen = 0;                 // 1 once the first display and start-up screen showed
+// The display that opened last, which a refused change goes back to (set by every display set-up).
+struct WorkingDisplay {
+  int w = 800, h = 600;
+  int fullscreen = 0;  // the Fullscreen setting it was opened with
+  int depth = 0;       // 0 a window
+  int driver = 0;      // display choice
+};
+inline WorkingDisplay LastWorking;
 
 void ResetEngineState();

@@ -11,6 +11,7 @@
 #include "engine/engine_state.h"
 #include "frame/draw.h"
 #include "frame/frame_state.h"
+#include "frame/settings_menu.h"
 #include "media/media.h"
 
 namespace {
@@ -113,7 +114,7 @@ void DrawGraph(Panel& p) {
       py = y;
       if (MouseIn(x - 9, p.base - GRAPH_H, 19, GRAPH_H)) {
         p.chosen = &s;
-        if (MouseDown(1)) ResultsSelected = n;
+        if (ScreenMouseDown(1)) ResultsSelected = n;
       }
       if (p.chosen == &s) {
         SetDrawColour(255, 255, 255, 0.3f);
@@ -127,7 +128,7 @@ void DrawGraph(Panel& p) {
       if (p.chosen == &s) p.chosen = nullptr;
       return;
     }
-    if (p.chosen == &s && MouseDown(1)) ResultsSelected = n;
+    if (p.chosen == &s && ScreenMouseDown(1)) ResultsSelected = n;
   });
   if (pruned == 0) return;
   // The same rule again, in one pass over the list: removing one record at a time searches the
@@ -156,7 +157,7 @@ void DrawBestList(Panel& p) {
     SetDrawColour(255, 255, 255, 1);
     if (MouseIn(p.L - 6, y, COLUMN_W, 18)) {
       p.chosen = s;
-      if (MouseDown(1)) ResultsSelected = BEST_ROW_BASE + k;
+      if (ScreenMouseDown(1)) ResultsSelected = BEST_ROW_BASE + k;
     }
     const std::string score = ScoreColumnText(s->Score);
     DrawTextAt(p.L - 6, y, ClipText(s->Name, NAME_CHARS, COLUMN_W - TextWidth(score) - COLUMN_GAP), 0, 0);

@@ -54,6 +54,7 @@ void FillCredits() {
 void InstallEngineHooks() {
   CloseHook = ClosingSequence;
   SaveSetupHook = WriteSetup;
+  ApplyDisplayHook = ApplyDisplay;
 }
 
 void StartUp() {

@@ -11,6 +11,7 @@
 #include "frame/draw.h"
 #include "frame/end_frame.h"
 #include "frame/frame_state.h"
+#include "frame/settings_menu.h"
 #include "frame/stripes.h"
 #include "game/game_images.h"
 #include "game/play_game.h"
@@ -79,7 +80,7 @@ void StartPrompt(int s) {
     }
     SetFont(CommonFonts[7]);
     DrawTextAt(cx, cy, "Click Here to Start", 1, 1);
-    StartHeld = MouseDown(1) ? 1 : 0;
+    StartHeld = ScreenMouseDown(1) ? 1 : 0;
   }
   if (StartHeld == 0) StartBlocked = 0;
 }
@@ -89,7 +90,7 @@ void DifficultyChoice(int s) {
   SetFont(CommonFonts[8]);
   SetDrawColour(255, 255, 255, GameMode == 0 ? 1.0f : 0.5f);
   DrawTextAt(x, y, "1 Inch", 0, 0);
-  if (MouseIn(x, y, 200, 40) && MouseDown(1)) GameMode = 0;
+  if (MouseIn(x, y, 200, 40) && ScreenMouseDown(1)) GameMode = 0;
 }
 
 void DrawLogo(int s) {

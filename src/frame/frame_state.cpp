@@ -10,6 +10,7 @@ void ResetFrameState() {
   CollectionCount = 0;
   FrameMouseX = FrameMouseY = PrevMouseX = PrevMouseY = 0;
   LeftClicks = RightClicks = 0;
+  for (int& o : PressOwner) o = PRESS_NONE;
   MessageList.Clear();
   MessageY = 0;
   ScorePopupList.Clear();
@@ -20,5 +21,6 @@ void ResetFrameState() {
   for (int& n : DrawLimit) n = 0;
   BlendKind = 1;
   TargetFps = 60;
+  ControlMode = PlayerCount = 0;
   TestCount = TestBest = 0;
 }

@@ -51,6 +51,10 @@ inline int CollectionCount = 0;  // what the last memory collection pass reporte
 inline int FrameMouseX = 0, FrameMouseY = 0;
 inline int PrevMouseX = 0, PrevMouseY = 0;
 inline int LeftClicks = 0, RightClicks = 0;  // presses since the settings panel's last sample
+// Who each mouse button's current press belongs to (1 left, 2 right, 3 middle): PRESS_NONE while
+// the button is up; decided once as the press is first seen, kept until it is let go.
+enum PressOwnerKind { PRESS_NONE = 0, PRESS_SCREEN = 1, PRESS_PANEL = 2 };
+inline int PressOwner[4] = {};
 
 // --- Layers over every screen: records live until they expire (messages 180 frames, popups t). ---
 inline List<Message> MessageList;  // oldest first
@@ -66,6 +70,10 @@ inline int ScreenW = 1280, ScreenH = 960;
 inline int DrawnCount[DRAW_KINDS] = {};
 inline int DrawLimit[DRAW_KINDS] = {};
 inline int BlendKind = 1;  // the program's blend code last set: 0 solid, 1 alpha, 2 shade, 3 light
+
+// --- Controls page: set once by start-up when the display has opened. ---
+inline int ControlMode = 0;  // 1 mouse ("Click Here to Start"), 0 controls; 1 once the display opens
+inline int PlayerCount = 0;  // players whose bindings the settings menu shows (4)
 
 // --- Engine test results: rewritten by every EngineTest. ---
 inline int TargetFps = 60;  // the rate screens pass to EndFrame; 30 with frame-skip

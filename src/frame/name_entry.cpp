@@ -7,6 +7,7 @@
 #include "frame/end_frame.h"
 #include "frame/frame_state.h"
 #include "frame/input_wait.h"
+#include "frame/settings_menu.h"
 #include "media/media.h"
 
 namespace {
@@ -54,7 +55,7 @@ void EnterName() {
     DrawNameBackground();
     EditName();
     DrawPrompt();
-    done = KeyHit(KEY_RETURN) > 0 || MouseDown(1) || KeyDown(KEY_ESCAPE);
+    done = KeyHit(KEY_RETURN) > 0 || ScreenMouseDown(1) || KeyDown(KEY_ESCAPE);
     EndFrame(TargetFps, 1, 1);
   }
   SeedRnd(Millis());

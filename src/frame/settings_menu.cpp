@@ -1,20 +1,341 @@
-// The settings panel's per-frame step. For now it keeps the click sample and the slide, so Tab
-// opens and closes it; the panel's contents come later.
+// The settings panel: slide, shading, the display column with "Apply", the binding boxes, the
+// audio column with its sliders, and the joystick list; and who owns a mouse press.
 #include "frame/settings_menu.h"
 
+#include "common/common_assets.h"
+#include "common/display_modes.h"
+#include "common/settings.h"
+#include "frame/draw.h"
+#include "frame/engine_hooks.h"
 #include "frame/frame_state.h"
+#include "input/input.h"
+#include "input/input_state.h"
 #include "media/media.h"
 
 namespace {
 
 constexpr int MENU_HIDDEN = -300;
 constexpr int MENU_SLIDE = 32;  // units per frame: 10 frames from hidden to fully down (20)
+constexpr int PANEL_HEIGHT = 300;
+
+constexpr int JOY_CODES = 300;      // joystick codes start here
+constexpr int PANEL_BUTTONS = 3;
+
+// Icon strip cells.
+constexpr int ICON_KEY = 3, ICON_HAT = 8, ICON_AXIS = 9, ICON_BUTTON = 10;
+constexpr int ICON_TRACK_LEFT = 21, ICON_TRACK_RIGHT = 22, ICON_KNOB = 23;
+constexpr int ICON_CELLS = 64;
+
+constexpr float GLOW_SCALE = 1.1f;
+constexpr float BUTTON_GLOW_ALPHA = 0.8f;
+constexpr int MAX_OPTIONS = 6;
+constexpr int SNAP = 6;  // volumes within this of an end snap to it
+
+struct PanelColour {
+  float r, g, b;
+};
+constexpr PanelColour GREEN{80, 255, 80}, YELLOW{255, 255, 80}, BLUE{80, 80, 255}, RED{255, 80, 80};
+
+// One binding box of a player's block: control, offset from the block's origin, colour.
+struct BoxPlace {
+  int control;
+  int dx, dy;
+  PanelColour colour;
+};
+constexpr BoxPlace BOXES[8] = {
+    {CONTROL_UP, 50, 0, GREEN},       {CONTROL_LEFT, 0, 50, GREEN},     {CONTROL_RIGHT, 100, 50, GREEN},
+    {CONTROL_DOWN, 50, 50, GREEN},    {CONTROL_ACTION4, 190, 0, YELLOW}, {CONTROL_ACTION3, 155, 30, BLUE},
+    {CONTROL_ACTION2, 225, 30, RED}, {CONTROL_ACTION1, 190, 60, GREEN},
+};
+// Block origins of players 1 to 4, before MenuY.
+constexpr int BLOCK_X[5] = {0, 250, 250, 650, 650};
+constexpr int BLOCK_Y[5] = {0, 10, 160, 10, 160};
+
+// Size classes by the chosen height.
+struct SizeClass {
+  int maxH;  // the class holds heights up to this
+  const char* text;
+  PanelColour colour;
+};
+constexpr SizeClass SIZE_CLASSES[3] = {
+    {899, "Small (Bit blurry)", {255, 180, 80}},
+    {960, "Native (Crisp, Clear)", {255, 255, 80}},
+    {1 << 30, "Bigger! (High-Definition!)", {180, 255, 80}},
+};
+
+bool ApplyRunning = false;  // the display is being reapplied: a second "Apply" waits its turn
+
+void SetPanelColour(const PanelColour& c) { SetDrawColour(c.r, c.g, c.b); }
+
+bool PanelUnderPointer() { return MenuY > MENU_HIDDEN && VirtualMouseY() < static_cast<float>(MenuY + PANEL_HEIGHT); }
+
+// Decides the owner of each press the first time it is seen held; forgets it once let go.
+void UpdatePressOwners() {
+  for (int b = 1; b <= PANEL_BUTTONS; ++b) {
+    if (!MouseDown(b)) PressOwner[b] = PRESS_NONE;
+    else if (PressOwner[b] == PRESS_NONE) PressOwner[b] = PanelUnderPointer() ? PRESS_PANEL : PRESS_SCREEN;
+  }
+}
+
+// Arrow presses made while the panel was hidden must not move the mode when it opens.
+void DropArrowPresses() {
+  for (int key : {KEY_LEFT, KEY_UP, KEY_RIGHT, KEY_DOWN}) KeyHit(key);
+}
+
+void DrawPanel() {
+  const float w = static_cast<float>(ScreenW), bottom = static_cast<float>(MenuY + PANEL_HEIGHT);
+  SetDrawBlend(2);
+  SetDrawColour(40, 40, 40, 0.8f);
+  DrawRect(0, 0, w, bottom);
+  SetDrawBlend(1);
+  SetDrawColour(80, 80, 80, 0.4f);
+  DrawRect(0, 0, w, bottom - 2);
+  SetDrawColour(180, 255, 180, 1);
+  DrawRect(0, bottom - 2, w, 2);
+}
+
+void StepMode(int by) {
+  if (ModeCount < 1) return;
+  int i = Settings[ModeIndex] + by;
+  if (i > ModeCount) i = 1;
+  if (i < 1) i = ModeCount;
+  Settings[ModeIndex] = i;
+  Settings[Width] = DisplayModes[i].w;
+  Settings[Height] = DisplayModes[i].h;
+}
+
+void ResolutionChoice() {
+  const int over = OptionButton(2, 20, 70, 11, "Resolution");
+  // Every frame, so that presses never pile up while the pointer is elsewhere.
+  const int next = KeyHit(KEY_RIGHT) + KeyHit(KEY_UP), previous = KeyHit(KEY_LEFT) + KeyHit(KEY_DOWN);
+  if (over == 0 && MouseIn(20, 70 + MenuY, 200, 70) == 0) return;
+  if (next > 0 || LeftClicks > 0) StepMode(1);
+  if (previous > 0 || RightClicks > 0) StepMode(-1);
+}
+
+void SizeClassText() {
+  const int h = Settings[Height];
+  for (const SizeClass& c : SIZE_CLASSES) {
+    if (h > c.maxH) continue;
+    SetPanelColour(c.colour);
+    DrawTextAt(80, MenuY + 128, c.text);
+    return;
+  }
+}
+
+// Returns true when "Apply" was clicked.
+bool ApplyButton() {
+  const std::string text = "Apply";
+  const int x = 20, y = 260 + MenuY;
+  bool clicked = false;
+  if (MouseIn(x - 2, y - 2, TextWidth(text) + 4, TextHeight(text) + 4)) {
+    SetDrawColour(0, 120, 0, 0.5f);
+    DrawRect(static_cast<float>(x - 2), static_cast<float>(y - 2), static_cast<float>(TextWidth(text) + 4),
+             static_cast<float>(TextHeight(text) + 4));
+    if (LeftClicks > 0) {
+      LeftClicks = 0;
+      clicked = true;
+    }
+  }
+  SetPanelColour(GREEN);
+  DrawTextAt(x, y, text);
+  return clicked;
+}
+
+bool DisplayColumn() {
+  SetPanelColour(GREEN);
+  DrawTextAt(20, MenuY + 4, "Graphics");
+  OptionButton(1, 20, 30, 13, "Windowed", "Fullscreen");
+  ResolutionChoice();
+  SetDrawScale(1);
+  DrawTextAt(20, MenuY + 108, IntText(Settings[Width]) + "x" + IntText(Settings[Height]));
+  SizeClassText();
+  OptionButton(7, 20, 146, 18, "Draw all Frames|Decent System", "Frameskip|Slow System");
+  OptionButton(3, 20, 184, 18, "OpenGL|Optimum", "DirectX 9|Alternative", "DirectX 7|Backup");
+  // The buttons leave their icons' scale 2; the highlight fits the text at scale 1.
+  SetDrawScale(1);
+  return ApplyButton();
+}
+
+void ControlsColumn() {
+  for (int p = 1; p <= PlayerCount && p <= 4; ++p) {
+    const int bx = BLOCK_X[p], by = BLOCK_Y[p] + MenuY, c0 = (p - 1) * CONTROLS_PER_PLAYER;
+    for (const BoxPlace& box : BOXES) {
+      SetPanelColour(box.colour);
+      BindingBox(c0 + box.control, bx + box.dx, by + box.dy);
+    }
+  }
+}
+
+void JoystickList(int x) {
+  SetDrawScale(1);
+  for (int port = 1; port <= JoystickCount && port <= MAX_PORTS; ++port) {
+    JoystickPort& pad = JoystickPorts[port];
+    const int row = MenuY + 230 + (port - 1) * 15;
+    SetPanelColour(JoyDown(0, port - 1) ? YELLOW : GREEN);
+    SetAlpha(pad.use == 0 ? 0.2f : 1.0f);
+    DrawTextAt(x, row, pad.name);
+    if (LeftClicks > 0 && MouseIn(x, row, TextWidth(pad.name), 14)) {
+      LeftClicks = 0;
+      pad.use = 1 - pad.use;
+    }
+  }
+  SetAlpha(1);
+}
+
+int SnappedVolume(int v) {
+  if (v < SNAP) return 0;
+  if (v > 100 - SNAP) return 100;
+  return v;
+}
+
+void AudioColumn() {
+  const int x = ScreenW - 280;
+  OptionButton(AudioDriver, x, 20, 24, "AUDIO");
+  SetDrawScale(1);
+  SetDrawColour(255, 180, 180);
+  DrawTextAt(x, MenuY + 50, "Changes require a Restart");
+  Settings[Master] = SnappedVolume(VolumeSlider(Settings[Master], x, MenuY + 70, "Master Volume"));
+  Settings[Sound] = SnappedVolume(VolumeSlider(Settings[Sound], x, MenuY + 120, "Sounds"));
+  Settings[Music] = SnappedVolume(VolumeSlider(Settings[Music], x, MenuY + 170, "Music"));
+  JoystickList(x);
+}
+
+// Closes the panel, writes Setup.ini, then opens the display again from the settings (which
+// reruns the engine test). The engine test's own frames come back here: they must not apply
+// again, nor open the pause menu in the middle of the measurement.
+void ApplyFromPanel() {
+  MenuOpen = 0;
+  if (ApplyRunning) return;
+  struct Running {  // undone however the set-up ends (tests end the process by throwing)
+    int pause = PauseState;
+    Running() {
+      ApplyRunning = true;
+      PauseState = 0;
+    }
+    ~Running() {
+      ApplyRunning = false;
+      PauseState = pause;
+    }
+  } running;
+  if (SaveSetupHook) SaveSetupHook();
+  if (ApplyDisplayHook) ApplyDisplayHook();
+}
 
 }  // namespace
+
+bool ScreenMouseDown(int button) {
+  UpdatePressOwners();
+  return MouseDown(button) && !(button >= 1 && button <= PANEL_BUTTONS && PressOwner[button] == PRESS_PANEL);
+}
+
+bool PanelMouseDown(int button) {
+  UpdatePressOwners();
+  return MouseDown(button) && button >= 1 && button <= PANEL_BUTTONS && PressOwner[button] == PRESS_PANEL;
+}
+
+int OptionButton(int index, int x, int y, int iconBase, const std::string& opt0, const std::string& opt1,
+                 const std::string& opt2, const std::string& opt3, const std::string& opt4, const std::string& opt5) {
+  std::string opts[MAX_OPTIONS] = {opt0, opt1, opt2, opt3, opt4, opt5};
+  if (opt0 == "AUDIO" && !AudioDriverNames.empty()) {
+    for (int k = 0; k < MAX_OPTIONS; ++k) opts[k] = k < static_cast<int>(AudioDriverNames.size()) ? "Audio Driver|" + AudioDriverNames[static_cast<size_t>(k)] : "";
+  }
+  int count = 1;
+  while (count < MAX_OPTIONS && !opts[count].empty()) ++count;
+  int& value = Settings[index];
+  // A value with no option of its own (the "Resolution" button on a wide display) shows the first.
+  const std::string text = value >= 0 && value < count ? opts[value] : opts[0];
+
+  SetDrawScale(1);
+  SetFont(CommonFonts[2]);
+  const int top = y + MenuY;
+  std::string firstLine = text;
+  if (text.find('|') == std::string::npos) {
+    DrawTextAt(x + 38, top + 16, text, 0, 1);
+  } else {
+    firstLine = Field(text, "|", 1);
+    DrawTextAt(x + 38, top + 8, firstLine, 0, 1);
+    DrawTextAt(x + 38, top + 24, Field(text, "|", 2), 0, 1);
+  }
+
+  SetDrawScale(2);
+  const int frame = iconBase + value;
+  const int over = MouseIn(x, top, TextWidth(firstLine) + 38, 32);
+  if (frame >= 0 && frame < ICON_CELLS) {
+    if (over) DrawGlowSprite(IconsSharp, x, top, frame, IconsFiltered, GLOW_SCALE, BUTTON_GLOW_ALPHA);
+    else DrawSprite(IconsSharp, x, top, frame);
+  }
+  // One option has nothing to cycle: the "Resolution" button must not clear the widescreen flag
+  // that the open display set.
+  if (over && LeftClicks > 0 && count > 1) value = (value + 1) % count;
+  return over;
+}
+
+void BindingBox(int binding, int x, int y) {
+  if (binding < 0 || binding >= BINDING_COUNT) return;
+  int active = 0;
+  if (MouseIn(x, y, 48, 48) && MenuY >= 0) {
+    active = 1;
+    EditBinding(binding, CaptureInput());
+  }
+  const int code = ControlBindings[binding];
+  if (BindingActive(code)) active = 1;
+
+  int frame = ICON_KEY, tx = x + 24, ty = y + 24;
+  std::string label = code == 0 ? "?!" : KeyName(code);
+  if (code >= JOY_CODES) {
+    const int sub = code % 50;
+    if (sub < 12) {
+      frame = ICON_AXIS;
+      tx = x;
+      ty = y;
+    } else if (sub >= 20 && sub < 30) {
+      frame = ICON_HAT;
+      tx = x;
+      ty = y;
+    } else {
+      frame = ICON_BUTTON;
+    }
+  }
+  SetDrawScale(3);
+  DrawGlowSprite(IconsSharp, x, y, frame, IconsFiltered, GLOW_SCALE, static_cast<float>(active));
+  SetDrawScale(1);
+  DrawTextAt(tx, ty, label, 1, 1);
+}
+
+int VolumeSlider(int value, int x, int y, const std::string& label) {
+  SetPanelColour(GREEN);
+  SetDrawScale(3.1f, 1.5f);
+  DrawSprite(IconsSharp, x - 2, y, ICON_TRACK_LEFT);
+  DrawSprite(IconsSharp, x + 48, y, ICON_TRACK_RIGHT);
+  SetPanelColour(RED);
+  SetDrawScale(1, 1.5f);
+  DrawSprite(IconsSharp, x + value - 9, y, ICON_KNOB);
+  if (MouseIn(x - 2, y - 4, 100, 24) && PanelMouseDown(1)) value = FrameMouseX - x + 2;
+  SetDrawScale(1);
+  SetDrawColour(80, 180, 255);
+  DrawTextAt(x, y + 20, label + " : " + IntText(value));
+  return value;
+}
 
 void SettingsMenu() {
   LeftClicks = MouseHit(1);
   RightClicks = MouseHit(2);
+  UpdatePressOwners();
+  if (MenuOpen == 1 && MenuY == MENU_HIDDEN) DropArrowPresses();
   if (MenuOpen == 1 && MenuY < 0) MenuY += MENU_SLIDE;
   if (MenuOpen == 0 && MenuY > MENU_HIDDEN) MenuY -= MENU_SLIDE;
+  if (MenuY <= MENU_HIDDEN) return;
+
+  SetFont(CommonFonts[2]);
+  ResetDrawState();
+  DrawPanel();
+  // The panel's icons get the whole budget, whatever the screen below used.
+  DrawnCount[KIND_SPRITE] = 0;
+  DrawnCount[KIND_GLOW] = 0;
+
+  const bool apply = DisplayColumn();
+  if (ControlMode != 1) ControlsColumn();
+  AudioColumn();
+  if (apply) ApplyFromPanel();
 }

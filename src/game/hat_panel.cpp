@@ -4,6 +4,7 @@
 
 #include "frame/draw.h"
 #include "frame/frame_state.h"
+#include "frame/settings_menu.h"
 #include "game/effects.h"
 #include "game/flow_state.h"
 #include "game/game_flow.h"
@@ -48,7 +49,7 @@ void StockIcons(int i) {
       SetDrawColour(static_cast<float>(Hat(i).pure.r), static_cast<float>(Hat(i).pure.g),
                     static_cast<float>(Hat(i).pure.b), 1);
       // Any held button takes it, even a press that began elsewhere; one hat at a time.
-      if (DraggedHat == 0 && MouseDown(1)) {
+      if (DraggedHat == 0 && ScreenMouseDown(1)) {
         --HatStock[i];
         DraggedHat = i;
         PlaySfx(SFX_TAKE_HAT);
@@ -94,7 +95,7 @@ void PointerAndDrag() {
     return;
   }
   ClickLatch = true;  // no walker is tickled by the press that carries a hat
-  if (!MouseDown(1)) DropHat();
+  if (!ScreenMouseDown(1)) DropHat();
   DrawSprite(PlonkoImage, FrameMouseX - 14, FrameMouseY - 41, HOLDING_FRAME);
   if (DraggedHat != 0) SetPure(DraggedHat, GetAlpha());
   DrawSprite(PlonkoHatImage, FrameMouseX - 33, FrameMouseY - 14, 0);

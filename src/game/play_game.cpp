@@ -6,6 +6,7 @@
 #include "frame/draw.h"
 #include "frame/end_frame.h"
 #include "frame/frame_state.h"
+#include "frame/settings_menu.h"
 #include "game/effects.h"
 #include "game/flow_state.h"
 #include "game/game_flow.h"
@@ -77,7 +78,7 @@ void DrawGameFrame() {
   LevelProgress();
   ResetDrawState();
   // A press used by a walker or the panel stays used until the button is let go.
-  if (!MouseDown(1)) ClickLatch = false;
+  if (!ScreenMouseDown(1)) ClickLatch = false;
 }
 
 int EndGameFrame() {

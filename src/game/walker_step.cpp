@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "frame/frame_state.h"
+#include "frame/settings_menu.h"
 #include "game/cells.h"
 #include "game/effects.h"
 #include "game/hats.h"
@@ -26,7 +27,7 @@ bool Hovered(int sx, int sy) {
 // A press is used by the first hovered walker in list order; the latch keeps the others from
 // reacting until the button is released.
 void Tickle(Walker& w) {
-  if (!MouseDown(1) || ClickLatch) return;
+  if (!ScreenMouseDown(1) || ClickLatch) return;
   PlaySfx(SFX_TICKLE);
   ClickLatch = true;
   if (w.anim == WS_WAIT) {

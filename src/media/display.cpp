@@ -71,7 +71,7 @@ bool OpenDisplay(int w, int h, int depth, int hz) {
   CloseDisplay();
   if (w <= 0 || h <= 0) return false;
   if (g.backend == MEDIA_HEADLESS) {
-    if (HeadlessDisplayRefused()) return false;
+    if (HeadlessDisplayRefused() || HeadlessRefuses(w, h, depth, g.choice)) return false;
   } else {
     WindowSpec spec{w, h, depth != 0, hz, g.caption};
     g.renderer = g.choice == DISPLAY_OPENGL ? OpenGlRenderer(spec)

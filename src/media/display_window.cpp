@@ -6,6 +6,9 @@
 
 SDL_Window* CreateDisplayWindow(const WindowSpec& spec, uint32_t flags) {
   if (!EnsureSdl(SDL_INIT_VIDEO)) return nullptr;
+  // A window larger than the screen would hide part of the game, its menus among it: refused.
+  SDL_Rect desk;
+  if (!spec.fullscreen && SDL_GetDisplayBounds(0, &desk) == 0 && (spec.w > desk.w || spec.h > desk.h)) return nullptr;
   SDL_Window* win = SDL_CreateWindow(spec.caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, spec.w,
                                      spec.h, flags | SDL_WINDOW_HIDDEN);
   if (!win) return nullptr;

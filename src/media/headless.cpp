@@ -2,6 +2,8 @@
 // HeadlessReset (each MediaInit(MEDIA_HEADLESS)); the clock then starts at START_CLOCK.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <utility>
 
 #include "media/internal.h"
 #include "media/platform.h"
@@ -28,6 +30,7 @@ struct HeadlessState {
   int frame = 0;                 // Flips so far
   std::vector<DisplayMode> modes = DefaultModes();
   bool refuseDisplay = false;
+  std::function<bool(int, int, int, int)> refuseWhen;
   bool noServer = false;
   std::vector<DrawRecord> draws;
   std::vector<SoundRecord> sounds;
@@ -87,6 +90,12 @@ void HeadlessSetModes(const std::vector<DisplayMode>& modes) { gHeadless.modes =
 const std::vector<DisplayMode>& HeadlessModes() { return gHeadless.modes; }
 void HeadlessRefuseDisplay(bool refuse) { gHeadless.refuseDisplay = refuse; }
 bool HeadlessDisplayRefused() { return gHeadless.refuseDisplay || gHeadless.noServer; }
+void HeadlessRefuseDisplayWhen(std::function<bool(int w, int h, int depth, int choice)> refuse) {
+  gHeadless.refuseWhen = std::move(refuse);
+}
+bool HeadlessRefuses(int w, int h, int depth, int choice) {
+  return gHeadless.refuseWhen && gHeadless.refuseWhen(w, h, depth, choice);
+}
 void HeadlessRemoveDisplayServer(bool removed) { gHeadless.noServer = removed; }
 bool HeadlessDisplayServer() { return !gHeadless.noServer; }
 

@@ -33,6 +33,9 @@ int64_t HeadlessSleptMs();
 void HeadlessSetModes(const std::vector<DisplayMode>& modes);
 // Refuse OpenDisplay (simulates a mode the hardware will not take).
 void HeadlessRefuseDisplay(bool refuse);
+// Refuse the OpenDisplay calls the predicate picks (a size too large for the screen, full screen,
+// one display choice); nullptr refuses none. Reset by MediaInit.
+void HeadlessRefuseDisplayWhen(std::function<bool(int w, int h, int depth, int choice)> refuse);
 // No display server at all (as with no DISPLAY): every display refused, DisplayServerAvailable false.
 void HeadlessRemoveDisplayServer(bool removed);
 int HeadlessFrameCount();  // Flips so far

@@ -90,6 +90,7 @@ int HeadlessMillis();
 void HeadlessDelay(int ms);
 const std::vector<DisplayMode>& HeadlessModes();
 bool HeadlessDisplayRefused();
+bool HeadlessRefuses(int w, int h, int depth, int choice);
 bool HeadlessDisplayServer();
 
 // ---------------------------------------------------------------------------------------------

@@ -102,20 +102,20 @@ class GameWindowTest : public testing::Test {
     return found;
   }
 
-  // Pixels of the 800 x 600 window as 0xRRGGBB; raised first (and given a moment to redraw) when
-  // another window may cover it.
-  std::vector<uint32_t> Grab(Window w, bool raise = false) {
+  // Pixels of the window (800 x 600 unless told) as 0xRRGGBB; raised first (and given a moment to
+  // redraw) when another window may cover it.
+  std::vector<uint32_t> Grab(Window w, bool raise = false, int width = 800, int height = 600) {
     std::vector<uint32_t> px;
     if (raise) {
       XRaiseWindow(dpy_, w);
       XSync(dpy_, False);
       Sleep(200);
     }
-    XImage* img = XGetImage(dpy_, w, 0, 0, 800, 600, AllPlanes, ZPixmap);
+    XImage* img = XGetImage(dpy_, w, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes, ZPixmap);
     if (!img) return px;
-    px.reserve(800 * 600);
-    for (int y = 0; y < 600; ++y)
-      for (int x = 0; x < 800; ++x) {
+    px.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) {
         const unsigned long p = XGetPixel(img, x, y);
         px.push_back(static_cast<uint32_t>(((p & img->red_mask) >> 16 & 0xFF) << 16 | ((p & img->green_mask) >> 8 & 0xFF) << 8 |
                                            (p & img->blue_mask & 0xFF)));

@@ -5,6 +5,7 @@
 #include "common/log.h"
 #include "engine/display.h"
 #include "engine_fixture.h"
+#include "common/folders.h"
 #include "frame/draw.h"
 #include "frame/end_frame.h"
 
@@ -286,6 +287,115 @@ TEST_F(DisplayTest, StartUpScreenCuesTheJingleAtTheSoundVolume) {
   EXPECT_NE(BadgeJingle, 0);
   EXPECT_TRUE(cued);
   EXPECT_TRUE(volume);
+}
+
+
+// "Apply" in the settings panel of a running game: the display opens again at the chosen mode, or,
+// when the platform refuses it, at the mode that worked last.
+class SettingsApply : public DisplayTest {
+ protected:
+  void SetUp() override {
+    DisplayTest::SetUp();
+    FilesFolder = Files().string();
+    ApplyDisplay();  // the start-up display: an 800 x 600 window
+    ASSERT_EQ(RealWidth(), 800);
+    MenuOpen = 1;
+    MenuY = 20;
+    for (int& o : PressOwner) o = PRESS_NONE;
+  }
+  void TearDown() override {
+    HeadlessOnFrame(nullptr);
+    FilesFolder.clear();
+    DisplayTest::TearDown();
+  }
+  // A left click at a logical point of the 800 x 600 window's 1280 x 960 screen; messages are
+  // collected as the engine test's frames show them.
+  void ClickAt(int x, int y) {
+    HeadlessMouseMove(x * 800 / 1280 + 1, y * 600 / 960 + 1);
+    EndFrame(60, 0, 0);
+    HeadlessMouseDown(1);
+    HeadlessMouseUp(1);
+    HeadlessOnFrame([this](int) { MessageList.ForEach([this](Message& m) { messages_.push_back(m.txt); }); });
+    EndFrame(60, 0, 0);
+    HeadlessOnFrame(nullptr);
+  }
+  void ClickApply() { ClickAt(20, 280); }
+  bool Messaged(const std::string& text) const { return std::find(messages_.begin(), messages_.end(), text) != messages_.end(); }
+  std::vector<std::string> messages_;
+};
+
+TEST_F(SettingsApply, ApplyOpensTheChosenModeAndRerunsTheEngineTest) {
+  ClickAt(40, 110);  // "Resolution": the mode after 800 x 600
+  EXPECT_EQ(Settings[Width], 1024);
+  ClickApply();
+  EXPECT_EQ(MenuOpen, 0);
+  EXPECT_EQ(RealWidth(), 1024);
+  EXPECT_EQ(RealHeight(), 768);
+  EXPECT_EQ(VirtualWidth(), 1280);
+  const std::vector<std::string> setup = FileLines(Files() / "Setup.ini");
+  EXPECT_TRUE(Has(setup, "Width=1024"));
+  EXPECT_TRUE(Has(setup, "Height=768"));
+  const std::vector<std::string> log = Log();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "Starting Engine Test"), 2);
+  EXPECT_TRUE(Has(log, "\tChanged Graphics Mode ingame."));
+}
+
+TEST_F(SettingsApply, ARefusedModeGoesBackToTheLastWorkingOne) {
+  struct Case {
+    const char* what;
+    int fullscreen, driver, w, h;                  // what the panel asks for
+    std::function<bool(int, int, int, int)> refuse;  // what the platform refuses
+    const char* setupLine;                         // a line of Setup.ini that proves the working value
+  };
+  const Case cases[] = {
+      // what                 full  driver  size         refused                                          Setup.ini
+      {"too large", 0, 0, 1920, 1080, [](int w, int, int, int) { return w > 1280; }, "Width=800"},
+      {"full screen refused", 1, 0, 800, 600, [](int, int, int depth, int) { return depth != 0; }, "Fullscreen = False"},
+      {"driver fails", 0, 2, 800, 600, [](int, int, int, int choice) { return choice == 2; }, "GFX Engine = OpenGL"},
+  };
+  for (const Case& c : cases) {
+    messages_.clear();
+    HeadlessRefuseDisplayWhen(c.refuse);
+    MenuOpen = 1;
+    MenuY = 20;
+    Settings[Fullscreen] = c.fullscreen;
+    Settings[GfxEngine] = c.driver;
+    Settings[Width] = c.w;
+    Settings[Height] = c.h;
+    ClickApply();
+    HeadlessRefuseDisplayWhen(nullptr);
+    EXPECT_TRUE(DisplayIsOpen()) << c.what;
+    EXPECT_EQ(RealWidth(), 800) << c.what;
+    EXPECT_EQ(DisplayDriverInUse(), 0) << c.what;
+    EXPECT_EQ(Settings[Width], 800) << c.what;
+    EXPECT_EQ(Settings[Fullscreen], 0) << c.what;
+    EXPECT_EQ(Settings[GfxEngine], 0) << c.what;
+    EXPECT_TRUE(Messaged("Display mode refused: back to 800x600.")) << c.what;
+    EXPECT_TRUE(Has(FileLines(Files() / "Setup.ini"), c.setupLine)) << c.what;
+    EXPECT_TRUE(Has(Log(), "\tDisplay refused, going back to 800x600,0")) << c.what;
+    LogStream = OpenWrite((Files() / "Debug.txt").string());
+  }
+}
+
+TEST_F(SettingsApply, NoDisplayAtAllSavesTheSettingsAndThisRunsGamesBeforeEnding) {
+  Scores game;
+  game.Name = "Tester";
+  game.Score = 1234;
+  game.Timestamp = 5;
+  ScoreList.Append(game);
+  Settings[Width] = 1024;
+  Settings[Height] = 768;
+  HeadlessRefuseDisplay(true);
+  int code = -1;
+  try {
+    ClickApply();
+  } catch (const ProcessEnded& e) {
+    code = e.code;
+  }
+  HeadlessRefuseDisplay(false);
+  EXPECT_EQ(code, 1);
+  EXPECT_TRUE(Has(FileLines(Files() / "Setup.ini"), "Width=800")) << "the size that worked, not the refused one";
+  EXPECT_NE(FileText(Game() / "scores.dat").find("Tester"), std::string::npos);
 }
 
 }  // namespace
