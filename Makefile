@@ -1,11 +1,14 @@
 # make play  : install what is missing, build, assemble build/game/ and start the game.
 # make check : the same set-up, then every test: the real-window tests on the game as players get
-#              it, the unit and headless tests once, in an AddressSanitizer + UBSan build.
+#              it, the unit and headless tests once, in an AddressSanitizer + UBSan build, then a
+#              short run of every fuzz target over its corpus.
+# make fuzz  : every fuzz target for FUZZ_SECONDS seconds each (default 600).
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
+FUZZ_SECONDS ?= 600
 
-.PHONY: all setup build play check asan bench clean
+.PHONY: all setup build play check asan bench fuzz clean
 
 all: build
 
@@ -26,8 +29,11 @@ check: setup
 	@cmake --build $(BUILD) -j $(JOBS) --target e2e_tests
 	@./scripts/check.sh $(BUILD) $(ASAN_BUILD)
 
+fuzz: setup
+	@./scripts/fuzz.sh $(FUZZ_SECONDS)
+
 bench: build
 	@./scripts/bench.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

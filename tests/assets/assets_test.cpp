@@ -18,6 +18,7 @@
 
 #include "media/media.h"
 #include "media/wav.h"
+#include "support/test_folder.h"
 
 namespace {
 
@@ -276,8 +277,7 @@ TEST(Assets, FontsAreTrueTypeUnderTheEngineNamesAndLoad) {
 }
 
 TEST(Assets, TheGeneratorReproducesTheCommittedFiles) {
-  fs::path out = fs::temp_directory_path() / ("plonko_assets_" + std::to_string(::getpid()));
-  fs::remove_all(out);
+  fs::path out = TestFolder("assets") / "out";
   std::string cmd = std::string("\"") + TOOLS_DIR + "/gen_assets\" \"" + out.string() + "\" > /dev/null";
   ASSERT_EQ(std::system(cmd.c_str()), 0);
   int compared = 0;
