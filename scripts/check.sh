@@ -13,6 +13,7 @@ start_xvfb || { echo "check: could not start Xvfb"; exit 1; }
 # Every scratch file of the tests goes under a temporary folder of this run's own; whatever is
 # still in it at the end was left behind by a test.
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/plonko_check_XXXXXX") || { echo "check: no temporary folder"; exit 1; }
+chmod 755 "$scratch"  # the failed-save tests save as another user, who must reach their folders
 export TMPDIR=$scratch
 trap 'stop_xvfb; rm -rf "$scratch"' EXIT
 

@@ -1,6 +1,8 @@
 // Start-up: identity, log header, settings, display and assets, in the order the log records.
 #include "engine/startup.h"
 
+#include <cstdio>
+
 #include "common/folders.h"
 #include "common/log.h"
 #include "common/score_table.h"
@@ -72,6 +74,8 @@ void StartUp() {
   ChangeDir("Files/");
   FilesFolder = CurrentDir();
   LogStream = OpenWrite("Debug.txt");
+  // A read-only folder: the game runs, and says once where its log went.
+  if (LogStream == 0) std::fprintf(stderr, "%s: cannot write Files/Debug.txt; no log this run\n", GameTitle.c_str());
   LogLine("Corvane's Tolluvar Engine");
   LogLine(HYPHENS);
   LogLine("Week #" + IntText(WeekNumber));

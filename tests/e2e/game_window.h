@@ -62,8 +62,8 @@ class GameWindowTest : public testing::Test {
     if (!root_.empty() && !KeepTestFiles()) std::filesystem::remove_all(root_, ec);
   }
 
-  void Launch() {
-    pid_ = LaunchGame(root_);
+  void Launch(uid_t user = 0) {
+    pid_ = LaunchGame(root_, {}, user);
     ASSERT_GE(pid_, 0);
   }
   // Waits for the process to end; its exit code, or -1 when it did not end in time.
