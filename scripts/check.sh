@@ -30,7 +30,7 @@ ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
   ctest --test-dir "$ASAN_BUILD" -L unit --output-on-failure -j "$(nproc)" --timeout 900 || status=1
 
 echo "== fuzz targets: committed corpora, then a few seconds each"
-"$here/fuzz.sh" --check "${CHECK_FUZZ_SECONDS:-4}" || status=1
+"$here/fuzz.sh" --check "${CHECK_FUZZ_SECONDS:-3}" || status=1
 
 left=$(find "$scratch" -mindepth 1 -maxdepth 1 -printf '%f\n' | sort)
 if [ -n "$left" ]; then

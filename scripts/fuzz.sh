@@ -13,7 +13,7 @@ if [ "${1:-}" = "--check" ]; then check=1; shift; fi
 seconds=${1:-${FUZZ_SECONDS:-600}}
 out=${FUZZ_BUILD:-$root/build-fuzz}
 
-CXX=${FUZZ_CXX:-clang++-14} cmake -S "$root/fuzz" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null &&
+CXX=${FUZZ_CXX:-clang++-14} cmake -S "$root/fuzz" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE= >/dev/null &&
   cmake --build "$out" || { echo "fuzz: build failed"; exit 1; }
 
 # Long runs write their inputs to memory (the savers' fsync would dominate on a disk); `make check`
