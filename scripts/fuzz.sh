@@ -32,17 +32,22 @@ for name in lines setup scores level wav song; do
   mkdir -p "$work" "$artifacts"
   log="$out/fuzz_$name.log"
   targets=$((targets + 1))
+  # libFuzzer ends without the exit handlers that would remove a target's scratch folder: each
+  # run gets a folder of its own, removed here.
+  scratch=$(mktemp -d "${TMPDIR:-/tmp}/plonko_fuzz_run_XXXXXX")
   if [ $check = 1 ]; then
     # Every committed input, found crashes included, must now pass.
-    if ! "$bin" -runs=0 "$seeds" >"$log" 2>&1; then
+    if ! TMPDIR=$scratch "$bin" -runs=0 "$seeds" >"$log" 2>&1; then
+      rm -rf "$scratch"
       echo "fuzz_$name: a committed input fails (log: $log)"
       crashes=$((crashes + 1))
       continue
     fi
   fi
-  nice "$bin" -max_total_time="$seconds" -timeout=10 -max_len="${MAX_LEN[$name]}" -print_final_stats=1 \
+  TMPDIR=$scratch nice "$bin" -max_total_time="$seconds" -timeout=10 -max_len="${MAX_LEN[$name]}" -print_final_stats=1 \
     -artifact_prefix="$artifacts/" "$work" "$seeds" >"$log" 2>&1
   rc=$?
+  rm -rf "$scratch"
   n=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1)
   cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | grep -o '[0-9]*')
   ft=$(grep -o 'ft: [0-9]*' "$log" | tail -1 | grep -o '[0-9]*')

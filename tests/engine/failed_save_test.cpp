@@ -71,6 +71,8 @@ const Fault FAULTS[] = {
      }},
 };
 
+void PrintTo(const Fault& f, std::ostream* os) { *os << f.name; }
+
 class FailedSaveTest : public EngineTest, public testing::WithParamInterface<Fault> {
  protected:
   void SetUp() override {
