@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <random>
@@ -28,7 +29,9 @@ inline void ExpectAtomicUnderKill(const std::filesystem::path& file, const std::
   auto* saves = new (shared) std::atomic<long>(0);
   std::mt19937 random(20261210);
   int kills = 0;
+  double perSave = 0.002;  // seconds, measured as the saves go (a sanitizer build is far slower)
   while (saves->load() < SAVES || kills < 25) {
+    const long before = saves->load();
     pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
@@ -37,10 +40,16 @@ inline void ExpectAtomicUnderKill(const std::filesystem::path& file, const std::
         saves->fetch_add(1);
       }
     }
-    usleep(std::uniform_int_distribution<useconds_t>(0, 30000)(random));
+    // A random number of whole saves, then a random moment of the next one.
+    const auto start = std::chrono::steady_clock::now();
+    const long whole = std::uniform_int_distribution<long>(0, 60)(random);
+    while (saves->load() < before + whole && waitpid(pid, nullptr, WNOHANG) == 0) usleep(100);
+    usleep(static_cast<useconds_t>(std::uniform_real_distribution<double>(0, 1.5 * perSave)(random) * 1e6));
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
     ++kills;
+    const long done = saves->load() - before;
+    if (done > 0) perSave = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / done;
     std::string text = FileText(file);
     ASSERT_TRUE(text == versionA || text == versionB) << "kill " << kills << " left:\n" << text;
   }
