@@ -1,6 +1,8 @@
 # make play  : install what is missing, build, assemble build/game/ and start the game.
 # make check : the same set-up, then every test: the real-window tests on the game as players get
-#              it, the unit and headless tests once, in an AddressSanitizer + UBSan build.
+#              it, the unit and headless tests once, in an AddressSanitizer + UBSan build, then a
+#              short run of every fuzz target over its corpus.
+# make fuzz  : every fuzz target for FUZZ_SECONDS seconds each (default 600).
 # make install [PREFIX=/usr/local] [DESTDIR=...] : the game, its data, desktop entry, icons,
 #              metadata, manual page and licences under PREFIX.
 # make package : a .deb of the build in build/ (CPack), checked by lintian and the validators.
@@ -8,8 +10,9 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
+FUZZ_SECONDS ?= 600
 
-.PHONY: all setup build play check asan bench clean install package
+.PHONY: all setup build play check asan bench fuzz clean install package
 
 all: build
 
@@ -36,8 +39,11 @@ install: build
 package: build
 	@./scripts/package.sh $(BUILD)
 
+fuzz: setup
+	@./scripts/fuzz.sh $(FUZZ_SECONDS)
+
 bench: build
 	@./scripts/bench.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

@@ -10,7 +10,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=scripts/xvfb.sh
 source "$here/xvfb.sh"
 start_xvfb || { echo "check: could not start Xvfb"; exit 1; }
-trap stop_xvfb EXIT
+# Every scratch file of the tests goes under a temporary folder of this run's own; whatever is
+# still in it at the end was left behind by a test.
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/plonko_check_XXXXXX") || { echo "check: no temporary folder"; exit 1; }
+chmod 755 "$scratch"  # the failed-save tests save as another user, who must reach their folders
+export TMPDIR=$scratch
+trap 'stop_xvfb; rm -rf "$scratch"' EXIT
 
 export LIBGL_ALWAYS_SOFTWARE=1 SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 status=0
@@ -23,4 +28,14 @@ cmake -S . -B "$ASAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON >/de
   cmake --build "$ASAN_BUILD" -j "$(nproc)" || { echo "check: sanitizer build failed"; exit 1; }
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$ASAN_BUILD" -L unit --output-on-failure -j "$(nproc)" --timeout 900 || status=1
+
+echo "== fuzz targets: committed corpora, then a few seconds each"
+"$here/fuzz.sh" --check "${CHECK_FUZZ_SECONDS:-3}" || status=1
+
+left=$(find "$scratch" -mindepth 1 -maxdepth 1 -printf '%f\n' | sort)
+if [ -n "$left" ]; then
+  echo "check: tests left these in the temporary folder:"
+  echo "$left"
+  status=1
+fi
 exit $status

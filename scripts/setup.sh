@@ -8,6 +8,7 @@ PKGS=(
   libgl-dev libgl1-mesa-dri libglx-mesa0 mesa-utils
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth xdotool imagemagick libx11-dev sox
+  clang-14 libfuzzer-14-dev
   fonts-dejavu-core fonts-clear-sans fonts-rocknroll fonts-leckerli-one
   dpkg-dev file lintian desktop-file-utils appstream man-db
 )

@@ -8,6 +8,11 @@
 
 namespace {
 
+// A record line is cut here and a name at MAX_NAME_CHARS, so that no file, however long its
+// lines, makes the list grow without bound; a written record line is far shorter.
+constexpr size_t MAX_LINE_CHARS = 1024;
+constexpr int MAX_NAME_CHARS = 64;
+
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -25,11 +30,19 @@ int Scores::Compare(const Scores& other) const {
 }
 
 std::string EncodeScoreName(const std::string& name) {
+  static const char HEX[] = "0123456789ABCDEF";
   std::string out;
-  for (char c : name) {
-    if (c == '|') out += "%7C";
-    else if (c == '%') out += "%25";
-    else out += c;
+  for (size_t i = 0; i < name.size(); ++i) {
+    const auto c = static_cast<unsigned char>(name[i]);
+    // Control codes would end or break the line; blanks at the ends would be trimmed on reading.
+    const bool endBlank = c == ' ' && (i == 0 || i + 1 == name.size());
+    if (c == '|' || c == '%' || c < 32 || c == 127 || endBlank) {
+      out += '%';
+      out += HEX[c >> 4];
+      out += HEX[c & 15];
+    } else {
+      out += static_cast<char>(c);
+    }
   }
   return out;
 }
@@ -77,13 +90,13 @@ void LoadScores() {
 
   int count = 0;
   while (!Eof(in)) {
-    std::string line = ReadLine(in);
+    std::string line = ReadLine(in, MAX_LINE_CHARS);
     if (line.find('|') == std::string::npos) continue;
     ++count;
     Scores s;
     s.fromFile = true;
     s.Score = ToLong(Field(line, "|", 1));
-    s.Name = DecodeScoreName(Trim(Field(line, "|", 2)));
+    s.Name = Left(DecodeScoreName(Trim(Field(line, "|", 2))), MAX_NAME_CHARS);
     if (count == 1 && kept.empty()) PlayerName = s.Name;
     s.Badges = ReadAbsInt(Field(line, "|", 3));
     s.Timestamp = ToLong(Field(line, "|", 4));
@@ -91,7 +104,7 @@ void LoadScores() {
     s.GameMode = ReadAbsInt(Field(line, "|", 6));
     s.GameFlags = ReadAbsInt(Field(line, "|", 7));
     s.Quit = ReadAbsInt(Field(line, "|", 8));
-    std::string best = ReadLine(in);
+    std::string best = ReadLine(in, MAX_LINE_CHARS);
     for (int i = 1; i <= 30; ++i) s.Best[i] = ReadAbsInt(Field(best, "|", i));
     ScoreList.Append(std::move(s));
   }

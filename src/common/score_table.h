@@ -44,8 +44,9 @@ bool SaveScores();
 // Sorts ScoreList newest first.
 void SortScores();
 
-// The two file lines of a record. A "|" in the name (and the "%" escape itself) are written as
-// "%7C" and "%25", so every name survives a save and a load.
+// The two file lines of a record. A "|" in the name, the "%" escape itself, control codes and
+// blanks at either end are written as "%" and two hex digits ("%7C", "%25", "%0A", "%20"), so
+// every name survives a save and a load. Names read from the file are cut at 64 characters.
 std::string ScoreRecordLine(const Scores& s);
 std::string ScoreBestLine(const Scores& s);
 std::string EncodeScoreName(const std::string& name);

@@ -7,9 +7,9 @@
 
 #include "common/folders.h"
 #include "common/log.h"
-#include "common/score_table.h"
 #include "engine/display.h"
 #include "engine/engine_state.h"
+#include "engine/save_report.h"
 #include "engine/setup_file.h"
 #include "frame/draw.h"
 #include "input/input.h"
@@ -22,6 +22,7 @@ constexpr int THANKS_W = 640;
 // "Thanks for Playing" sits in the band above "Send Feedback!" (y 220 to 274) and left of the
 // site logo (x 384); the shadow adds 2 pixels each way.
 constexpr int THANKS_TOP = 220, FEEDBACK_TOP = 274, SITE_LOGO_X = 384, SHADOW = 2;
+constexpr int FAILED_SAVE_BOTTOM = 455, FAILED_SAVE_STEP = 20;  // lines of failed saves, from the bottom up
 
 void LoadTopLeft(int& slot, const char* file) {
   FreeImage(slot);
@@ -93,6 +94,13 @@ void DrawThankYou() {
       {184, "saying thanks to their developers."},
   };
   for (const Line& line : LINES) DrawText(line.text, 270, static_cast<float>(line.y));
+  // The saves just made may have failed: the last word the player gets says so.
+  SetDrawColour(255, 120, 120, 1);
+  int y = FAILED_SAVE_BOTTOM;
+  for (const std::string& file : FailingSaves()) {
+    DrawText(SaveFailedText(file), 20, static_cast<float>(y));
+    y -= FAILED_SAVE_STEP;
+  }
   Flip(0);
 }
 
@@ -135,7 +143,7 @@ bool ClosingWaitDone(ClosingWait& wait) {
 void ClosingSequence() {
   ShowPointer();
   WriteSetup();
-  SaveScores();
+  SaveScoreFile();
   // Reaching here means the display opened: the marker of a crash while opening it must not make
   // the next run change driver, even when the player closed during the engine test.
   DeleteFile(GameFilePath("crash.dat"));

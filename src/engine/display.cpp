@@ -10,6 +10,7 @@
 #include "common/settings.h"
 #include "common/sound_channels.h"
 #include "engine/engine_state.h"
+#include "engine/save_report.h"
 #include "engine/setup_file.h"
 #include "frame/draw.h"
 #include "frame/end_frame.h"
@@ -157,7 +158,7 @@ bool OpenWithFallbacks(int* depth, bool* wentBack) {
   if (!server) DeleteFile(GameFilePath("crash.dat"));
   if (DisplayOpen == 1) {
     WriteSetup();
-    SaveScores();
+    SaveScoreFile();
   }
   EndProcess(1);
 }

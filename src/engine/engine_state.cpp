@@ -1,5 +1,6 @@
 // Start-of-run values of the engine's globals.
 #include "engine/engine_state.h"
+#include "engine/save_report.h"
 
 #include "common/log.h"
 #include "common/score_table.h"
@@ -22,4 +23,5 @@ void ResetEngineState() {
   DisplayH = 600;
   DisplayOpen = 0;
   LastWorking = WorkingDisplay{};
+  ResetSaveReports();
 }

@@ -15,6 +15,7 @@
 #include "common/read_number.h"
 #include "common/settings.h"
 #include "engine/engine_state.h"
+#include "engine/save_report.h"
 #include "frame/draw.h"
 #include "input/input_state.h"
 #include "media/media.h"
@@ -149,5 +150,6 @@ bool WriteSetup() {
       ok = CloseFile(out);
     }
   });
+  ReportSave("Setup.ini", ok);
   return ok;
 }

@@ -81,6 +81,8 @@ void StartUp() {
   if (!PlayerFolder.empty() && !MakeFolders(PlayerPath(GameFolder())))
     std::fprintf(stderr, "plonko-elongo: cannot create %s\n", PlayerPath(GameFolder()).c_str());
   LogStream = OpenWrite(PlayerPath("Debug.txt"));
+  // A folder nobody may write: the game runs, and says once that it keeps no log.
+  if (LogStream == 0) std::fprintf(stderr, "%s: cannot write %s; no log this run\n", GameTitle.c_str(), PlayerPath("Debug.txt").c_str());
   LogLine("Corvane's Tolluvar Engine");
   LogLine(HYPHENS);
   LogLine("Week #" + IntText(WeekNumber));

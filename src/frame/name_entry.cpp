@@ -13,6 +13,11 @@
 namespace {
 
 constexpr int CURSOR_PERIOD_MS = 600;  // "_" for the first half, " " for the second
+// Longer names would run off the screen; the score panel shows 24 characters.
+constexpr size_t MAX_NAME_CHARS = 32;
+
+// Latin-1 characters the fonts draw: no control codes (0 to 31, 127 to 159).
+bool Printable(int ch) { return (ch >= 32 && ch <= 126) || (ch >= 160 && ch <= 255); }
 
 void DrawNameBackground() {
   SetDrawRotation(-45);
@@ -27,7 +32,7 @@ void DrawNameBackground() {
 
 void EditName() {
   const int ch = GetChar();
-  if (ch >= 32) PlayerName += static_cast<char>(ch);
+  if (Printable(ch) && PlayerName.size() < MAX_NAME_CHARS) PlayerName += static_cast<char>(ch);
   if (KeyHit(KEY_BACKSPACE) > 0 && !PlayerName.empty()) PlayerName.pop_back();
 }
 

@@ -11,7 +11,6 @@ struct Band {
   int lo, hi;
   bool Holds(int v) const { return v > lo && v < hi; }
 };
-constexpr Band ANY{-1, 256};
 constexpr Band LOW{-1, 100};    // < 100
 constexpr Band MID{100, 200};   // 100 < v < 200
 constexpr Band OVER100{100, 256};  // > 100

@@ -13,10 +13,12 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "media/file_error.h"
 #include "media/internal.h"
 
 namespace {
@@ -29,6 +31,7 @@ struct Stream final : MediaObject {
   std::string target;  // REPLACE: the file that CloseFile replaces
   std::string temp;    // REPLACE: the temporary file written meanwhile
   bool failed = false;  // a write went wrong
+  int writeErrno = 0;   // and why
 
   ObjectKind Kind() const override { return ObjectKind::STREAM; }
   // A stream dropped without CloseFile (shutdown) closes quietly; an unfinished replacement is
@@ -38,6 +41,11 @@ struct Stream final : MediaObject {
     if (mode == StreamMode::REPLACE && !temp.empty()) ::unlink(temp.c_str());
   }
 };
+
+// Why the last replacing write failed, for the log.
+std::string lastError;
+
+void NoteFailure(const char* step, int err) { lastError = std::string(step) + ": " + std::strerror(err); }
 
 Stream* GetStream(int handle) { return Lookup<Stream>(handle, ObjectKind::STREAM); }
 
@@ -67,11 +75,24 @@ void SyncFolder(const std::string& folder) {
 // Writes the replacement out and puts it in place; on any failure the temporary file goes and
 // the target is untouched.
 bool FinishReplace(Stream& s) {
-  bool ok = !s.failed && std::fflush(s.file) == 0 && !std::ferror(s.file);
-  ok = ::fsync(fileno(s.file)) == 0 && ok;
-  ok = std::fclose(s.file) == 0 && ok;
+  bool ok = true;
+  if (s.failed || std::fflush(s.file) != 0 || std::ferror(s.file)) {
+    NoteFailure("write", s.failed ? s.writeErrno : errno);
+    ok = false;
+  }
+  if (::fsync(fileno(s.file)) != 0 && ok) {
+    NoteFailure("sync", errno);
+    ok = false;
+  }
+  if (std::fclose(s.file) != 0 && ok) {
+    NoteFailure("close", errno);
+    ok = false;
+  }
   s.file = nullptr;
-  if (ok) ok = ::rename(s.temp.c_str(), s.target.c_str()) == 0;
+  if (ok && ::rename(s.temp.c_str(), s.target.c_str()) != 0) {
+    NoteFailure("rename", errno);
+    ok = false;
+  }
   if (ok) {
     SyncFolder(FolderOf(s.target));
     s.temp.clear();  // now the target: the destructor must not remove it
@@ -134,7 +155,10 @@ int OpenWrite(const std::string& path) {
 }
 
 int OpenReplace(const std::string& path) {
-  if (path.empty() || path.back() == '/') return 0;
+  if (path.empty() || path.back() == '/') {
+    NoteFailure("open", EINVAL);
+    return 0;
+  }
   // A unique name in the same folder, so the final rename never crosses file systems; 0666 under
   // the umask gives the permissions a freshly created file would get.
   RemoveAbandonedTemps(path);
@@ -145,18 +169,23 @@ int OpenReplace(const std::string& path) {
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
       if (errno == EEXIST) continue;
+      NoteFailure("create", errno);
       return 0;
     }
     FILE* f = ::fdopen(fd, "wb");
     if (!f) {
+      NoteFailure("create", errno);
       ::close(fd);
       ::unlink(temp.c_str());
       return 0;
     }
     return Register(f, StreamMode::REPLACE, path, temp);
   }
+  NoteFailure("create", EEXIST);
   return 0;
 }
+
+std::string ReplaceError() { return lastError; }
 
 std::string ReadLine(int stream) {
   Stream* s = GetStream(stream);
@@ -184,8 +213,10 @@ void WriteLine(int stream, const std::string& text) {
   Stream* s = GetStream(stream);
   if (!s || s->mode == StreamMode::READ) return;
   if (std::fwrite(text.data(), 1, text.size(), s->file) != text.size() ||
-      std::fwrite("\r\n", 1, 2, s->file) != 2)
+      std::fwrite("\r\n", 1, 2, s->file) != 2) {
+    if (!s->failed) s->writeErrno = errno;
     s->failed = true;
+  }
   // The log is flushed line by line so that it tells what happened up to a crash.
   if (s->mode == StreamMode::WRITE && std::fflush(s->file) != 0) s->failed = true;
 }

@@ -1,5 +1,5 @@
-// Pixmaps and back-buffer grabs: GrabPixmap, GrabImage, LockImage / UnlockImage, ReadPixel and
-// SavePixmapPNG.
+// Back-buffer grabs: GrabPixmap and GrabImage. The pixels of pixmaps and locked images are in
+// pixmap_pixels.cpp.
 #include "media/pixmap.h"
 
 #include <algorithm>
@@ -80,51 +80,4 @@ void GrabImage(int image, int x, int y, int frame) {
     rgba[i * 4 + 3] = 255;
   }
   img->SetFrame(frame, rgba.data(), img->w * 4);
-}
-
-int LockImage(int image) {
-  Image* img = Lookup<Image>(image, ObjectKind::IMAGE);
-  if (!img || !img->readable) return 0;
-  if (LookupObject(img->lockedPixmap, ObjectKind::PIXMAP)) return img->lockedPixmap;
-  auto pm = std::make_unique<Pixmap>();
-  pm->w = img->w;
-  pm->h = img->h;
-  pm->argb.resize(static_cast<size_t>(img->w) * static_cast<size_t>(img->h));
-  for (int y = 0; y < img->h; ++y)
-    for (int x = 0; x < img->w; ++x) pm->argb[static_cast<size_t>(y) * static_cast<size_t>(img->w) + static_cast<size_t>(x)] = img->PixelArgb(0, x, y);
-  img->lockedPixmap = RegisterObject(std::move(pm));
-  return img->lockedPixmap;
-}
-
-void UnlockImage(int image) {
-  Image* img = Lookup<Image>(image, ObjectKind::IMAGE);
-  if (!img || !img->lockedPixmap) return;
-  if (LookupObject(img->lockedPixmap, ObjectKind::PIXMAP)) ReleaseObject(img->lockedPixmap);
-  img->lockedPixmap = 0;
-}
-
-int PixmapWidth(int pixmap) {
-  const Pixmap* pm = Lookup<Pixmap>(pixmap, ObjectKind::PIXMAP);
-  return pm ? pm->w : 0;
-}
-
-int PixmapHeight(int pixmap) {
-  const Pixmap* pm = Lookup<Pixmap>(pixmap, ObjectKind::PIXMAP);
-  return pm ? pm->h : 0;
-}
-
-uint32_t ReadPixel(int pixmap, int x, int y) {
-  const Pixmap* pm = Lookup<Pixmap>(pixmap, ObjectKind::PIXMAP);
-  if (!pm || x < 0 || y < 0 || x >= pm->w || y >= pm->h) return 0;
-  return pm->argb[static_cast<size_t>(y) * static_cast<size_t>(pm->w) + static_cast<size_t>(x)];
-}
-
-int SavePixmapPNG(int pixmap, const std::string& path, int level) {
-  const Pixmap* pm = Lookup<Pixmap>(pixmap, ObjectKind::PIXMAP);
-  if (!pm) return 0;
-  return WritePngArgb(path, pm->argb.data(), pm->w, pm->h, level) ? 1 : 0;
-}
-
-void FreePixmap(int pixmap) {
-  if (Lookup<Pixmap>(pixmap, ObjectKind::PIXMAP)) ReleaseObject(pixmap);
 }

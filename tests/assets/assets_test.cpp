@@ -18,6 +18,7 @@
 
 #include "media/media.h"
 #include "media/wav.h"
+#include "support/test_folder.h"
 
 namespace {
 
@@ -276,10 +277,8 @@ TEST(Assets, FontsAreTrueTypeUnderTheEngineNamesAndLoad) {
 }
 
 TEST(Assets, TheGeneratorReproducesTheCommittedFiles) {
-  fs::path out = fs::temp_directory_path() / ("plonko_assets_" + std::to_string(::getpid()));
-  fs::remove_all(out);
-  const fs::path icons = out.string() + "_icons";
-  fs::remove_all(icons);
+  const fs::path out = TestFolder("assets") / "out";
+  const fs::path icons = TestFolder("assets") / "icons";
   std::string cmd = std::string("\"") + TOOLS_DIR + "/gen_assets\" \"" + out.string() + "\" --icons \"" + icons.string() +
                     "\" > /dev/null";
   ASSERT_EQ(std::system(cmd.c_str()), 0);
@@ -305,8 +304,6 @@ TEST(Assets, TheGeneratorReproducesTheCommittedFiles) {
     iconCount++;
   }
   EXPECT_EQ(iconCount, 8);
-  fs::remove_all(out);
-  fs::remove_all(icons);
 }
 
 }  // namespace

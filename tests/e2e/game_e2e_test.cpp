@@ -30,6 +30,7 @@
 #include "e2e/game_process.h"
 #include "e2e/x11_close.h"
 #include "support/file_lines.h"
+#include "support/test_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -93,8 +94,7 @@ class GameE2eTest : public testing::Test {
     }
     ASSERT_NE(dpy_, nullptr) << "no X display: DISPLAY=" << (std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "");
     XSetErrorHandler(&IgnoreXErrors);
-    char pattern[] = "/tmp/plonko_e2e_XXXXXX";
-    root_ = mkdtemp(pattern);
+    root_ = TestFolder("e2e");
     CopyRunFolder(root_);
     run_ = root_;
   }
@@ -106,7 +106,7 @@ class GameE2eTest : public testing::Test {
     }
     if (dpy_) XCloseDisplay(dpy_);
     std::error_code ec;
-    if (!root_.empty() && !HasFailure()) fs::remove_all(root_, ec);
+    if (!root_.empty() && !KeepTestFiles()) fs::remove_all(root_, ec);
   }
 
   fs::path Files() const { return run_ / "Files"; }

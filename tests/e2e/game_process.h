@@ -1,6 +1,7 @@
 // Starts the built game of a copied run folder as a child process, from the root folder (not its
 // own, so it must find its data by itself), with software OpenGL and no sound device, its output
-// kept in output.txt beside it. `unset` names environment variables the child runs without.
+// kept in output.txt beside it. `unset` names environment variables the child runs without; a
+// `user` other than 0 runs it as that user (root passes every permission check).
 // Gives the child's pid (-1 when fork fails).
 #pragma once
 
@@ -25,7 +26,7 @@ inline void CopyRunFolder(const std::filesystem::path& to) {
     if (e.path().extension() == ".png") fs::remove(e.path());
 }
 
-inline pid_t LaunchGame(const std::filesystem::path& root, const std::vector<std::string>& unset = {}) {
+inline pid_t LaunchGame(const std::filesystem::path& root, const std::vector<std::string>& unset = {}, uid_t user = 0) {
   const pid_t pid = fork();
   if (pid != 0) return pid;
   if (chdir("/") != 0) _exit(126);
@@ -34,6 +35,7 @@ inline pid_t LaunchGame(const std::filesystem::path& root, const std::vector<std
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   const std::string out = (root / "output.txt").string();
   if (!freopen(out.c_str(), "w", stdout) || !freopen(out.c_str(), "a", stderr)) _exit(126);
+  if (user != 0 && (setgid(user) != 0 || setuid(user) != 0)) _exit(126);
   const std::string exe = (root / "plonko-elongo").string();
   execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
   _exit(127);

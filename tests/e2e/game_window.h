@@ -24,6 +24,7 @@
 #include <X11/Xutil.h>
 
 #include "e2e/game_process.h"
+#include "support/test_folder.h"
 
 // Polls cond every 50 ms until it holds or the time runs out; answers the condition itself.
 inline bool WaitFor(const std::function<bool()>& cond, double seconds) {
@@ -48,8 +49,7 @@ class GameWindowTest : public testing::Test {
     }
     ASSERT_NE(dpy_, nullptr) << "no X display";
     XSetErrorHandler(&IgnoreXErrors);
-    char pattern[] = "/tmp/plonko_window_XXXXXX";
-    root_ = mkdtemp(pattern);
+    root_ = TestFolder("window");
     CopyRunFolder(root_);
   }
   void TearDown() override {
@@ -59,11 +59,11 @@ class GameWindowTest : public testing::Test {
     }
     if (dpy_) XCloseDisplay(dpy_);
     std::error_code ec;
-    if (!root_.empty() && !HasFailure()) std::filesystem::remove_all(root_, ec);
+    if (!root_.empty() && !KeepTestFiles()) std::filesystem::remove_all(root_, ec);
   }
 
-  void Launch() {
-    pid_ = LaunchGame(root_);
+  void Launch(uid_t user = 0) {
+    pid_ = LaunchGame(root_, {}, user);
     ASSERT_GE(pid_, 0);
   }
   // Waits for the process to end; its exit code, or -1 when it did not end in time.

@@ -11,6 +11,7 @@
 
 #include "media/media.h"
 #include "media/png_io.h"
+#include "support/test_folder.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ TEST_P(RenderBlend, MaskedDrawingSkipsPixelsBelowHalfAlphaAndDoesNotBlend) {
   const uint32_t alphas[4] = {0, 100, 140, 255};
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 16; ++x) px[size_t(y * 16 + x)] = alphas[x / 4] << 24 | 0xFF0000u;
-  const std::string path = std::filesystem::temp_directory_path().string() + "/render_blend_mask.png";
+  const std::string path = (TestFolder("render_blend") / "mask.png").string();
   ASSERT_TRUE(WritePngArgb(path, px.data(), 16, 4, 1));
   const int img = LoadImage(path, IMAGE_MASKED);
   ASSERT_NE(img, 0);
@@ -139,7 +140,7 @@ TEST_P(RenderBlend, ClearMarginsAreLeftOutYetThePictureIsTheSame) {
   // A 16 x 16 picture whose only ink is a yellow 5 x 4 block off the centre, its other texels
   // black at alpha 0 (left out of the drawn quad) or at alpha 1 (drawn, and all but invisible).
   // Turned and scaled, filtered or not, both must give the same pixels.
-  const std::string dir = std::filesystem::temp_directory_path().string();
+  const std::string dir = TestFolder("render_blend").string();
   std::string paths[2];
   for (int k = 0; k < 2; ++k) {
     std::vector<uint32_t> px(16 * 16, uint32_t(k) << 24);

@@ -23,6 +23,7 @@
 #include "media/headless.h"
 #include "media/media.h"
 #include "support/file_lines.h"
+#include "support/test_folder.h"
 
 struct ProcessEnded {
   int code;
@@ -50,8 +51,7 @@ class EngineTest : public testing::Test {
     SetEndHook(&ThrowOnEnd);
     InstallEngineHooks();
     home_ = std::filesystem::current_path();
-    char pattern[] = "/tmp/engine_test_XXXXXX";
-    root_ = mkdtemp(pattern);
+    root_ = TestFolder("engine");
     std::filesystem::create_directories(root_ / "Files" / "Common");
     std::filesystem::create_directories(root_ / "Files" / "247");
     ChangeDir((root_ / "Files" / "247").string());

@@ -166,6 +166,9 @@ TEST_F(ScoreTableTest, ExtremeTimestampsStillSortNewestFirst) {
   EXPECT_EQ(got[1].Compare(got[1]), 0);
 }
 
+// Rule: every name survives a save and a load: "|" and "%", control codes that would end or
+// break the line, and blanks at the ends that reading would trim are escaped; other bytes,
+// those above 127 included, are written as they are.
 TEST_F(ScoreTableTest, NameEscapes) {
   struct Case {
     const char* name;
@@ -177,13 +180,46 @@ TEST_F(ScoreTableTest, NameEscapes) {
       {"%7C", "%257C"},
       {"||", "%7C%7C"},
       {"plain", "plain"},
+      {"a\nb\r\x01", "a%0Ab%0D%01"},
+      {"\x7F", "%7F"},
+      {" two words ", "%20two words%20"},
+      {" ", "%20"},
+      {"\xE9t\xE9 \xFF", "\xE9t\xE9 \xFF"},
   };
+  ScoreList.Clear();
+  int64_t when = 0;
   for (const Case& c : cases) {
     EXPECT_EQ(EncodeScoreName(c.name), c.written);
     EXPECT_EQ(DecodeScoreName(c.written), c.name);
+    ScoreList.Append(Record(1, c.name, --when));  // oldest last, as the list is sorted
   }
+  ASSERT_TRUE(SaveScores());
+  EXPECT_EQ(FileLines(Game() / "scores.dat").size(), 2 * std::size(cases)) << "no name breaks a line";
+  ScoreList.Clear();
+  LoadScores();
+  ASSERT_EQ(ScoreList.Count(), static_cast<int>(std::size(cases)));
+  size_t i = 0;
+  ScoreList.ForEach([&](Scores& s) { EXPECT_EQ(s.Name, cases[i++].name); });
   // Text not written by the encoder reads as it stands.
   EXPECT_EQ(DecodeScoreName("50% off %zz %"), "50% off %zz %");
+}
+
+// Rule: a line of any length costs bounded memory: it is cut at 1024 characters (the fields
+// past the cut read as missing), a name at 64, and the next record still reads whole.
+TEST_F(ScoreTableTest, HugeLinesAreCut) {
+  const std::string best = "1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19|20|21|22|23|24|25|26|27|28|29|30";
+  WriteFile(Game() / "scores.dat", "5|" + std::string(3'000'000, 'N') + "|0|2|0|0|0|0\r\n" + best + "\r\n" +
+                                       "7|Bo|0|1|0|0|0|0\r\n" + best + std::string(100'000, '|') + "\r\n");
+  LoadScores();
+  ASSERT_EQ(ScoreList.Count(), 2);
+  std::vector<Scores> got;
+  ScoreList.ForEach([&](Scores& s) { got.push_back(s); });
+  EXPECT_EQ(got[0].Name, "Bo");
+  EXPECT_EQ(got[0].Score, 7);
+  EXPECT_EQ(got[0].Best[30], 30);
+  EXPECT_EQ(got[1].Name, std::string(64, 'N'));
+  EXPECT_EQ(got[1].Timestamp, 0) << "cut off with the rest of the line";
+  EXPECT_EQ(got[1].Best[30], 30);
 }
 
 TEST_F(ScoreTableTest, ReplacementIsAtomicWhenKilledMidWrite) {

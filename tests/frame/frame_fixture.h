@@ -19,6 +19,7 @@
 #include "frame/frame_state.h"
 #include "media/headless.h"
 #include "media/media.h"
+#include "support/test_folder.h"
 
 class FrameTest : public testing::Test {
  protected:
@@ -31,9 +32,7 @@ class FrameTest : public testing::Test {
     GameTitle = "#247 : Plonko Elongo";
 
     home_ = CurrentDir();
-    root_ = std::filesystem::temp_directory_path() /
-            ("frame_test_" + std::to_string(::getpid()) + "_" + testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(root_);
+    root_ = TestFolder("frame");
     std::filesystem::create_directories(root_ / "Files" / "247");
     ASSERT_TRUE(ChangeDir((root_ / "Files" / "247").string()));
     LogStream = OpenWrite("../Debug.txt");

@@ -62,8 +62,9 @@ class NameEntryTest : public testing::Test {
   int frames_ = 0;
 };
 
-// Rule: characters typed faster than the frame rate arrive one per frame; codes below 32 are
-// not added; Backspace removes the last character and does nothing on an empty name.
+// Rule: characters typed faster than the frame rate arrive one per frame; control codes (below
+// 32, 127 to 159) are not added, nor anything past 32 characters; Backspace removes the last
+// character and does nothing on an empty name.
 TEST_F(NameEntryTest, EditsOneCharacterPerFrame) {
   struct Case {
     const char* start;
@@ -75,6 +76,8 @@ TEST_F(NameEntryTest, EditsOneCharacterPerFrame) {
       // start     typed in one frame     backspaces  result
       {"", {'A', 'b', '|'}, 0, "Ab|"},
       {"Player", {'\t', 'x', 31}, 0, "Playerx"},
+      {"", {127, 0x85, 0x9F, 0xE9, 0xA0, '~'}, 0, "\xE9\xA0~"},
+      {"abcdefghijklmnopqrstuvwxyz01234", {'5', '6'}, 0, "abcdefghijklmnopqrstuvwxyz012345"},
       {"A", {}, 1, ""},
       {"", {}, 2, ""},
       {"Ann", {}, 2, "A"},

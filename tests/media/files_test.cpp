@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "media/media.h"
+#include "support/test_folder.h"
 
 using namespace std::string_literals;
 
@@ -23,9 +24,7 @@ namespace {
 class Files : public testing::Test {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/media_files_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
+    dir_ = TestFolder("media_files").string();
   }
   void TearDown() override {
     std::error_code ec;

@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "media/png_io.h"
+#include "support/test_folder.h"
 
 namespace gfx_test {
 
 inline std::string ScratchDir() {
-  auto dir = std::filesystem::temp_directory_path() / ("plonko_gfx_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  return dir.string();
+  static const std::string dir = TestFolder("gfx").string();
+  return dir;
 }
 
 inline std::string ScratchPath(const std::string& name) { return ScratchDir() + "/" + name; }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "support/test_folder.h"
+
 using Bytes = std::vector<uint8_t>;
 
 inline void Put16(Bytes& b, uint32_t v) {
@@ -78,14 +80,6 @@ inline Bytes Riff(const Bytes& chunks, int64_t claimed = -1) {
 // A 16-bit mono WAV of `frames` frames of one constant value at `rate`.
 inline Bytes ConstantWav(int frames, int rate, int16_t value = 8000) {
   return Riff(Cat({Chunk("fmt ", Fmt(1, rate, 16)), Chunk("data", Pcm16(std::vector<int16_t>(frames, value)))}));
-}
-
-// A folder of its own under the system's temporary folder, emptied at construction.
-inline std::filesystem::path TestFolder(const std::string& name) {
-  auto dir = std::filesystem::temp_directory_path() / ("plonko_" + name + "_" + std::to_string(getpid()));
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir;
 }
 
 inline std::string WriteFile(const std::filesystem::path& path, const Bytes& bytes) {

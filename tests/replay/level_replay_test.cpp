@@ -24,6 +24,7 @@
 #include "input/input.h"
 #include "media/headless.h"
 #include "media/media.h"
+#include "support/test_folder.h"
 
 namespace {
 
@@ -59,8 +60,7 @@ class LevelReplay : public testing::TestWithParam<std::string> {
   void SetUp() override {
     MediaInit(MEDIA_HEADLESS);
     home_ = fs::current_path();
-    char pattern[] = "/tmp/replay_test_XXXXXX";
-    root_ = mkdtemp(pattern);
+    root_ = TestFolder("replay");
     fs::create_directories(root_ / "Files" / "247");
     fs::copy(fs::path(TEST_SOURCE_DIR) / "assets" / "Plonko_Levels", root_ / "Plonko_Levels");
     ASSERT_TRUE(ChangeDir((root_ / "Files" / "247").string()));
