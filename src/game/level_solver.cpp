@@ -36,7 +36,9 @@ uint64_t StateKey(const RulesLevel& s) {
   return h;
 }
 
-bool CellStart(const Walker& w) { return w.anim == WS_WALK && w.ox == 0 && w.oy == 0; }
+// A walking walker at the start of a cell; or, for a plan a person must play, a few frames into
+// it, so an action a little early still finds it walking.
+bool CellStart(const Walker& w, int into) { return w.anim == WS_WALK && w.ox == into * w.d && w.oy == 0; }
 bool WaitChoice(const Walker& w) { return w.anim == WS_WAIT && w.tick % WAIT_GRAIN == 0; }
 
 // A walker pacing between two walls over solid floor with no hole between them. With no action
@@ -123,13 +125,40 @@ class SeenTable {
   size_t used_ = 0;
 };
 
+// Still won with any one action up to SLACK_FRAMES early or late, and with all of them moved at
+// once by a few fixed patterns: a person can play it.
+bool Robust(const RulesLevel& start, const std::vector<PlayerAction>& plan, int maxFrames) {
+  auto wins = [&](std::vector<PlayerAction> p) {
+    std::stable_sort(p.begin(), p.end(), [](const PlayerAction& a, const PlayerAction& b) { return a.frame < b.frame; });
+    return PlayRules(start, p, maxFrames).verdict == WON;
+  };
+  for (size_t k = 0; k < plan.size(); ++k)
+    for (int shift = -SLACK_FRAMES; shift <= SLACK_FRAMES; ++shift) {
+      std::vector<PlayerAction> p = plan;
+      p[k].frame = std::max(0, p[k].frame + shift);
+      if (shift != 0 && !wins(p)) return false;
+    }
+  uint32_t seed = 12345;
+  for (int pattern = 0; pattern < 8; ++pattern) {
+    std::vector<PlayerAction> p = plan;
+    for (PlayerAction& a : p) {
+      seed = seed * 1103515245u + 12345u;
+      a.frame = std::max(0, a.frame + static_cast<int>(seed >> 16) % (2 * SLACK_FRAMES + 1) - SLACK_FRAMES);
+    }
+    if (!wins(p)) return false;
+  }
+  return true;
+}
+
 class Search {
  public:
-  Search(const SolverLimits& limits, int hatCap) : limits_(limits), hatCap_(hatCap) {}
+  Search(const SolverLimits& limits, int hatCap)
+      : limits_(limits), hatCap_(hatCap), into_(limits.robust ? SLACK_FRAMES + 1 : 0) {}
 
   // True when a plan of at most `budget` actions wins; the plan is then in plan_.
   bool Run(const RulesLevel& start, int budget) {
     plan_.clear();
+    start_ = &start;
     return From(start, 0, budget, -ACTION_GAP);
   }
 
@@ -141,7 +170,9 @@ class Search {
   // Visited: prunes a state met before no later and with at least as many actions left.
   bool Visited(const RulesLevel& s, int frame, int budget) {
     ++states_;
-    return table_.Seen(StateKey(s), budget, frame);
+    // Whether a plan can be played by a person depends on its earlier actions too, not only on
+    // the state they led to: those searches keep no table.
+    return !limits_.robust && table_.Seen(StateKey(s), budget, frame);
   }
 
   bool Try(const RulesLevel& s, int frame, int budget, const PlayerAction& a) {
@@ -155,17 +186,18 @@ class Search {
 
   // Won after the frame just stepped: remembers when.
   bool Settled(const RulesLevel& s, int frame) {
-    if (Judge(s) != WON) return false;
+    if (Judge(s) != WON || !Accepted()) return false;
     wonFrame_ = frame;
     return true;
   }
+  bool Accepted() const { return !limits_.robust || Robust(*start_, plan_, limits_.maxFrames); }
 
   bool From(RulesLevel s, int frame, int budget, int lastAction) {
     const int hatsUsed = PlanHats(plan_);
     for (; frame < limits_.maxFrames; ++frame) {
       bool choice = false;
       for (int i = 0; i < s.count && !choice; ++i)
-        choice = s.live >> i & 1 && (CellStart(s.walkers[i]) || WaitChoice(s.walkers[i]));
+        choice = s.live >> i & 1 && (CellStart(s.walkers[i], into_) || WaitChoice(s.walkers[i]));
       if (choice) {
         if (Visited(s, frame, budget)) return false;
         if (budget == 0 && NoWayLeft(s)) return false;
@@ -173,7 +205,7 @@ class Search {
           for (int i = 0; i < s.count; ++i) {
             if (!(s.live >> i & 1)) continue;
             const Walker& w = s.walkers[i];
-            const bool start = CellStart(w);
+            const bool start = CellStart(w, into_);
             if (!(start || WaitChoice(w)) || !Reachable(s, i)) continue;
             if (Try(s, frame, budget, {frame, i, 0})) return true;
             if (!start || hatsUsed >= hatCap_) continue;
@@ -187,7 +219,7 @@ class Search {
       if (v == LOST) return false;
       if (v == WON) {
         wonFrame_ = frame;
-        return true;
+        return Accepted();
       }
     }
     return false;
@@ -195,6 +227,8 @@ class Search {
 
   SolverLimits limits_;
   int hatCap_;
+  int into_;  // pixels into a cell where a walking walker can be acted on
+  const RulesLevel* start_ = nullptr;
   SeenTable table_;
 };
 

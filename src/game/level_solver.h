@@ -13,6 +13,7 @@
 struct SolverLimits {
   int maxActions = 3;     // the deepest plan searched
   int maxFrames = 10800;  // three minutes: the longest a level may take
+  bool robust = false;    // accept only plans that still win with each action SLACK_FRAMES off
 };
 
 struct SolverPlan {
@@ -42,4 +43,5 @@ constexpr int NO_HAT_CAP = 1 << 20;
 int PlanHats(const std::vector<PlayerAction>& plan);
 
 constexpr int ACTION_GAP = 10;  // frames between two actions of a plan, room for the pointer
+constexpr int SLACK_FRAMES = 3;  // how early or late a person may act
 constexpr int WAIT_GRAIN = 60;  // a waiting walker can be started at each second of its countdown
