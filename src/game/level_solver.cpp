@@ -39,7 +39,9 @@ uint64_t StateKey(const RulesLevel& s) {
 // A walking walker at the start of a cell; or, for a plan a person must play, a few frames into
 // it, so an action a little early still finds it walking.
 bool CellStart(const Walker& w, int into) { return w.anim == WS_WALK && w.ox == into * w.d && w.oy == 0; }
-bool WaitChoice(const Walker& w) { return w.anim == WS_WAIT && w.tick % WAIT_GRAIN == 0; }
+// Each second of a wait, a few frames after the second starts: the pointer needs a frame to
+// reach the walker before the first press of a level.
+bool WaitChoice(const Walker& w) { return w.anim == WS_WAIT && w.tick % WAIT_GRAIN == WAIT_GRAIN - 4; }
 
 // A walker pacing between two walls over solid floor with no hole between them. With no action
 // left and no Hard Hat worn, nothing can open its way, so the level is lost.
@@ -150,6 +152,24 @@ bool Robust(const RulesLevel& start, const std::vector<PlayerAction>& plan, int 
   return true;
 }
 
+// The frame on which each walker last left a wait: from then on it walks from wherever it
+// stood, which need not be the start of a cell, so it can be acted on once just after.
+struct Resumed {
+  int frame[RULES_MAX_WALKERS];
+};
+
+uint32_t WaitingMask(const RulesLevel& s) {
+  uint32_t m = 0;
+  for (int i = 0; i < s.count; ++i)
+    if (s.live >> i & 1 && s.walkers[i].anim == WS_WAIT) m |= 1u << i;
+  return m;
+}
+
+void NoteResumed(const RulesLevel& s, uint32_t waitingBefore, int frame, Resumed& r) {
+  for (int i = 0; i < s.count; ++i)
+    if (waitingBefore >> i & 1 && s.walkers[i].anim == WS_WALK) r.frame[i] = frame;
+}
+
 class Search {
  public:
   Search(const SolverLimits& limits, int hatCap)
@@ -159,7 +179,9 @@ class Search {
   bool Run(const RulesLevel& start, int budget) {
     plan_.clear();
     start_ = &start;
-    return From(start, 0, budget, -ACTION_GAP);
+    Resumed r;
+    for (int& f : r.frame) f = -1000;
+    return From(start, 0, budget, -ACTION_GAP, r);
   }
 
   std::vector<PlayerAction> plan_;
@@ -175,11 +197,13 @@ class Search {
     return !limits_.robust && table_.Seen(StateKey(s), budget, frame);
   }
 
-  bool Try(const RulesLevel& s, int frame, int budget, const PlayerAction& a) {
+  bool Try(const RulesLevel& s, int frame, int budget, const PlayerAction& a, Resumed r) {
     RulesLevel next = s;
+    const uint32_t waiting = WaitingMask(next);
     StepLevel(next, &a, 1);
+    NoteResumed(next, waiting, frame, r);
     plan_.push_back(a);
-    if (Settled(next, frame) || From(next, frame + 1, budget - 1, frame)) return true;
+    if (Settled(next, frame) || From(next, frame + 1, budget - 1, frame, r)) return true;
     plan_.pop_back();
     return false;
   }
@@ -192,12 +216,17 @@ class Search {
   }
   bool Accepted() const { return !limits_.robust || Robust(*start_, plan_, limits_.maxFrames); }
 
-  bool From(RulesLevel s, int frame, int budget, int lastAction) {
+  // A walking walker that can be acted on now: at the start of a cell, or just after a wait.
+  bool AtCell(const Walker& w, int i, int frame, const Resumed& r) const {
+    return CellStart(w, into_) || (w.anim == WS_WALK && frame == r.frame[i] + 1 + into_);
+  }
+
+  bool From(RulesLevel s, int frame, int budget, int lastAction, Resumed r) {
     const int hatsUsed = PlanHats(plan_);
     for (; frame < limits_.maxFrames; ++frame) {
       bool choice = false;
       for (int i = 0; i < s.count && !choice; ++i)
-        choice = s.live >> i & 1 && (CellStart(s.walkers[i], into_) || WaitChoice(s.walkers[i]));
+        choice = s.live >> i & 1 && (AtCell(s.walkers[i], i, frame, r) || WaitChoice(s.walkers[i]));
       if (choice) {
         if (Visited(s, frame, budget)) return false;
         if (budget == 0 && NoWayLeft(s)) return false;
@@ -205,16 +234,18 @@ class Search {
           for (int i = 0; i < s.count; ++i) {
             if (!(s.live >> i & 1)) continue;
             const Walker& w = s.walkers[i];
-            const bool start = CellStart(w, into_);
+            const bool start = AtCell(w, i, frame, r);
             if (!(start || WaitChoice(w)) || !Reachable(s, i)) continue;
-            if (Try(s, frame, budget, {frame, i, 0})) return true;
+            if (Try(s, frame, budget, {frame, i, 0}, r)) return true;
             if (!start || hatsUsed >= hatCap_) continue;
             for (int h = 1; h <= HAT_COLOURS; ++h)
-              if (HatCanMatter(w, h) && s.board.stock[h] > 0 && Try(s, frame, budget, {frame, i, h})) return true;
+              if (HatCanMatter(w, h) && s.board.stock[h] > 0 && Try(s, frame, budget, {frame, i, h}, r)) return true;
           }
         }
       }
+      const uint32_t waiting = WaitingMask(s);
       StepLevel(s, nullptr, 0);
+      NoteResumed(s, waiting, frame, r);
       const Verdict v = Judge(s);
       if (v == LOST) return false;
       if (v == WON) {
