@@ -11,6 +11,8 @@
 //   hats <hat>=<n> ...           optional, may repeat: the level's hat stock. A hat is named by
 //                                its number 1..7 or by red, hard (yellow), rubber (green), cyan,
 //                                blue, magenta, safety (white); at most 6 of a kind, 32 in all
+//   par hats=<n> actions=<n>     optional: the hats a win must use and its fewest actions (read
+//                                by the solver test; not part of the image)
 //   14 grid rows of 14 characters, top row first:
 //     .  air                     #  ground (surface tiles are worked out by the game)
 //     >  Plonko facing right     <  Plonko facing left
@@ -37,6 +39,7 @@
 
 #include "game/cells.h"
 #include "game/hats.h"
+#include "game/level_par.h"
 #include "game/level_colours.h"
 #include "media/media.h"
 
@@ -220,6 +223,12 @@ class SourceReader {
         Fail(number, "expected a \"level\" line first");
       } else if (Lowered(first) == "hats") {
         ReadHats(number, words, levels.back());
+      } else if (Lowered(first) == "par") {
+        // Held by the solver test, not by the image.
+        std::string rest;
+        std::getline(words, rest);
+        LevelPar par;
+        if (!ParsePar(rest, par)) Fail(number, "par is \"hats=<n> actions=<n>\"");
       } else {
         ReadRow(number, line, levels.back());
       }

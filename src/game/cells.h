@@ -1,7 +1,10 @@
-// The level grid's cell kinds and bounds-checked access to Grid.
+// The level grid's cell kinds and bounds-checked access to a Board's grid (the game's own is
+// LevelBoard, which the forms without a board use).
 #pragma once
 
 #include <cstdint>
+
+struct Board;
 
 // Cell kinds stored in Grid.
 enum CellKind : int32_t {
@@ -15,9 +18,12 @@ enum CellKind : int32_t {
 
 // True for kinds 1, 2, 3 and for every position outside the 14 x 14 grid, so walkers treat
 // the board's edges as walls and floor.
+bool IsSolid(const Board& b, int x, int y);
 bool IsSolid(int x, int y);
 bool InGrid(int x, int y);
 // The cell's kind; CELL_AIR outside the grid.
+int32_t CellAt(const Board& b, int x, int y);
 int32_t CellAt(int x, int y);
 // Writes a cell; positions outside the grid are ignored.
+void SetCell(Board& b, int x, int y, int32_t kind);
 void SetCell(int x, int y, int32_t kind);

@@ -60,12 +60,21 @@ constexpr int HAT_COLOURS = 7;   // hat colour indices 1..7
 constexpr int FIRST_EFFECT_SLOT = 20;  // SoundChannels slots the effects cycle through
 constexpr int LAST_EFFECT_SLOT = 255;
 
+// What the walker rules read and change besides the walkers themselves. The game plays on the one
+// in LevelBoard; the solver keeps copies of its own.
+struct Board {
+  int32_t grid[GRID_STRIDE * GRID_SIZE] = {};  // cell (x, y) is entry y * 15 + x
+  int32_t stock[HAT_COLOURS + 1] = {};         // hats in the panel, 1..7; 0 unused
+  int32_t saved = 0;                           // walkers gone down a hole
+};
+
 // --- Level: emptied and refilled by every LoadLevel. ---
-inline int32_t Grid[GRID_STRIDE * GRID_SIZE] = {};  // cell (x, y) is entry y * 15 + x
-inline int32_t HatStock[HAT_COLOURS + 1] = {};      // 1..7; 0 unused
-inline List<Walker> Walkers;                        // live walkers, in stepping order
-inline int WalkerCount = 0;                         // walkers the level created
-inline int SavedCount = 0;                          // walkers gone down a hole
+inline Board LevelBoard;
+inline int32_t (&Grid)[GRID_STRIDE * GRID_SIZE] = LevelBoard.grid;
+inline int32_t (&HatStock)[HAT_COLOURS + 1] = LevelBoard.stock;
+inline int32_t& SavedCount = LevelBoard.saved;
+inline List<Walker> Walkers;  // live walkers, in stepping order
+inline int WalkerCount = 0;   // walkers the level created
 
 // --- Pointer: the game flow clears ClickLatch when a game starts and in every frame in which
 // --- mouse button 1 is up. SelectedWalker is null until a walker is first hovered. ---

@@ -11,6 +11,7 @@
 #include "game/game_images.h"
 #include "game/game_state.h"
 #include "game/hats.h"
+#include "game/rules.h"
 #include "game/sfx.h"
 #include "game/walker.h"
 #include "media/media.h"
@@ -68,7 +69,7 @@ void DropHat() {
   if (SelectedWalker) WalkerCorner(*SelectedWalker, sx, sy);
   const bool onWalker = SelectedWalker && std::abs(FrameMouseX - (sx + 32)) < 20 && std::abs(FrameMouseY - (sy + 32)) < 32;
   if (onWalker) {
-    SelectedWalker->hat = DraggedHat;
+    GiveHat(*SelectedWalker, DraggedHat);
     EmitHatPop(static_cast<float>(sx + 32), static_cast<float>(sy + 8), DraggedHat);
     PlaySfx(SFX_DROP_HAT);
   } else {

@@ -33,8 +33,8 @@ struct WalkerFrame {
 // which the caller removes the walker (RemoveWalker) in the same iteration.
 void StepWalker(Walker& w);
 
-// The halves of StepWalker. UpdateWalker takes the pointer (hover, tickle) and moves the walker;
-// DrawWalker draws what the update decided.
+// The halves of StepWalker. UpdateWalker takes the pointer (hover, tickle), runs the walker's
+// frame of rules (game/rules.h) and plays what they report; DrawWalker draws what it decided.
 WalkerFrame UpdateWalker(Walker& w);
 void DrawWalker(const Walker& w, const WalkerFrame& frame);
 
