@@ -43,14 +43,17 @@ inline int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }  // windows come 
 class GameWindowTest : public testing::Test {
  protected:
   void SetUp() override {
+    ConnectDisplay();
+    root_ = TestFolder("window");
+    CopyRunFolder(root_);
+  }
+  void ConnectDisplay() {
     for (int i = 0; i < 20 && !dpy_; ++i) {
       dpy_ = XOpenDisplay(nullptr);
       if (!dpy_) Sleep(100);
     }
     ASSERT_NE(dpy_, nullptr) << "no X display";
     XSetErrorHandler(&IgnoreXErrors);
-    root_ = TestFolder("window");
-    CopyRunFolder(root_);
   }
   void TearDown() override {
     if (pid_ > 0) {  // a test that failed half-way: stop our own game
@@ -124,7 +127,26 @@ class GameWindowTest : public testing::Test {
     return px;
   }
 
+  // Our window raised and given the keyboard focus, for xdotool's keys.
+  void Focus(Window w) {
+    XRaiseWindow(dpy_, w);
+    XSetInputFocus(dpy_, w, RevertToPointerRoot, CurrentTime);
+    XSync(dpy_, False);
+  }
+
   Display* dpy_ = nullptr;
   std::filesystem::path root_;
   pid_t pid_ = 0;
 };
+
+// The title: mostly its dark blue stripes, and the orange logo.
+inline bool TitleShown(const std::vector<uint32_t>& px) {
+  if (px.size() != 800 * 600) return false;
+  size_t blue = 0, warm = 0;
+  for (uint32_t c : px) {
+    const int r = c >> 16 & 0xFF, g = c >> 8 & 0xFF, b = c & 0xFF;
+    blue += b > r + 20 && b > g + 20;
+    warm += r > 200 && g > 100 && b < 80;
+  }
+  return blue > px.size() / 2 && warm > 500;
+}

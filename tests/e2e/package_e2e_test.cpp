@@ -54,18 +54,6 @@ std::map<std::string, std::string> Snapshot(const fs::path& root) {
   return files;
 }
 
-// The title: mostly its dark blue stripes, and the orange logo.
-bool TitleShown(const std::vector<uint32_t>& px) {
-  if (px.size() != 800 * 600) return false;
-  size_t blue = 0, warm = 0;
-  for (uint32_t c : px) {
-    const int r = c >> 16 & 0xFF, g = c >> 8 & 0xFF, b = c & 0xFF;
-    blue += b > r + 20 && b > g + 20;
-    warm += r > 200 && g > 100 && b < 80;
-  }
-  return blue > px.size() / 2 && warm > 500;
-}
-
 // A level: the grass on top of its ground, on black air.
 bool LevelShown(const std::vector<uint32_t>& px) {
   if (px.size() != 800 * 600) return false;
@@ -99,25 +87,12 @@ size_t Changed(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
 
 class PackageE2eTest : public GameWindowTest {
  protected:
+  // No run folder here: the game comes from the unpacked package. The scratch folder goes also
+  // after a failure (the shared tear-down): a package tree per run would pile up.
   void SetUp() override {
-    for (int i = 0; i < 20 && !dpy_; ++i) {
-      dpy_ = XOpenDisplay(nullptr);
-      if (!dpy_) Sleep(100);
-    }
-    ASSERT_NE(dpy_, nullptr) << "no X display";
-    XSetErrorHandler(&IgnoreXErrors);
-    char pattern[] = "/tmp/plonko_package_XXXXXX";
-    root_ = mkdtemp(pattern);
+    ConnectDisplay();
+    root_ = TestFolder("package");
     for (const char* sub : {"deb", "root", "home", "data"}) fs::create_directories(root_ / sub);
-  }
-  void TearDown() override {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-    if (dpy_) XCloseDisplay(dpy_);
-    std::error_code ec;
-    fs::remove_all(root_, ec);  // also after a failure: a package tree per run would pile up
   }
 
   // The .deb that `make package` makes, built from this build's tree into the scratch folder.
@@ -163,11 +138,6 @@ class PackageE2eTest : public GameWindowTest {
   }
   bool WaitTitle(Window w, double seconds) {
     return WaitFor([&] { return TitleShown(Grab(w)); }, seconds);
-  }
-  void Focus(Window w) {
-    XRaiseWindow(dpy_, w);
-    XSetInputFocus(dpy_, w, RevertToPointerRoot, CurrentTime);
-    XSync(dpy_, False);
   }
   // Held for a moment: the game looks at held keys once per frame.
   void Key(Window w, const std::string& key) {

@@ -55,11 +55,6 @@ class SettingsE2eTest : public GameWindowTest {
     return CountRows(px, w, row - 1, row, LightGreen) > w * 9 / 10 &&
            CountRows(px, w, row + 3, row + 6, LightGreen) < w / 10;  // nothing of it lower down: fully open
   }
-  void Focus(Window w) {
-    XRaiseWindow(dpy_, w);
-    XSetInputFocus(dpy_, w, RevertToPointerRoot, CurrentTime);
-    XSync(dpy_, False);
-  }
   void Key(Window w, const std::string& key) {
     Focus(w);
     Shell("xdotool key --window " + std::to_string(w) + " " + key);

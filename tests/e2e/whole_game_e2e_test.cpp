@@ -61,17 +61,6 @@ class WholeGameE2eTest : public GameWindowTest {
     return green > 3000;  // grass in that box stays under 1000
   }
 
-  // The title: mostly its dark blue stripes, and the orange logo.
-  static bool TitleShown(const std::vector<uint32_t>& px) {
-    if (px.size() != 800 * 600) return false;
-    size_t blue = 0, warm = 0;
-    for (uint32_t c : px) {
-      const int r = c >> 16 & 0xFF, g = c >> 8 & 0xFF, b = c & 0xFF;
-      blue += b > r + 20 && b > g + 20;
-      warm += r > 200 && g > 100 && b < 80;
-    }
-    return blue > px.size() / 2 && warm > 500;
-  }
   // Name entry: red-to-blue stripes without green.
   static bool NameEntryShown(const std::vector<uint32_t>& px) {
     if (px.size() != 800 * 600) return false;
@@ -107,11 +96,6 @@ class WholeGameE2eTest : public GameWindowTest {
   }
 
   // xdotool on our window: pointer in window pixels, held buttons and keys.
-  void Focus(Window w) {
-    XRaiseWindow(dpy_, w);
-    XSetInputFocus(dpy_, w, RevertToPointerRoot, CurrentTime);
-    XSync(dpy_, False);
-  }
   void Move(Window w, int x, int y) { Shell("xdotool mousemove --window " + std::to_string(w) + " " + std::to_string(x) + " " + std::to_string(y)); }
   void Button(bool down) { Shell(std::string("xdotool ") + (down ? "mousedown" : "mouseup") + " 1"); }
   // Held for a moment: the game looks at held keys once per frame.
