@@ -81,6 +81,7 @@ bool OpenDisplay(int w, int h, int depth, int hz) {
   g.open = true;
   g.openChoice = g.choice;
   g.inkQuads = g.choice != DISPLAY_DX7;
+  g.unblendedCover = g.choice == DISPLAY_OPENGL;
   g.realW = w;
   g.realH = h;
   SetVirtualResolution(w, h);

@@ -17,6 +17,10 @@ struct GfxState {
   // Sprites drawn as their ink's rectangle only. Not on SDL's software renderer: it works texture
   // coordinates out from the corners it is given, so a smaller quad would move the ink's edges.
   bool inkQuads = true;
+  // Alpha-blended paint that hides what is under it drawn without blending (the same pixels, far
+  // fewer operations for a software rasteriser). Only the GL renderer: SDL's masked mode needs a
+  // second texture per picture.
+  bool unblendedCover = true;
   bool open = false;
   int realW = 0, realH = 0;  // pixels
   int virtW = 0, virtH = 0;  // logical units

@@ -40,6 +40,18 @@ bool Drawing() { return Gfx().renderer != nullptr; }
 // alpha and light weigh them by 0); solid and shade draw them.
 bool ClearTexelsDrawNothing(int blend) { return blend == BLEND_MASK || blend == BLEND_ALPHA || blend == BLEND_LIGHT; }
 
+// The blend mode a quad is drawn with. Alpha blending of opaque paint leaves exactly the paint:
+// drawn solid instead, or with the masked test where the picture's texels are all opaque or
+// clear and sampled one by one (filtering would make edge alphas in between).
+int DrawnBlend(int blend, uint8_t alpha, const TexSource* tex) {
+  if (blend != BLEND_ALPHA || alpha != 255 || !Gfx().unblendedCover) return blend;
+  if (!tex) return BLEND_SOLID;
+  const int kind = tex->Alpha();
+  if (kind == TEX_ALPHA_OPAQUE) return BLEND_SOLID;
+  if (kind == TEX_ALPHA_BINARY && !tex->filtered) return BLEND_MASK;
+  return blend;
+}
+
 }  // namespace
 
 void DrawImage(int image, float x, float y, int frame) {
@@ -70,7 +82,7 @@ void DrawImage(int image, float x, float y, int frame) {
   p.v0 = r.v0;
   p.u1 = r.u1;
   p.v1 = r.v1;
-  TessellateQuad(Gfx().batch.AddQuad(&img->tex, s.blend), q, p);
+  TessellateQuad(Gfx().batch.AddQuad(&img->tex, DrawnBlend(s.blend, p.a, &img->tex)), q, p);
 }
 
 void DrawRect(float x, float y, float w, float h) {
@@ -88,7 +100,8 @@ void DrawRect(float x, float y, float w, float h) {
   QuadGeom q = GeomFromState(s, x, y);
   q.w = w;
   q.h = h;
-  TessellateQuad(Gfx().batch.AddQuad(nullptr, s.blend), q, PaintFromState(s));
+  const QuadPaint p = PaintFromState(s);
+  TessellateQuad(Gfx().batch.AddQuad(nullptr, DrawnBlend(s.blend, p.a, nullptr)), q, p);
 }
 
 void DrawLine(float x1, float y1, float x2, float y2) {
@@ -123,7 +136,8 @@ void DrawLine(float x1, float y1, float x2, float y2) {
   q.h = 1;
   q.cosr = dx;
   q.sinr = dy;
-  TessellateQuad(Gfx().batch.AddQuad(nullptr, s.blend), q, PaintFromState(s));
+  const QuadPaint p = PaintFromState(s);
+  TessellateQuad(Gfx().batch.AddQuad(nullptr, DrawnBlend(s.blend, p.a, nullptr)), q, p);
 }
 
 void DrawText(const std::string& text, float x, float y) {
@@ -143,6 +157,7 @@ void DrawText(const std::string& text, float x, float y) {
   QuadGeom q = GeomFromState(s, x, y);
   QuadPaint p = PaintFromState(s);
   RenderBatch& batch = Gfx().batch;
+  const int blend = DrawnBlend(s.blend, p.a, &f.tex);
   int pen = 0;
   // Every glyph is a quad about the text's own origin, so the whole line turns and scales as one.
   for (unsigned char c : text) {
@@ -156,7 +171,7 @@ void DrawText(const std::string& text, float x, float y) {
       p.v0 = static_cast<float>(gl.y) / th;
       p.u1 = static_cast<float>(gl.x + gl.w) / tw;
       p.v1 = static_cast<float>(gl.y + gl.h) / th;
-      TessellateQuad(batch.AddQuad(&f.tex, s.blend), q, p);
+      TessellateQuad(batch.AddQuad(&f.tex, blend), q, p);
     }
     pen += gl.advance;
   }

@@ -39,6 +39,21 @@ const uint8_t* TexSource::Rgba(std::vector<uint8_t>& scratch) const {
   return scratch.data();
 }
 
+int TexSource::Alpha() const {
+  if (alphaChecked == version) return alphaKind;
+  const size_t step = coverage ? 1 : 4;
+  bool binary = true, opaque = true;
+  for (size_t i = coverage ? 0 : 3; i < pixels.size(); i += step) {
+    const uint8_t a = pixels[i];
+    opaque = opaque && a == 255;
+    binary = binary && (a == 0 || a == 255);
+    if (!binary) break;
+  }
+  alphaKind = opaque ? TEX_ALPHA_OPAQUE : binary ? TEX_ALPHA_BINARY : TEX_ALPHA_VARIED;
+  alphaChecked = version;
+  return alphaKind;
+}
+
 void ForEachTexSource(void (*fn)(TexSource& t, void* ctx), void* ctx) {
   for (TexSource* t : Registry()) fn(*t, ctx);
 }

@@ -19,6 +19,9 @@ struct Vertex {
 };
 static_assert(sizeof(Vertex) == 20, "Vertex must match SDL_Vertex");
 
+// How a picture's alpha is spread: every texel opaque, every texel opaque or clear, or anything.
+enum TexAlpha { TEX_ALPHA_OPAQUE, TEX_ALPHA_BINARY, TEX_ALPHA_VARIED };
+
 // A picture in memory (RGBA bytes, row by row) that the back ends turn into textures on first use.
 // The back end fields belong to the back end that is open; they are dropped when it closes.
 struct TexSource {
@@ -39,8 +42,12 @@ struct TexSource {
   void* sdlMaskTex = nullptr;  // alpha thresholded to 0 / 255 for the masked blend mode
   uint32_t uploaded = 0;
   uint32_t maskUploaded = 0;
+  mutable int alphaKind = TEX_ALPHA_VARIED;  // Alpha()'s answer for version alphaChecked
+  mutable uint32_t alphaChecked = 0;
 
   void Touch() { ++version; }
+  // The picture's TexAlpha, worked out again only after a change.
+  int Alpha() const;
   // The picture as RGBA bytes: the pixels themselves, or the coverage expanded into `scratch`.
   const uint8_t* Rgba(std::vector<uint8_t>& scratch) const;
 };

@@ -1,6 +1,6 @@
 // Display choice 0: the own batched renderer on an OpenGL 3.3 core context. A ring of three
-// streaming vertex buffers (one VAO each), one static index buffer of the quad pattern and two
-// programs (with and without the masked alpha test). A batch is one buffer upload and one
+// streaming vertex buffers (one VAO each), one static index buffer of the quad pattern and three
+// programs (textured, textured with the masked alpha test, and plain colour for untextured quads). A batch is one buffer upload and one
 // glDrawElements per command; texture, blend and program are bound only when they change.
 #define GL_GLEXT_PROTOTYPES 1
 #include <SDL.h>
@@ -34,13 +34,21 @@ in vec2 vUv;
 uniform sampler2D uTex;
 out vec4 oColour;
 void main() {
+#ifdef PLAIN
+  oColour = vColour;
+#else
   vec4 c = texture(uTex, vUv) * vColour;
 #ifdef MASKED
   if (c.a < 0.5) discard;
 #endif
   oColour = c;
+#endif
 }
 )";
+
+enum Program { PROGRAM_TEXTURED, PROGRAM_MASKED, PROGRAM_PLAIN, PROGRAMS };
+const char* const PROGRAM_PREFIX[PROGRAMS] = {"#version 330 core\n", "#version 330 core\n#define MASKED 1\n",
+                                              "#version 330 core\n#define PLAIN 1\n"};
 
 GLuint Compile(GLenum kind, const char* prefix, const char* body) {
   GLuint s = glCreateShader(kind);
@@ -59,10 +67,9 @@ GLuint Compile(GLenum kind, const char* prefix, const char* body) {
   return s;
 }
 
-GLuint Link(bool masked) {
+GLuint Link(int program) {
   GLuint vs = Compile(GL_VERTEX_SHADER, "", SPRITE_VERTEX_SHADER);
-  GLuint fs = Compile(GL_FRAGMENT_SHADER, masked ? "#version 330 core\n#define MASKED 1\n" : "#version 330 core\n",
-                      FRAGMENT_SHADER);
+  GLuint fs = Compile(GL_FRAGMENT_SHADER, PROGRAM_PREFIX[program], FRAGMENT_SHADER);
   if (!vs || !fs) return 0;
   GLuint p = glCreateProgram();
   glAttachShader(p, vs);
@@ -110,15 +117,14 @@ class GlRenderer final : public RenderBackend {
     interval_ = defaultInterval_;
     SDL_GL_GetDrawableSize(win_, &w_, &h_);
 
-    programs_[0] = Link(false);
-    programs_[1] = Link(true);
-    if (!programs_[0] || !programs_[1]) return false;
-    for (GLuint p : programs_) {
+    for (int k = 0; k < PROGRAMS; ++k) {
+      const GLuint p = programs_[k] = Link(k);
+      if (!p) return false;
       glUseProgram(p);
       glUniform2f(glGetUniformLocation(p, "uToClip"), 2.0f / static_cast<float>(w_), 2.0f / static_cast<float>(h_));
-      glUniform1i(glGetUniformLocation(p, "uTex"), 0);
+      if (k != PROGRAM_PLAIN) glUniform1i(glGetUniformLocation(p, "uTex"), 0);
     }
-    glUseProgram(programs_[0]);
+    glUseProgram(programs_[PROGRAM_TEXTURED]);
 
     glGenVertexArrays(RING, vao_);
     glGenBuffers(RING, vbo_);
@@ -139,7 +145,7 @@ class GlRenderer final : public RenderBackend {
       for (GLuint a = 0; a < 3; ++a) glEnableVertexAttribArray(a);
     }
 
-    // Untextured quads sample one white texel, so every quad goes through the same program.
+    // A picture without pixels samples one white texel: drawn like an untextured quad.
     const uint8_t white[4] = {255, 255, 255, 255};
     glGenTextures(1, &white_);
     glActiveTexture(GL_TEXTURE0);
@@ -177,7 +183,9 @@ class GlRenderer final : public RenderBackend {
     glBindBuffer(GL_ARRAY_BUFFER, vbo_[ring_]);
     glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, batch.Vertices());
     for (const DrawCommand& c : batch.Commands()) {
-      BindTexture(c.tex);
+      // Untextured quads need no texel: the plain program, whatever texture is bound.
+      if (c.tex) BindTexture(c.tex);
+      UseProgram(!c.tex ? PROGRAM_PLAIN : c.blend == BLEND_MASK ? PROGRAM_MASKED : PROGRAM_TEXTURED);
       SetBlend(c.blend);
       glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(c.quadCount * 6), GL_UNSIGNED_INT,
                      reinterpret_cast<void*>(static_cast<uintptr_t>(c.firstQuad) * 6 * sizeof(uint32_t)));
@@ -253,14 +261,15 @@ class GlRenderer final : public RenderBackend {
     }
   }
 
+  void UseProgram(int program) {
+    if (program == program_) return;
+    glUseProgram(programs_[program]);
+    program_ = program;
+  }
+
   void SetBlend(int blend) {
     if (blend == blend_) return;
     blend_ = blend;
-    const int program = blend == BLEND_MASK ? 1 : 0;
-    if (program != program_) {
-      glUseProgram(programs_[program]);
-      program_ = program;
-    }
     if (blend == BLEND_MASK || blend == BLEND_SOLID) {
       glDisable(GL_BLEND);
       return;
@@ -279,14 +288,14 @@ class GlRenderer final : public RenderBackend {
   SDL_GLContext ctx_ = nullptr;
   int w_ = 0, h_ = 0;
   int defaultInterval_ = 0, interval_ = 0;
-  GLuint programs_[2] = {0, 0};
+  GLuint programs_[PROGRAMS] = {};
   static constexpr int RING = 3;
   GLuint vao_[RING] = {}, vbo_[RING] = {};
   GLuint ebo_ = 0, white_ = 0;
   int ring_ = 0;
   GLuint boundTex_ = 0;
   int blend_ = -1;
-  int program_ = 0;
+  int program_ = PROGRAM_TEXTURED;
 };
 
 }  // namespace

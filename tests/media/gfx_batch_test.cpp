@@ -1,4 +1,4 @@
-// The tessellator's maths and the frame batch's command list.
+// The tessellator's maths, the frame batch's command list and how a picture's alpha is classed.
 #include <gtest/gtest.h>
 
 #include "media/render_batch.h"
@@ -120,6 +120,37 @@ TEST(GfxBatch, IndexPatternIsTwoTrianglesPerQuad) {
   const uint32_t want[12] = {0, 1, 2, 2, 3, 0, 4, 5, 6, 6, 7, 4};
   for (int i = 0; i < 12; ++i) EXPECT_EQ(idx[size_t(i)], want[i]);
   EXPECT_EQ(QuadIndicesInt()[idx.size() - 1], int(BATCH_MAX_QUADS - 1) * 4);
+}
+
+TEST(GfxTexAlpha, PicturesAreClassedByTheirAlphaAndClassedAgainAfterAChange) {
+  // alphas of a 2 x 2 picture      class
+  struct Case {
+    uint8_t a[4];
+    int want;
+  } cases[] = {
+      {{255, 255, 255, 255}, TEX_ALPHA_OPAQUE},
+      {{0, 255, 0, 255}, TEX_ALPHA_BINARY},
+      {{0, 0, 0, 0}, TEX_ALPHA_BINARY},
+      {{255, 255, 254, 255}, TEX_ALPHA_VARIED},
+      {{0, 1, 255, 255}, TEX_ALPHA_VARIED},
+  };
+  for (const Case& c : cases) {
+    TexSource rgba, coverage;
+    rgba.w = rgba.h = coverage.w = coverage.h = 2;
+    rgba.pixels.assign(16, 77);  // colour bytes that look like a varied alpha
+    for (int i = 0; i < 4; ++i) rgba.pixels[size_t(i) * 4 + 3] = c.a[i];
+    coverage.coverage = true;
+    coverage.pixels.assign(c.a, c.a + 4);
+    EXPECT_EQ(rgba.Alpha(), c.want) << int(c.a[0]) << " " << int(c.a[1]) << " " << int(c.a[2]);
+    EXPECT_EQ(coverage.Alpha(), c.want) << "coverage";
+  }
+  TexSource t;
+  t.w = t.h = 1;
+  t.pixels = {9, 9, 9, 255};
+  EXPECT_EQ(t.Alpha(), TEX_ALPHA_OPAQUE);
+  t.pixels[3] = 128;
+  t.Touch();
+  EXPECT_EQ(t.Alpha(), TEX_ALPHA_VARIED);
 }
 
 }  // namespace
