@@ -30,7 +30,7 @@ const Solution SOLUTIONS[] = {
     {"Soft", 3, {{600, 0, HAT, HAT_HARD}}},
     {"Soft", 4, {{760, 1, HAT, HAT_RUBBER}}},  // the hat the first Plonko picked up
     {"Hard", 1, {{600, 0, HAT, HAT_HARD}, {1000, 0, HAT, HAT_RUBBER}}},
-    {"Hard", 2, {{10, 0, TICKLE}, {700, 1, HAT, HAT_SAFETY}, {1000, 1, HAT, HAT_RUBBER}}},
+    {"Hard", 2, {{4, 0, TICKLE}, {700, 1, HAT, HAT_SAFETY}, {1330, 1, HAT, HAT_RUBBER}}},
     {"Hard", 3, {{700, 0, TICKLE}, {710, 1, TICKLE}}},
 };
 constexpr int MAX_FRAMES = 4000;
