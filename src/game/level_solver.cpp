@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 #include "game/cells.h"
 #include "game/hats.h"
+#include "game/plan_script.h"
 #include "game/walker.h"
 
 namespace {
@@ -153,9 +155,12 @@ bool Robust(const RulesLevel& start, const std::vector<PlayerAction>& plan, int 
 }
 
 // The frame on which each walker last left a wait: from then on it walks from wherever it
-// stood, which need not be the start of a cell, so it can be acted on once just after.
+// stood, which need not be the start of a cell, so it can be acted on once just after. And the
+// frame on which each hat colour last came into the panel: the pointer takes a hat there some
+// frames before it drops it, so a hat just picked up cannot go on a walker at once.
 struct Resumed {
   int frame[RULES_MAX_WALKERS];
+  int stocked[HAT_COLOURS + 1];
 };
 
 uint32_t WaitingMask(const RulesLevel& s) {
@@ -165,15 +170,20 @@ uint32_t WaitingMask(const RulesLevel& s) {
   return m;
 }
 
-void NoteResumed(const RulesLevel& s, uint32_t waitingBefore, int frame, Resumed& r) {
+void NoteResumed(const RulesLevel& s, uint32_t waitingBefore, const int32_t* stockBefore, int frame, Resumed& r) {
   for (int i = 0; i < s.count; ++i)
     if (waitingBefore >> i & 1 && s.walkers[i].anim == WS_WALK) r.frame[i] = frame;
+  for (int h = 1; h <= HAT_COLOURS; ++h)
+    if (stockBefore[h] <= 0 && s.board.stock[h] > 0) r.stocked[h] = frame;
 }
 
 class Search {
  public:
   Search(const SolverLimits& limits, int hatCap)
-      : limits_(limits), hatCap_(hatCap), into_(limits.robust ? SLACK_FRAMES + 1 : 0) {}
+      : limits_(limits),
+        hatCap_(hatCap),
+        into_(limits.robust ? SLACK_FRAMES + 1 : 0),
+        takeLead_(HAT_TAKE_LEAD + (limits.robust ? SLACK_FRAMES : 0)) {}
 
   // True when a plan of at most `budget` actions wins; the plan is then in plan_.
   bool Run(const RulesLevel& start, int budget) {
@@ -181,6 +191,7 @@ class Search {
     start_ = &start;
     Resumed r;
     for (int& f : r.frame) f = -1000;
+    for (int& f : r.stocked) f = -1000;
     return From(start, 0, budget, -ACTION_GAP, r);
   }
 
@@ -201,7 +212,7 @@ class Search {
     RulesLevel next = s;
     const uint32_t waiting = WaitingMask(next);
     StepLevel(next, &a, 1);
-    NoteResumed(next, waiting, frame, r);
+    NoteResumed(next, waiting, s.board.stock, frame, r);
     plan_.push_back(a);
     if (Settled(next, frame) || From(next, frame + 1, budget - 1, frame, r)) return true;
     plan_.pop_back();
@@ -239,13 +250,17 @@ class Search {
             if (Try(s, frame, budget, {frame, i, 0}, r)) return true;
             if (!start || hatsUsed >= hatCap_) continue;
             for (int h = 1; h <= HAT_COLOURS; ++h)
-              if (HatCanMatter(w, h) && s.board.stock[h] > 0 && Try(s, frame, budget, {frame, i, h}, r)) return true;
+              if (HatCanMatter(w, h) && s.board.stock[h] > 0 && frame - r.stocked[h] >= takeLead_ &&
+                  Try(s, frame, budget, {frame, i, h}, r))
+                return true;
           }
         }
       }
       const uint32_t waiting = WaitingMask(s);
+      int32_t stock[HAT_COLOURS + 1];
+      std::copy(std::begin(s.board.stock), std::end(s.board.stock), stock);
       StepLevel(s, nullptr, 0);
-      NoteResumed(s, waiting, frame, r);
+      NoteResumed(s, waiting, stock, frame, r);
       const Verdict v = Judge(s);
       if (v == LOST) return false;
       if (v == WON) {
@@ -258,7 +273,8 @@ class Search {
 
   SolverLimits limits_;
   int hatCap_;
-  int into_;  // pixels into a cell where a walking walker can be acted on
+  int into_;      // pixels into a cell where a walking walker can be acted on
+  int takeLead_;  // frames a hat must have been in the panel before it can be dropped
   const RulesLevel* start_ = nullptr;
   SeenTable table_;
 };

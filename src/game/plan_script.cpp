@@ -9,6 +9,7 @@ constexpr int BOARD_X = 32, BOARD_Y = 32;  // board origin of the 1280 x 960 lay
 constexpr int PANEL_ICON_X = 1228;         // middle of a panel row's first icon
 constexpr int PANEL_ROW = 100, PANEL_ICON_Y = 66;
 constexpr int TAKE_LEAD = 6, AIM_LEAD = 3, RELEASE_AFTER = 2;
+static_assert(HAT_TAKE_LEAD == AIM_LEAD + 1, "the pointer leaves the icon AIM_LEAD frames before the drop");
 
 }  // namespace
 

@@ -17,7 +17,8 @@ struct Case {
   int actions, hats;         // fewest actions, fewest hats; NONE when no plan of 3 actions wins
 };
 
-// Row 6 is where the walkers start; everything under the floor of row 7 is a deadly drop.
+// Row 6 is where the walkers start; everything under the floor of row 7 is a deadly drop. A digit
+// is a hat of that colour lying on the board.
 const Case CASES[] = {
     // name            grid rows                                                     hats      fewest
     {"WalksIn",        {"", "", "", "", "", "",
@@ -34,6 +35,10 @@ const Case CASES[] = {
                         "..>...#..O....", "##############"},                           1, 0, 0,  1, 1},
     {"NoHatNoWay",     {"", "", "", "", "", "",
                         "..>...#..O....", "##############"},                           0, 0, 0,  NONE, NONE},
+    // The Hard Hat picked up just before the wall reaches the panel too late to be dragged on
+    // before the turn: the walker must be turned back from the drop to come to the wall again.
+    {"HatPickedUpLate",{"", "", "", "", "", "",
+                        "....>2#..O....", "....##########"},                           0, 0, 0,  2, 1},
 };
 
 class LevelSolver : public GameTest, public testing::WithParamInterface<Case> {};
@@ -46,6 +51,7 @@ TEST_P(LevelSolver, FindsTheFewestActionsAndHats) {
       const char ch = row[x];
       if (ch == '#') SetCell(x, y, y > 0 && IsSolid(x, y - 1) ? CELL_GROUND : CELL_SURFACE);
       if (ch == 'O') SetCell(x, y, CELL_HOLE);
+      if (ch >= '1' && ch <= '6') SetCell(x, y, CELL_PICKUP + (ch - '0'));
       if (ch == '>' || ch == '<') {
         Add(x, y, ch == '>' ? 1 : -1, WS_WAIT);
         ++WalkerCount;
