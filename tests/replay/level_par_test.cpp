@@ -57,15 +57,6 @@ std::string Plan(const SolverPlan& p) {
   return out;
 }
 
-// Hard levels that the search still wins with fewer hats than they hand out; their par is what
-// the search finds, and their recorded solution keeps the designer's way, until each is
-// redesigned so that its idea is needed.
-bool StillToRedesign(int hardLevel) {
-  for (int n : {14})
-    if (n == hardLevel) return true;
-  return false;
-}
-
 class LevelAtPar : public testing::TestWithParam<LevelCase> {};
 
 TEST_P(LevelAtPar, NoPlanBeatsItAndTheSolutionIsAtPar) {
@@ -84,7 +75,7 @@ TEST_P(LevelAtPar, NoPlanBeatsItAndTheSolutionIsAtPar) {
   int handedOut = 0;
   for (int h = 1; h <= HAT_COLOURS; ++h) handedOut += start.board.stock[h];
   for (int32_t cell : start.board.grid) handedOut += cell > CELL_PICKUP;
-  if (c.mode == "Hard" && !StillToRedesign(c.level)) {
+  if (c.mode == "Hard") {
     EXPECT_EQ(par.hats, handedOut) << "a Hard level's win uses every hat it hands out";
   }
 
@@ -102,7 +93,6 @@ TEST_P(LevelAtPar, NoPlanBeatsItAndTheSolutionIsAtPar) {
                                 << " actions:" << Plan(shorter);
   }
 
-  if (c.mode == "Hard" && StillToRedesign(c.level)) return;
   Solution s;
   const std::string file = (Levels() / (Lower(c.mode) + "_" + std::to_string(c.level) + ".solution")).string();
   ASSERT_TRUE(ReadSolution(file, s, error)) << error;
