@@ -30,9 +30,10 @@ struct SolverResult {
   int64_t states = 0;    // decision points searched, over all passes
 };
 
-// Searches from the level's first frame. Actions are at least ACTION_GAP frames apart, and one is
-// tried on a walker only when the pointer can reach it alone (no other walker under the aim),
-// so every plan found can be played with the pointer.
+// Searches from the level's first frame. Actions are at least ACTION_GAP frames apart, one is
+// tried on a walker only when the pointer can reach it alone (no other walker under the aim), and
+// a hat only once it has been in the panel long enough for the pointer to take it there
+// (HAT_TAKE_LEAD frames), so every plan found can be played with the pointer.
 SolverResult SolveLevel(const RulesLevel& start, const SolverLimits& limits);
 
 // A plan of at most limits.maxActions actions and maxHats hats that wins, or none (found false).
