@@ -5,9 +5,10 @@
 // up. The run is fixed by its seed: MONKEY_SEED replays one (the seed is printed first).
 //
 // It fails on a crash (any end but exit code 0), a hang (the window stops answering the window
-// manager's ping, answered from every frame's event pump), resident memory growing by 5 MB or more
-// after the warm-up, or a temporary file left in the run folder. E2E_SHOT_DIR, when set, receives
-// a picture of each screen the first time it is reached.
+// manager's ping, answered from every frame's event pump), the resident peak rising by 5 MB or
+// more once a game process has warmed up (been everywhere once and lived a while), or a temporary
+// file left in the run folder. E2E_SHOT_DIR, when set, receives a picture of each screen the first
+// time it is reached.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -29,6 +30,7 @@
 #include "e2e/wm_ping.h"
 #include "e2e/x11_close.h"
 #include "support/file_lines.h"
+#include "support/memory_watch.h"
 #include "support/monkey_hand.h"
 
 namespace fs = std::filesystem;
@@ -39,8 +41,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr double HANG_SECONDS = 30;        // no answer for this long is a hang (start-up included)
 constexpr double CLOSE_SECONDS = 30;       // a close request must end the program within this
-constexpr double GROWTH_LIMIT_MB = 5;      // resident memory may not grow this much after warm-up
-constexpr double NEW_DISPLAY_WARMUP = 10;  // seconds a new display size gets to settle
+constexpr double GROWTH_LIMIT_MB = 5;      // the resident peak may not rise this much after the warm-up
 
 // Keys a hand may hit at random: arrows and the pause menu's choices, letters (M, N and B start
 // songs on the title), digits, editing keys and function keys that mean nothing.
@@ -50,13 +51,6 @@ constexpr const char* KEYS[] = {"Up",     "Down",   "Left", "Right", "space",  "
                                 "minus",  "bar",    "Up",   "Down",  "Return", "space",  "Escape",    "F12"};
 // What name entry may be given: letters, digits, blanks, the score file's separator, symbols.
 constexpr const char* TYPED = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 |_-.!?#%&";
-
-double ReadRssMb(pid_t pid) {
-  std::ifstream in("/proc/" + std::to_string(pid) + "/status");
-  for (std::string line; std::getline(in, line);)
-    if (line.rfind("VmRSS:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
-  return 0;
-}
 
 bool HasLine(const std::vector<std::string>& lines, const std::string& want) {
   for (const std::string& l : lines)
@@ -73,16 +67,13 @@ std::vector<std::string> TemporaryFiles(const fs::path& root) {
   return found;
 }
 
-// What one game process did, for the report.
+// One game process.
 struct Life {
   Clock::time_point started;
-  double warmRss = 0;   // at the end of the warm-up (0 until then)
-  double maxRss = 0;    // largest since
-  double shownRss = 0;  // last one printed
-  double lastRss = 0;
-  int displayW = 0, displayH = 0;
-  Clock::time_point sizeSince;  // when the window took its present size
-  double growth = 0;    // largest growth past the warm-up of any display size
+  Window window = 0;  // the window it draws in; a new one (the settings' "Apply") is a new display
+  int w = 0, h = 0;
+  MonkeyTour tour;
+  MemoryWatch memory;
 };
 
 class MonkeyE2eTest : public GameWindowTest {
@@ -94,7 +85,7 @@ class MonkeyE2eTest : public GameWindowTest {
     seed_ = MonkeySeed();
     hand_ = MonkeyHand(seed_);
     warmup_ = std::min(60.0, seconds_ / 3);
-    lifeTarget_ = std::min(240.0, seconds_ / 2);
+    lifeTarget_ = std::min(360.0, seconds_ / 2);
     std::printf("monkey: seed %u (MONKEY_SEED=%u replays this run), %.0f s\n", seed_, seed_, seconds_);
     std::fflush(stdout);
   }
@@ -206,6 +197,7 @@ class MonkeyE2eTest : public GameWindowTest {
         Shell(std::string("import -window root ") + dir + "/monkey_" + std::to_string(now) + ".png");
     }
     seen_ = now;
+    life_.tour.Saw(screen_);
   }
 
   // ---- the hand -------------------------------------------------------------------------------
@@ -218,6 +210,7 @@ class MonkeyE2eTest : public GameWindowTest {
 
   void Do(Act act, Window win, int w, int h) {
     ++acts_[act];
+    life_.tour.Did(act);
     Focus(win);
     switch (act) {
       case WAIT:
@@ -301,40 +294,36 @@ class MonkeyE2eTest : public GameWindowTest {
     screen_ = seen_ = STARTING;
     ++reached_[STARTING];
     life_ = Life{};
-    life_.started = life_.sizeSince = Clock::now();
+    life_.started = Clock::now();
     pings.Restart();
   }
 
-  // Memory: each display size the window takes gets its own warm-up (a new size brings new
-  // buffers); past it, resident memory must stay flat.
-  void SampleMemory(int w, int h) {
-    const double rss = ReadRssMb(pid_);
-    if (rss <= 0) return;
-    const auto now = Clock::now();
-    if (w != life_.displayW || h != life_.displayH) {
-      if (life_.displayW != 0) life_.warmRss = 0;
-      life_.displayW = w;
-      life_.displayH = h;
-      life_.sizeSince = now;
+  // Memory, sampled at every look; warm once the life has been everywhere and lived a while.
+  void SampleMemory(Window win, int w, int h) {
+    if (win != life_.window || w != life_.w || h != life_.h) {
+      if (life_.window != 0) {
+        life_.memory.NewDisplay();
+        life_.tour = MonkeyTour{};
+      }
+      life_.window = win;
+      life_.w = w;
+      life_.h = h;
     }
-    const double age = std::chrono::duration<double>(now - life_.started).count();
-    const double sized = std::chrono::duration<double>(now - life_.sizeSince).count();
-    const bool warm = age >= warmup_ && sized >= std::min(warmup_, NEW_DISPLAY_WARMUP);
-    life_.lastRss = rss;
-    if (!warm || closing_) return;
-    if (life_.warmRss == 0) {
-      life_.warmRss = life_.maxRss = life_.shownRss = rss;
-      if (firstWarmRss_ == 0) firstWarmRss_ = rss;
-    }
-    if (rss > life_.shownRss + 0.5) {  // each new height on the way, to see where memory went
-      std::printf("monkey: %.0f s, start %d, %s, %dx%d: resident %.1f MB (%.1f at warm-up)\n", age, starts_, SCREEN_NAMES[screen_], w, h,
-                  rss, life_.warmRss);
+    if (closing_) return;  // the closing sequence lets go of the display
+    const bool wasWarm = life_.memory.Warm();
+    const double age = std::chrono::duration<double>(Clock::now() - life_.started).count();
+    life_.memory.Sample(ReadMemory(std::to_string(pid_)), life_.tour.Done() && age >= warmup_);
+    if (life_.memory.Warm() && !wasWarm) {
+      ++warmLives_;
+      std::printf("monkey: start %d warmed up after %.0f s: resident %.1f MB, peak %.1f MB\n", starts_, age, life_.memory.Last().rss,
+                  life_.memory.Last().peak);
       std::fflush(stdout);
-      life_.shownRss = rss;
     }
-    life_.maxRss = std::max(life_.maxRss, rss);
-    life_.growth = std::max(life_.growth, life_.maxRss - life_.warmRss);
-    maxGrowth_ = std::max(maxGrowth_, life_.growth);
+    if (life_.memory.Warm()) {
+      if (firstWarm_.rss == 0) firstWarm_ = life_.memory.Last();
+      maxGrowth_ = std::max(maxGrowth_, life_.memory.Growth());
+    }
+    last_ = life_.memory.Last();
   }
 
   std::string Report() const {
@@ -352,9 +341,9 @@ class MonkeyE2eTest : public GameWindowTest {
     out += "monkey: screens reached:";
     for (int s = 0; s < SCREEN_KINDS; ++s) out += std::string(" ") + SCREEN_NAMES[s] + " " + std::to_string(reached_[s]) + (s + 1 < SCREEN_KINDS ? "," : "\n");
     std::snprintf(line, sizeof line,
-                  "monkey: resident memory %.1f MB after the first warm-up, %.1f MB at the end, largest growth after "
-                  "warm-up %.2f MB\n",
-                  firstWarmRss_, lastRss_, maxGrowth_);
+                  "monkey: resident memory %.1f MB (peak %.1f) after the first warm-up, %.1f MB (peak %.1f) at the end; "
+                  "%d of %d starts warmed up; largest rise of the peak after a warm-up %.2f MB\n",
+                  firstWarm_.rss, firstWarm_.peak, last_.rss, last_.peak, warmLives_, starts_, maxGrowth_);
     out += line;
     std::snprintf(line, sizeof line, "monkey: %ld pings answered, longest silence %.1f s\n", pingAnswers_, longestSilence_);
     out += line;
@@ -370,7 +359,9 @@ class MonkeyE2eTest : public GameWindowTest {
   std::array<int, ACTS> acts_{};
   int starts_ = 0;
   Life life_;
-  double firstWarmRss_ = 0, lastRss_ = 0, maxGrowth_ = 0, longestSilence_ = 0;
+  MemorySample firstWarm_, last_;
+  int warmLives_ = 0;
+  double maxGrowth_ = 0, longestSilence_ = 0;
   long pingAnswers_ = 0;
 };
 
@@ -415,7 +406,7 @@ TEST_F(MonkeyE2eTest, RandomPlayNeitherCrashesNorHangsNorGrows) {
       break;
     }
     Look(win, w, h);
-    if (win) SampleMemory(w, h);
+    if (win) SampleMemory(win, w, h);
     if (win) Do(hand_.Pick(screen_, age(), lifeTarget_), win, w, h);
     else Sleep(200);
   }
@@ -423,7 +414,6 @@ TEST_F(MonkeyE2eTest, RandomPlayNeitherCrashesNorHangsNorGrows) {
 
   // Time is up: the game is closed as a player closes it, and must end well too.
   if (fault.empty() && pid_ != 0) {
-    lastRss_ = life_.lastRss;
     const auto deadline = Clock::now() + std::chrono::duration<double>(CLOSE_SECONDS);
     int status = 0;
     bool gone = false;

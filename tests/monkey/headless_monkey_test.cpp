@@ -1,14 +1,15 @@
 // The monkey on the headless back end: the whole program (start-up, title, games, pause menu,
 // name entry, settings, closing) played on the fake clock by the same random hand as the
-// real-window monkey, for MONKEY_SIM_MINUTES simulated minutes (5 unless told; `make soak` runs
+// real-window monkey, for MONKEY_SIM_MINUTES simulated minutes (3 unless told; `make soak` runs
 // ten hours). Each life of the program runs in a child process, as the real program would: its
 // end (a close, Escape on the title) ends the child, and the next starts in the same run folder,
 // until the simulated time is used up. MONKEY_SEED replays a run (the seed is printed first).
 //
 // It fails on a crash (a child ending any way but exit code 0), a hang (no frame for a simulated
-// minute, or no word from the child for a minute of wall time), resident memory growing by 5 MB or
-// more past the warm-up (not under AddressSanitizer, whose quarantine keeps freed memory), or a
-// temporary file left in the run folder.
+// minute, or no word from the child for a minute of wall time), the resident peak or the heap in
+// use rising by 5 MB or more once a life has warmed up (not under AddressSanitizer, whose
+// quarantine keeps freed memory), or a temporary file left in the run folder. MONKEY_TRACE prints
+// every report of every life.
 #include <gtest/gtest.h>
 #include <malloc.h>
 #include <poll.h>
@@ -32,6 +33,7 @@
 #include "frame/frame_state.h"
 #include "media/headless.h"
 #include "media/media.h"
+#include "support/memory_watch.h"
 #include "support/monkey_hand.h"
 #include "support/test_folder.h"
 
@@ -50,6 +52,7 @@ constexpr int FRAMELESS_MS = 60000;       // no frame for a simulated minute is 
 constexpr int IDLE_ACT_MS = 1000;         // a screen that waits without frames gets a hand after this
 constexpr int SILENT_WALL_SECONDS = 60;   // no report for this long (wall clock) is a hang
 constexpr double GROWTH_LIMIT_MB = 5;
+constexpr int HEAP_BLOCK = 30;            // reports: five simulated minutes
 
 // Virtual keys the hand hits at random: arrows, the pause menu's choices, letters (M, N and B
 // start songs on the title), digits, editing keys, function keys that mean nothing.
@@ -61,21 +64,15 @@ constexpr int TYPED[] = {'a', 'Z', 'q', '0', '9', ' ', '|', '_', '-', '.', '!', 
 struct Progress {
   int64_t simMs = 0;
   int64_t frames = 0;
-  double rssMb = 0;
+  MemorySample memory;
   double heapMb = 0;   // what the program holds from malloc (resident memory also counts the free gaps)
+  int toured = 0;      // the life has been everywhere (see MonkeyTour)
   int reached[SCREEN_KINDS] = {};
   int acts[ACTS] = {};
   int screen = STARTING;
   int ended = 0;       // the life ended through the program's own end (exit code follows)
   char fault[200] = {};
 };
-
-double OwnRssMb() {
-  std::ifstream in("/proc/self/status");
-  for (std::string line; std::getline(in, line);)
-    if (line.rfind("VmRSS:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
-  return 0;
-}
 
 // ---------------------------------------------------------------------------------------------
 // One life, in the child
@@ -142,6 +139,7 @@ class Life {
     if (screen_ == CLOSING) now = CLOSING;
     if (now != screen_) ++p_.reached[now];
     screen_ = now;
+    tour_.Saw(now);
   }
 
   void At(int at, InputEvent::Kind kind, int a = 0, int b = 0) {
@@ -195,6 +193,7 @@ class Life {
   void Hand(int now) {
     const Act act = hand_.Pick(screen_, now, lifeTargetMs_);
     ++p_.acts[act];
+    tour_.Did(act);
     int t = now;
     switch (act) {
       case WAIT: t += hand_.Rand(100, 600); break;
@@ -247,7 +246,8 @@ class Life {
     lastReport_ = Age();
     p_.simMs = Age();
     p_.frames = HeadlessFrameCount();
-    p_.rssMb = OwnRssMb();
+    p_.memory = ReadMemory("self");
+    p_.toured = tour_.Done();
     const struct mallinfo2 mi = mallinfo2();
     p_.heapMb = static_cast<double>(mi.uordblks + mi.hblkhd) / (1024.0 * 1024.0);
     p_.ended = ended;
@@ -264,6 +264,7 @@ class Life {
   int budgetMs_, lifeTargetMs_, fd_;
   std::vector<Timed> pending_;  // in time order
   ScreenKind screen_ = STARTING;
+  MonkeyTour tour_;
   int lastFrameAt_ = 0, lastReport_ = 0, nextAct_ = 0;
   bool closeAsked_ = false;
   int born_ = Millis();
@@ -299,7 +300,7 @@ std::vector<std::string> TemporaryFiles(const fs::path& root) {
 }
 
 TEST(HeadlessMonkey, RandomPlayNeitherCrashesNorHangsNorGrows) {
-  double minutes = 5;
+  double minutes = 3;
   if (const char* s = std::getenv("MONKEY_SIM_MINUTES"); s && std::atof(s) > 0) minutes = std::atof(s);
   const uint32_t seed = MonkeySeed();
   const bool trace = std::getenv("MONKEY_TRACE") != nullptr;  // every report, to see where memory went
@@ -318,7 +319,9 @@ TEST(HeadlessMonkey, RandomPlayNeitherCrashesNorHangsNorGrows) {
   int lives = 0;
   std::array<int, SCREEN_KINDS> reached{};
   std::array<int, ACTS> acts{};
-  double firstWarm = 0, lastRss = 0, maxGrowth = 0;
+  MemorySample firstWarm, last;
+  double maxGrowth = 0, heapGrowth = 0;
+  int warmLives = 0;
   std::string fault;
 
   while (fault.empty() && simMs < totalMs) {
@@ -336,46 +339,62 @@ TEST(HeadlessMonkey, RandomPlayNeitherCrashesNorHangsNorGrows) {
     close(fds[1]);
     ++lives;
 
-    Progress last;
-    double warm = 0;
+    Progress final;
+    MemoryWatch memory;
+    // The heap's floor (its least over each block of samples) rises only with memory kept for good;
+    // a pause menu's picture of the screen comes and goes.
+    double heapFloor = -1, blockMin = 1e9;
+    int blockSamples = 0;
     for (;;) {
       pollfd pfd{fds[0], POLLIN, 0};
       const int ready = poll(&pfd, 1, SILENT_WALL_SECONDS * 1000);
       if (ready == 0) {
         fault = "life " + std::to_string(lives) + " went silent for " + std::to_string(SILENT_WALL_SECONDS) + " s of wall time at " +
-                std::to_string(last.simMs / 1000) + " simulated seconds";
+                std::to_string(final.simMs / 1000) + " simulated seconds";
         kill(pid, SIGABRT);  // a stack from the sanitizers, where they run
         break;
       }
       Progress p;
       if (read(fds[0], &p, sizeof p) != static_cast<ssize_t>(sizeof p)) break;  // the life has ended
-      last = p;
+      final = p;
       if (trace)
-        std::printf("headless monkey: life %d, %lld s, %lld frames, %s, resident %.1f MB, heap %.2f MB\n", lives,
-                    static_cast<long long>(p.simMs / 1000), static_cast<long long>(p.frames), SCREEN_NAMES[p.screen], p.rssMb, p.heapMb);
-      if (p.simMs >= warmupMs && !p.ended) {
-        if (warm == 0) warm = p.rssMb;
-        if (firstWarm == 0) firstWarm = p.rssMb;
-        maxGrowth = std::max(maxGrowth, p.rssMb - warm);
+        std::printf("headless monkey: life %d, %lld s, %lld frames, %s, resident %.1f MB (peak %.1f), heap %.2f MB\n", lives,
+                    static_cast<long long>(p.simMs / 1000), static_cast<long long>(p.frames), SCREEN_NAMES[p.screen], p.memory.rss,
+                    p.memory.peak, p.heapMb);
+      if (p.ended) continue;  // the closing sequence lets go of everything
+      const bool wasWarm = memory.Warm();
+      memory.Sample(p.memory, p.toured && p.simMs >= warmupMs);
+      if (!memory.Warm()) continue;
+      if (!wasWarm) {
+        ++warmLives;
+        if (firstWarm.rss == 0) firstWarm = p.memory;
+      }
+      maxGrowth = std::max(maxGrowth, memory.Growth());
+      blockMin = std::min(blockMin, p.heapMb);
+      if (++blockSamples == HEAP_BLOCK) {
+        if (heapFloor < 0) heapFloor = blockMin;
+        heapGrowth = std::max(heapGrowth, blockMin - heapFloor);
+        blockMin = 1e9;
+        blockSamples = 0;
       }
     }
     close(fds[0]);
     int status = 0;
     waitpid(pid, &status, 0);
-    simMs += last.simMs;
-    frames += last.frames;
-    lastRss = last.rssMb;
-    for (int s = 0; s < SCREEN_KINDS; ++s) reached[s] += last.reached[s];
-    for (int a = 0; a < ACTS; ++a) acts[a] += last.acts[a];
+    simMs += final.simMs;
+    frames += final.frames;
+    if (memory.Last().rss > 0) last = memory.Last();
+    for (int s = 0; s < SCREEN_KINDS; ++s) reached[s] += final.reached[s];
+    for (int a = 0; a < ACTS; ++a) acts[a] += final.acts[a];
     if (!fault.empty()) break;
-    if (last.fault[0]) fault = last.fault;
+    if (final.fault[0]) fault = final.fault;
     else if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
       fault = WIFSIGNALED(status) ? "life " + std::to_string(lives) + " died of signal " + std::to_string(WTERMSIG(status))
                                   : "life " + std::to_string(lives) + " exited with code " + std::to_string(WEXITSTATUS(status));
     else if (const std::vector<std::string> tmp = TemporaryFiles(root); !tmp.empty())
       fault = "a temporary file was left: " + tmp.front();
-    if (!fault.empty()) fault += " (life seed " + std::to_string(lifeSeed) + ", after " + std::to_string(last.simMs / 1000) + " simulated s)";
-    if (last.simMs == 0) break;  // a life that could not even start would loop for ever
+    if (!fault.empty()) fault += " (life seed " + std::to_string(lifeSeed) + ", after " + std::to_string(final.simMs / 1000) + " simulated s)";
+    if (final.simMs == 0) break;  // a life that could not even start would loop for ever
   }
 
   const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
@@ -388,13 +407,15 @@ TEST(HeadlessMonkey, RandomPlayNeitherCrashesNorHangsNorGrows) {
   std::printf("headless monkey: screens reached:");
   for (int s = 0; s < SCREEN_KINDS; ++s) std::printf(" %s %d%s", SCREEN_NAMES[s], reached[s], s + 1 < SCREEN_KINDS ? "," : "\n");
   if (MEMORY_WATCHED)
-    std::printf("headless monkey: resident memory %.1f MB after the first warm-up, %.1f MB at the end, largest growth %.2f MB\n", firstWarm,
-                lastRss, maxGrowth);
+    std::printf("headless monkey: resident memory %.1f MB (peak %.1f) after the first warm-up, %.1f MB (peak %.1f) at the end; %d of %d "
+                "lives warmed up; largest rise of the peak after a warm-up %.2f MB, of the heap in use %.2f MB\n",
+                firstWarm.rss, firstWarm.peak, last.rss, last.peak, warmLives, lives, maxGrowth, heapGrowth);
   std::fflush(stdout);
 
   EXPECT_TRUE(fault.empty()) << fault << "\nreplay with MONKEY_SEED=" << seed;
   if (MEMORY_WATCHED) {
-    EXPECT_LT(maxGrowth, GROWTH_LIMIT_MB) << "replay with MONKEY_SEED=" << seed;
+    EXPECT_LT(maxGrowth, GROWTH_LIMIT_MB) << "the resident peak rose after the warm-up; replay with MONKEY_SEED=" << seed;
+    EXPECT_LT(heapGrowth, GROWTH_LIMIT_MB) << "the heap in use grew after the warm-up; replay with MONKEY_SEED=" << seed;
   }
   EXPECT_GT(reached[LEVEL], 0) << "the monkey never started a game";
 }

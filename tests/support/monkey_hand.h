@@ -61,3 +61,17 @@ inline uint32_t MonkeySeed() {
   if (const char* s = std::getenv("MONKEY_SEED"); s && *s) return static_cast<uint32_t>(std::strtoul(s, nullptr, 10));
   return std::random_device{}();
 }
+
+// Where a life of the program has been: it is warmed up once it has shown every screen that draws
+// something of its own (title, a level, the pause menu, name entry, settings) and taken a
+// screenshot and shown the overlay, each at least once.
+struct MonkeyTour {
+  std::array<bool, SCREEN_KINDS> seen{};
+  bool f11 = false, f12 = false;
+  void Saw(ScreenKind s) { seen[s] = true; }
+  void Did(Act a) {
+    f11 |= a == F11;
+    f12 |= a == F12;
+  }
+  bool Done() const { return seen[TITLE] && seen[LEVEL] && seen[PAUSE] && seen[NAME_ENTRY] && seen[SETTINGS] && f11 && f12; }
+};
