@@ -26,4 +26,12 @@ echo "== headless monkey, $SIM_HOURS simulated hours"
 start=$(date +%s)
 MONKEY_SIM_MINUTES=$((SIM_HOURS * 60)) "$BUILD/tests/monkey_tests" || status=1
 echo "soak: headless monkey took $(( $(date +%s) - start )) s"
+
+# Without XDG_RUNTIME_DIR the sound libraries keep a runtime folder "pulse-*" there: theirs.
+left=$(find "$scratch" -mindepth 1 -maxdepth 1 ! -name 'pulse-*' -printf '%f\n' | sort)
+if [ -n "$left" ]; then
+  echo "soak: left in the temporary folder:"
+  echo "$left"
+  status=1
+fi
 exit $status

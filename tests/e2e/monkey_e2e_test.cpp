@@ -32,6 +32,7 @@
 #include "support/file_lines.h"
 #include "support/memory_watch.h"
 #include "support/monkey_hand.h"
+#include "support/temporary_files.h"
 
 namespace fs = std::filesystem;
 
@@ -56,15 +57,6 @@ bool HasLine(const std::vector<std::string>& lines, const std::string& want) {
   for (const std::string& l : lines)
     if (l == want) return true;
   return false;
-}
-
-// Temporary files (a save's "<name>.tmp<pid>_<n>", a screenshot's "<name>.tmp") under the folder.
-std::vector<std::string> TemporaryFiles(const fs::path& root) {
-  std::vector<std::string> found;
-  std::error_code ec;
-  for (auto it = fs::recursive_directory_iterator(root, ec); !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
-    if (it->path().filename().string().find(".tmp") != std::string::npos) found.push_back(fs::relative(it->path(), root).string());
-  return found;
 }
 
 // One game process.

@@ -35,6 +35,7 @@
 #include "media/media.h"
 #include "support/memory_watch.h"
 #include "support/monkey_hand.h"
+#include "support/temporary_files.h"
 #include "support/test_folder.h"
 
 namespace fs = std::filesystem;
@@ -291,14 +292,6 @@ void EndOfLife(int code) { gLife->End(code); }
 // ---------------------------------------------------------------------------------------------
 // The parent: lives one after another until the simulated time is used up
 // ---------------------------------------------------------------------------------------------
-std::vector<std::string> TemporaryFiles(const fs::path& root) {
-  std::vector<std::string> found;
-  std::error_code ec;
-  for (auto it = fs::recursive_directory_iterator(root, ec); !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
-    if (it->path().filename().string().find(".tmp") != std::string::npos) found.push_back(fs::relative(it->path(), root).string());
-  return found;
-}
-
 TEST(HeadlessMonkey, RandomPlayNeitherCrashesNorHangsNorGrows) {
   double minutes = 3;
   if (const char* s = std::getenv("MONKEY_SIM_MINUTES"); s && std::atof(s) > 0) minutes = std::atof(s);
