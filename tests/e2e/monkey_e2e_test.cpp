@@ -332,10 +332,13 @@ class MonkeyE2eTest : public GameWindowTest {
     out += line;
     out += "monkey: screens reached:";
     for (int s = 0; s < SCREEN_KINDS; ++s) out += std::string(" ") + SCREEN_NAMES[s] + " " + std::to_string(reached_[s]) + (s + 1 < SCREEN_KINDS ? "," : "\n");
-    std::snprintf(line, sizeof line,
-                  "monkey: resident memory %.1f MB (peak %.1f) after the first warm-up, %.1f MB (peak %.1f) at the end; "
-                  "%d of %d starts warmed up; largest rise of the peak after a warm-up %.2f MB\n",
-                  firstWarm_.rss, firstWarm_.peak, last_.rss, last_.peak, warmLives_, starts_, maxGrowth_);
+    if (warmLives_ == 0)
+      std::snprintf(line, sizeof line, "monkey: resident memory %.1f MB at the end; not watched: no start warmed up\n", last_.rss);
+    else
+      std::snprintf(line, sizeof line,
+                    "monkey: resident memory %.1f MB (peak %.1f) after the first warm-up, %.1f MB (peak %.1f) at the end; "
+                    "%d of %d starts warmed up; largest rise of the peak after a warm-up %.2f MB\n",
+                    firstWarm_.rss, firstWarm_.peak, last_.rss, last_.peak, warmLives_, starts_, maxGrowth_);
     out += line;
     std::snprintf(line, sizeof line, "monkey: %ld pings answered, longest silence %.1f s\n", pingAnswers_, longestSilence_);
     out += line;

@@ -399,7 +399,9 @@ TEST(HeadlessMonkey, RandomPlayNeitherCrashesNorHangsNorGrows) {
   for (int a = 0; a < ACTS; ++a) std::printf(" %s %d%s", ACT_NAMES[a], acts[a], a + 1 < ACTS ? "," : "\n");
   std::printf("headless monkey: screens reached:");
   for (int s = 0; s < SCREEN_KINDS; ++s) std::printf(" %s %d%s", SCREEN_NAMES[s], reached[s], s + 1 < SCREEN_KINDS ? "," : "\n");
-  if (MEMORY_WATCHED)
+  if (MEMORY_WATCHED && warmLives == 0)
+    std::printf("headless monkey: resident memory not watched: no life warmed up\n");
+  else if (MEMORY_WATCHED)
     std::printf("headless monkey: resident memory %.1f MB (peak %.1f) after the first warm-up, %.1f MB (peak %.1f) at the end; %d of %d "
                 "lives warmed up; largest rise of the peak after a warm-up %.2f MB, of the heap in use %.2f MB\n",
                 firstWarm.rss, firstWarm.peak, last.rss, last.peak, warmLives, lives, maxGrowth, heapGrowth);
