@@ -71,6 +71,7 @@ struct Progress {
   int reached[SCREEN_KINDS] = {};
   int acts[ACTS] = {};
   int screen = STARTING;
+  int displayW = 0, displayH = 0;  // a new display size (the settings' "Apply") starts a new warm-up
   int ended = 0;       // the life ended through the program's own end (exit code follows)
   char fault[200] = {};
 };
@@ -140,6 +141,12 @@ class Life {
     if (screen_ == CLOSING) now = CLOSING;
     if (now != screen_) ++p_.reached[now];
     screen_ = now;
+    // Glyphs and pictures are made for the display's size: a new size is a new warm-up.
+    if (RealWidth() != tourW_ || RealHeight() != tourH_) {
+      tour_ = MonkeyTour{};
+      tourW_ = RealWidth();
+      tourH_ = RealHeight();
+    }
     tour_.Saw(now);
   }
 
@@ -248,6 +255,8 @@ class Life {
     p_.simMs = Age();
     p_.frames = HeadlessFrameCount();
     p_.memory = ReadMemory("self");
+    p_.displayW = RealWidth();
+    p_.displayH = RealHeight();
     p_.toured = tour_.Done();
     const struct mallinfo2 mi = mallinfo2();
     p_.heapMb = static_cast<double>(mi.uordblks + mi.hblkhd) / (1024.0 * 1024.0);
@@ -266,6 +275,7 @@ class Life {
   std::vector<Timed> pending_;  // in time order
   ScreenKind screen_ = STARTING;
   MonkeyTour tour_;
+  int tourW_ = 0, tourH_ = 0;
   int lastFrameAt_ = 0, lastReport_ = 0, nextAct_ = 0;
   bool closeAsked_ = false;
   int born_ = Millis();
@@ -338,6 +348,7 @@ TEST(HeadlessMonkey, RandomPlayNeitherCrashesNorHangsNorGrows) {
     // a pause menu's picture of the screen comes and goes.
     double heapFloor = -1, blockMin = 1e9;
     int blockSamples = 0;
+    int displayW = 0, displayH = 0;
     for (;;) {
       pollfd pfd{fds[0], POLLIN, 0};
       const int ready = poll(&pfd, 1, SILENT_WALL_SECONDS * 1000);
@@ -355,6 +366,16 @@ TEST(HeadlessMonkey, RandomPlayNeitherCrashesNorHangsNorGrows) {
                     static_cast<long long>(p.simMs / 1000), static_cast<long long>(p.frames), SCREEN_NAMES[p.screen], p.memory.rss,
                     p.memory.peak, p.heapMb);
       if (p.ended) continue;  // the closing sequence lets go of everything
+      if (p.displayW != displayW || p.displayH != displayH) {
+        if (displayW != 0) {
+          memory.NewDisplay();
+          heapFloor = -1;
+          blockMin = 1e9;
+          blockSamples = 0;
+        }
+        displayW = p.displayW;
+        displayH = p.displayH;
+      }
       const bool wasWarm = memory.Warm();
       memory.Sample(p.memory, p.toured && p.simMs >= warmupMs, static_cast<double>(p.simMs) / 1000);
       if (!memory.Warm()) continue;
