@@ -6,8 +6,8 @@
 // until the simulated time is used up. MONKEY_SEED replays a run (the seed is printed first).
 //
 // It fails on a crash (a child ending any way but exit code 0), a hang (no frame for a simulated
-// minute, or no word from the child for a minute of wall time), resident memory or the heap in
-// use (their floors) rising by 5 MB or more once a life has warmed up (not under AddressSanitizer, whose
+// minute, or no word from the child for a minute of wall time), the heap in use (its floor) rising
+// by 5 MB or more once a life has warmed up (not under AddressSanitizer, whose
 // quarantine keeps freed memory), or a temporary file left in the run folder. MONKEY_TRACE prints
 // every report of every life.
 #include <gtest/gtest.h>
@@ -431,7 +431,8 @@ TEST(HeadlessMonkey, RandomPlayNeitherCrashesNorHangsNorGrows) {
 
   EXPECT_TRUE(fault.empty()) << fault << "\nreplay with MONKEY_SEED=" << seed;
   if (MEMORY_WATCHED) {
-    EXPECT_LT(maxGrowth, GROWTH_LIMIT_MB) << "resident memory rose after the warm-up; replay with MONKEY_SEED=" << seed;
+    // Resident size is reported, not judged: here it is mostly what the allocator keeps of freed
+    // buffers (it came and went by 10 MB over ten simulated hours while the heap in use stayed put).
     EXPECT_LT(heapGrowth, GROWTH_LIMIT_MB) << "the heap in use grew after the warm-up; replay with MONKEY_SEED=" << seed;
   }
   EXPECT_GT(reached[LEVEL], 0) << "the monkey never started a game";
