@@ -3,6 +3,8 @@
 #              it, the unit and headless tests once, in an AddressSanitizer + UBSan build, then a
 #              short run of every fuzz target over its corpus.
 # make fuzz  : every fuzz target for FUZZ_SECONDS seconds each (default 600).
+# make soak  : random play: the monkey on the real program under Xvfb for SOAK_MINUTES (default 30),
+#              then on the headless back end for SOAK_SIM_HOURS simulated hours (default 10).
 # make install [PREFIX=/usr/local] [DESTDIR=...] : the game, its data, desktop entry, icons,
 #              metadata, manual page and licences under PREFIX.
 # make package : a .deb of the build in build/ (CPack), checked by lintian and the validators.
@@ -11,8 +13,10 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 FUZZ_SECONDS ?= 600
+SOAK_MINUTES ?= 30
+SOAK_SIM_HOURS ?= 10
 
-.PHONY: all setup build play check asan bench fuzz clean install package
+.PHONY: all setup build play check asan bench fuzz soak clean install package
 
 all: build
 
@@ -41,6 +45,9 @@ package: build
 
 fuzz: setup
 	@./scripts/fuzz.sh $(FUZZ_SECONDS)
+
+soak: build
+	@SOAK_MINUTES=$(SOAK_MINUTES) SOAK_SIM_HOURS=$(SOAK_SIM_HOURS) ./scripts/soak.sh $(BUILD)
 
 bench: build
 	@./scripts/bench.sh $(BUILD)
