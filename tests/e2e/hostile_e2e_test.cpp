@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
+
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -25,6 +27,17 @@ std::string Text(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The settings panel: a dark grey band over the top of the window.
+bool PanelShown(const std::vector<uint32_t>& px) {
+  if (px.size() != 800 * 600) return false;
+  size_t grey = 0;
+  for (size_t i = 800 * 20; i < 800 * 180; ++i) {
+    const int r = px[i] >> 16 & 0xFF, g = px[i] >> 8 & 0xFF, b = px[i] & 0xFF;
+    grey += std::abs(r - g) < 12 && std::abs(g - b) < 12 && r > 20 && r < 90;
+  }
+  return grey > 800 * 160 / 2;
+}
+
 class HostileE2eTest : public GameWindowTest {
  protected:
   void TearDown() override {
@@ -34,14 +47,10 @@ class HostileE2eTest : public GameWindowTest {
     ::chmod(root_.c_str(), 0755);
     GameWindowTest::TearDown();
   }
-  // A key pressed and released in our window, with the keyboard focus on it.
+  // A key typed in our window, with the keyboard focus on it.
   void PressKey(Window w, const char* key) {
-    XRaiseWindow(dpy_, w);
-    XSetInputFocus(dpy_, w, RevertToPointerRoot, CurrentTime);
-    XSync(dpy_, False);
-    Shell(std::string("xdotool keydown ") + key);
-    Sleep(300);
-    Shell(std::string("xdotool keyup ") + key);
+    Focus(w);
+    Shell(std::string("xdotool key --window ") + std::to_string(w) + " " + key);
   }
 };
 
@@ -63,11 +72,11 @@ TEST_F(HostileE2eTest, AReadOnlyRunFolderKeepsItsFilesAndSaysSo) {
   Launch(::geteuid() == 0 ? NOBODY : 0);
   const Window title = WaitWindow(800, 600, 60);
   ASSERT_NE(title, 0u) << Text(root_ / "output.txt");
-  Sleep(4000);  // start-up's hold and the title's slide
+  ASSERT_TRUE(WaitFor([&] { return TitleShown(Grab(title, true)); }, 60)) << "no title";
   PressKey(title, "Tab");  // the settings panel opens and closes: two saves that fail
-  Sleep(1000);
+  ASSERT_TRUE(WaitFor([&] { return PanelShown(Grab(title, true)); }, 30)) << "the settings panel must open";
   PressKey(title, "Tab");
-  Sleep(500);
+  ASSERT_TRUE(WaitFor([&] { return !PanelShown(Grab(title, true)); }, 30)) << "the settings panel must close";
   SendCloseRequest(dpy_, title);
   const Window thanks = WaitWindow(640, 480, 20);
   ASSERT_NE(thanks, 0u) << "the closing sequence must run";
