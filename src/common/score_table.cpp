@@ -110,16 +110,15 @@ void LoadScores() {
   // file damaged; what can be read of it is read as before.
   auto readLine = [&](long bars) {
     std::string line = ReadLine(in, MAX_LINE_CHARS + 1);
-    if (line.size() > MAX_LINE_CHARS || std::count(line.begin(), line.end(), '|') != bars) damaged = true;
+    const long found = std::count(line.begin(), line.end(), '|');
+    // Blank lines between records are harmless.
+    if (line.size() > MAX_LINE_CHARS || (found != bars && (found > 0 || !Trim(line).empty()))) damaged = true;
     line.resize(std::min(line.size(), MAX_LINE_CHARS));
     return line;
   };
   while (in && !Eof(in)) {
     std::string line = readLine(RECORD_BARS);
-    if (line.find('|') == std::string::npos) {
-      damaged = damaged || !Trim(line).empty();  // blank lines are harmless
-      continue;
-    }
+    if (line.find('|') == std::string::npos) continue;
     ++count;
     Scores s;
     s.fromFile = true;
@@ -132,6 +131,7 @@ void LoadScores() {
     s.GameMode = ReadAbsInt(Field(line, "|", 6));
     s.GameFlags = ReadAbsInt(Field(line, "|", 7));
     s.Quit = ReadAbsInt(Field(line, "|", 8));
+    damaged = damaged || Eof(in);                   // the Best line is missing
     const std::string best = readLine(BEST_BARS);  // empty at the end of the file
     for (int i = 1; i <= 30; ++i) s.Best[i] = ReadAbsInt(Field(best, "|", i));
     ScoreList.Append(std::move(s));
