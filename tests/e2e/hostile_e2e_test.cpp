@@ -119,6 +119,7 @@ const Fault FAULTS[] = {
     {"Files/247/music/BrevoPlat.ini", Damage::HUGE, "\tDamaged file Files/247/music/BrevoPlat.ini", "m"},
     {"Plonko_Levels/Soft.png", Damage::REMOVED, "\tCannot start: no level 1 in Plonko_Levels/Soft.png", "start"},
     {"Plonko_Levels/Soft.png", Damage::HUGE_PNG, "\tDamaged file Plonko_Levels/Soft.png", "start"},
+    {"Plonko_Levels/Soft.png", Damage::HUGE, "\tDamaged file Plonko_Levels/Soft.png", "start"},
     {"Files/247/scores.dat", Damage::GARBAGE, "\tscores.dat is damaged; kept as scores.dat.damaged, and a new one begun", ""},
     {"Files/247/scores.dat", Damage::HUGE, "\tscores.dat is damaged; kept as scores.dat.damaged, and a new one begun", ""},
 };

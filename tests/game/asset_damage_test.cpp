@@ -106,12 +106,12 @@ TEST_P(AssetDamageTest, TheGameRunsOnAndTheLogNamesTheFile) {
   Apply(root_ / c.file, c.how);
 
   StartUp();
-  for (int i = 0; i < 40; ++i) TitleFrame();
+  for (int i = 0; i < 5; ++i) TitleFrame();
   for (const char* song : {"BrevoPlat", "Mario", "Pipeline"}) LoadSong(song, 1, 125);
   for (int mode : {0, 1}) {
     GameMode = mode;
     if (StartGameState())
-      for (int i = 0; i < 40 && GameFrame() == 0; ++i) {
+      for (int i = 0; i < 5 && GameFrame() == 0; ++i) {
       }
   }
 
