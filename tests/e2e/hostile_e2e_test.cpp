@@ -272,8 +272,8 @@ TEST_F(DamagedFilesE2eTest, ADriverThatCannotStartFallsBack) {
   g.setup = "[Graphics]\r\nGFX Engine = OpenGL\r\nWidth=800\r\nHeight=600\r\n";
   g.env = {{"MESA_GL_VERSION_OVERRIDE", "2.1"}};  // no OpenGL 3.3 context for the OpenGL driver
   StartAll();
-  ASSERT_TRUE(WaitTitle(g, 120)) << Text(g.root / "output.txt");
   const fs::path log = g.root / "Files" / "Debug.txt";
+  ASSERT_TRUE(WaitTitle(g, 180)) << Text(g.root / "output.txt") << Text(log);
   EXPECT_TRUE(HasLine(log, "\tOpenGL driver did not start, trying DX9")) << Text(log);
   EXPECT_TRUE(HasLine(log, "\tUsing DirectX 9 Driver")) << Text(log);
   EXPECT_EQ(Close(g), 0);
