@@ -1,6 +1,8 @@
 // scores.dat reading and writing.
 #include "common/score_table.h"
 
+#include <algorithm>
+
 #include "common/field.h"
 #include "common/folders.h"
 #include "common/read_number.h"
@@ -12,6 +14,8 @@ namespace {
 // lines, makes the list grow without bound; a written record line is far shorter.
 constexpr size_t MAX_LINE_CHARS = 1024;
 constexpr int MAX_NAME_CHARS = 64;
+constexpr long RECORD_BARS = 7;  // separators of a record line (a name's own "|" is escaped)
+constexpr long BEST_BARS = 29;
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -76,11 +80,22 @@ void SortScores() {
   ScoreList.Sort([](const Scores& a, const Scores& b) { return a.Compare(b); });
 }
 
-void LoadScores() {
-  if (FileType(GameFilePath("scores.dat")) != PATH_FILE) return;
-  int in = OpenRead(GameFilePath("scores.dat"));
-  if (!in) return;
+// Renames a damaged scores.dat to the first free "scores.dat.damaged", "...damaged2" to 9;
+// locks the list's saves when none can be made.
+void SetAsideScores() {
+  for (int n = 1; n <= 9; ++n) {
+    const std::string name = "scores.dat.damaged" + (n == 1 ? std::string() : IntText(n));
+    if (RenameFile(GameFilePath("scores.dat"), GameFilePath(name))) {
+      ScoresSetAside = name;
+      return;
+    }
+  }
+  ScoresLocked = true;
+}
 
+void LoadScores() {
+  const int64_t size = FileSize(GameFilePath("scores.dat"));
+  if (size < 0) return;
   // Games played since start-up are not in the file yet; they stay.
   std::vector<Scores> kept;
   ScoreList.ForEach([&](Scores& s) {
@@ -88,9 +103,21 @@ void LoadScores() {
   });
   ScoreList.Clear();
 
+  bool damaged = size > MAX_SCORES_BYTES;
+  int in = damaged ? 0 : OpenRead(GameFilePath("scores.dat"));
   int count = 0;
-  while (!Eof(in)) {
-    std::string line = ReadLine(in, MAX_LINE_CHARS);
+  // A line the writer cannot have written (too long, or with another number of fields) marks the
+  // file damaged; what can be read of it is read as before.
+  auto readLine = [&](long bars) {
+    std::string line = ReadLine(in, MAX_LINE_CHARS + 1);
+    const long found = std::count(line.begin(), line.end(), '|');
+    // Blank lines between records are harmless.
+    if (line.size() > MAX_LINE_CHARS || (found != bars && (found > 0 || !Trim(line).empty()))) damaged = true;
+    line.resize(std::min(line.size(), MAX_LINE_CHARS));
+    return line;
+  };
+  while (in && !Eof(in)) {
+    std::string line = readLine(RECORD_BARS);
     if (line.find('|') == std::string::npos) continue;
     ++count;
     Scores s;
@@ -104,17 +131,29 @@ void LoadScores() {
     s.GameMode = ReadAbsInt(Field(line, "|", 6));
     s.GameFlags = ReadAbsInt(Field(line, "|", 7));
     s.Quit = ReadAbsInt(Field(line, "|", 8));
-    std::string best = ReadLine(in, MAX_LINE_CHARS);
+    damaged = damaged || Eof(in);                   // the Best line is missing
+    const std::string best = readLine(BEST_BARS);  // empty at the end of the file
     for (int i = 1; i <= 30; ++i) s.Best[i] = ReadAbsInt(Field(best, "|", i));
     ScoreList.Append(std::move(s));
   }
-  CloseFile(in);
+  if (in) {
+    CloseFile(in);
+  } else if (!damaged) {
+    ScoresLocked = true;  // there but unreadable: what it holds is unknown, so it is never replaced
+  }
   for (auto& s : kept) ScoreList.Append(std::move(s));
   SortScores();
+  if (damaged) SetAsideScores();
+}
+
+void ResetScoreFileState() {
+  ScoresSetAside.clear();
+  ScoresLocked = false;
 }
 
 bool SaveScores() {
   SortScores();
+  if (ScoresLocked) return false;
   int out = OpenReplace(GameFilePath("scores.dat"));
   if (!out) return false;
   ScoreList.ForEach([&](Scores& s) {

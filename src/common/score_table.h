@@ -33,13 +33,24 @@ inline int GameMode = 0;   // difficulty: 0 "Soft" levels, 1 "Hard"
 inline int Level = 0;      // nothing sets it
 inline int GameFlags = 0;  // nothing sets it
 
+// A damaged scores.dat (a line that is no record, a cut record, or a file too large to be one) is
+// never written over: LoadScores keeps what it could read and renames the file aside, naming the
+// copy in ScoresSetAside until the engine has told the player (it clears it). When the file cannot
+// be read or renamed, ScoresLocked stops every save of the list for the rest of the run.
+inline std::string ScoresSetAside;
+inline bool ScoresLocked = false;
+// Larger than any list the game keeps (a record takes about 150 bytes): not read at all.
+inline constexpr int64_t MAX_SCORES_BYTES = int64_t{4} << 20;
+
 // Reads "scores.dat" from the current folder (the game folder), or the player's game folder
 // when there is one (GameFilePath). Records filed during this run and
 // not yet saved are kept across the reload; without such records PlayerName becomes the name of
 // the file's first record. A missing file leaves the list as it is.
 void LoadScores();
+// Puts ScoresSetAside and ScoresLocked back to their start-of-run values.
+void ResetScoreFileState();
 // Writes ScoreList (sorted) to "scores.dat" where LoadScores reads it, replacing the old file
-// atomically. Returns false when the file could not be written.
+// atomically. Returns false when the file could not be written, or is locked (above).
 bool SaveScores();
 // Sorts ScoreList newest first.
 void SortScores();

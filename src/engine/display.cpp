@@ -18,6 +18,7 @@
 #include "frame/frame_state.h"
 #include "frame/stripes.h"
 #include "game/game_images.h"
+#include "game/sfx.h"
 #include "media/media.h"
 #include "music/playback.h"
 
@@ -25,6 +26,7 @@ namespace {
 
 const char* const RULE = "-=-=-=-=-=-=-=-=-=-=-=-=-=-";
 const char* const DRIVER_LOG[3] = {"\tUsing OpenGL Driver", "\tUsing DirectX 9 Driver", "\tUsing DirectX 7 Driver"};
+const char* const DRIVER_NAME[3] = {"OpenGL", "DX9", "DX7"};  // as Setup.ini and the settings menu name them
 constexpr int MASKED_FILTERED = IMAGE_MASKED | IMAGE_FILTERED;
 
 // 4:3, 16:9 and 16:10 in the integer arithmetic the modes are matched with (64-bit: a platform
@@ -147,6 +149,28 @@ bool OpenWithFallbacks(int* depth, bool* wentBack) {
   return false;
 }
 
+// The chosen driver opened nothing at all (no GL 3.3 context, a broken GL library): the other
+// choices in turn, in an 800 x 600 window, each logged. The one that opens is kept in the settings,
+// so the next start uses it too.
+bool OpenWithOtherDriver(int* depth) {
+  const int failed = Settings[GfxEngine];
+  if (!DisplayServerAvailable()) return false;
+  for (int driver = 0; driver <= 2; ++driver) {
+    if (driver == failed) continue;
+    LogLine(std::string("\t") + DRIVER_NAME[Settings[GfxEngine]] + " driver did not start, trying " + DRIVER_NAME[driver]);
+    Settings[GfxEngine] = driver;
+    SelectDisplayDriver(driver);
+    LogLine(DRIVER_LOG[driver]);
+    *depth = 0;
+    if (OpenDisplay(DisplayW, DisplayH, 0, 60)) {
+      AddMessage(std::string("The ") + DRIVER_NAME[failed] + " display driver did not start: using " + DRIVER_NAME[driver] + ".", 1);
+      return true;
+    }
+  }
+  Settings[GfxEngine] = failed;
+  return false;
+}
+
 // Ends the program (code 1), saying why on standard error and in the log. A game already running
 // keeps what it changed. With no display server at all no driver crashed: the marker goes, so the
 // next run keeps the player's driver.
@@ -263,7 +287,7 @@ void ApplyDisplay() {
 
   CloseFile(OpenWrite(GameFilePath("crash.dat")));
   bool wentBack = false;
-  if (!OpenWithFallbacks(&depth, &wentBack)) ReportNoDisplay();
+  if (!OpenWithFallbacks(&depth, &wentBack) && !OpenWithOtherDriver(&depth)) ReportNoDisplay();
   LastWorking = WorkingDisplay{DisplayW, DisplayH, Settings[Fullscreen], depth, Settings[GfxEngine]};
   SetCaption(GameTitle);
   const char* wideLog = ChooseLogicalScreen(DisplayW, DisplayH);
@@ -321,11 +345,13 @@ void LoadCommonAssets() {
   LogLine("Sounds loaded");
   LogLine("");
   LoadScores();
+  ReportScoreFile();
 }
 
 void LoadGameAssets() {
   EngineTest(60, 2);
   LoadMusicSamples();
+  ReportMissingSfx();
   SetImage(BgImage, LoadAnimImage("bg.png", 64, 64, 0, 64, MASKED_FILTERED));
   SetImage(PlonkoImage, LoadAnimImage("plonko.png", 64, 64, 0, 100, MASKED_FILTERED));
   SetImage(PlonkoHatImage, LoadAnimImage("plonkohat.png", 64, 64, 0, 100, MASKED_FILTERED));

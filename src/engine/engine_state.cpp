@@ -1,5 +1,6 @@
 // Start-of-run values of the engine's globals.
 #include "engine/engine_state.h"
+#include "engine/asset_report.h"
 #include "engine/save_report.h"
 
 #include "common/log.h"
@@ -24,4 +25,5 @@ void ResetEngineState() {
   DisplayOpen = 0;
   LastWorking = WorkingDisplay{};
   ResetSaveReports();
+  ResetAssetReports();
 }

@@ -36,7 +36,19 @@ bool SaveScoreFile() {
   return saved;
 }
 
+void ReportScoreFile() {
+  if (!ScoresSetAside.empty()) {
+    LogLine("\tscores.dat is damaged; kept as " + ScoresSetAside + ", and a new one begun");
+    AddMessage("scores.dat was damaged: it is kept as " + ScoresSetAside, 1);
+    ScoresSetAside.clear();
+  } else if (ScoresLocked && shown.insert("scores.dat locked").second) {
+    LogLine("\tscores.dat cannot be read; it is left as it is, and no scores are saved this run");
+    AddMessage("scores.dat cannot be read: no scores are saved this run", 1);
+  }
+}
+
 void ResetSaveReports() {
+  ResetScoreFileState();
   shown.clear();
   failing.clear();
 }

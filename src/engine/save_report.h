@@ -14,5 +14,7 @@ std::string SaveFailedText(const std::string& file);
 std::vector<std::string> FailingSaves();
 // SaveScores (the game folder current), reported.
 bool SaveScoreFile();
+// Tells the player, once, of a damaged scores.dat that the last LoadScores set aside or locked.
+void ReportScoreFile();
 // Forgets which failures were shown (start of a run; tests).
 void ResetSaveReports();

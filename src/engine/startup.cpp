@@ -9,6 +9,7 @@
 #include "common/log.h"
 #include "common/score_table.h"
 #include "common/settings.h"
+#include "engine/asset_report.h"
 #include "engine/closing.h"
 #include "engine/display.h"
 #include "engine/engine_state.h"
@@ -55,6 +56,7 @@ void InstallEngineHooks() {
   CloseHook = ClosingSequence;
   SaveSetupHook = WriteSetup;
   ApplyDisplayHook = ApplyDisplay;
+  SetLoadFailHook(ReportAsset);
 }
 
 void StartUp() {

@@ -3,9 +3,8 @@
 #pragma once
 
 // Empties the effect and walker lists, zeroes the results, loads level 1 of GameMode's levels
-// and starts the background. A failed load is not looked at here: the empty board counts as won
-// on the first frame and the next load ends the game.
-void StartGameState();
+// and starts the background. False when level 1 could not be loaded (no game to play).
+bool StartGameState();
 
 // One frame of play, every layer back to front, ending with EndFrame. Returns EndCode.
 int GameFrame();

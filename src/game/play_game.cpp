@@ -1,6 +1,7 @@
 // One game: the start, the frame loop with its layers in drawing order, and the end.
 #include "game/play_game.h"
 
+#include "common/log.h"
 #include "common/score_table.h"
 #include "common/settings.h"
 #include "frame/draw.h"
@@ -32,7 +33,7 @@ void StepEveryWalker() {
 
 }  // namespace
 
-void StartGameState() {
+bool StartGameState() {
   SpurtList.Clear();
   ClearWalkers();
   HatPopList.Clear();
@@ -45,7 +46,7 @@ void StartGameState() {
 
   LevelName = GameMode == 1 ? "Hard" : "Soft";
   LevelNumber = 1;
-  LoadLevel(LevelName, LevelNumber);
+  const bool loaded = LoadLevel(LevelName, LevelNumber) == LEVEL_OK;
 
   InitBackground();
   ScrollX = ScrollY = 0;
@@ -53,6 +54,7 @@ void StartGameState() {
   BannerFrame = BANNER_WON;
   DraggedHat = 0;
   ClickLatch = false;
+  return loaded;
 }
 
 void DrawGameFrame() {
@@ -92,7 +94,13 @@ int GameFrame() {
 }
 
 void PlayGame() {
-  StartGameState();
+  // Without its first level there is nothing to play or to score: back to the title, told why.
+  if (!StartGameState()) {
+    const std::string why = "Cannot start: no level 1 in Plonko_Levels/" + LevelName + ".png";
+    LogLine("\t" + why);
+    AddMessage(why, 1);
+    return;
+  }
   while (GameFrame() == 0) {
   }
   FinishGame();

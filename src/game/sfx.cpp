@@ -34,3 +34,8 @@ void PlaySfx(int index, float rate, float volume, float pan) {
   SetChannelRate(channel, rate);
   ResumeChannel(channel);
 }
+
+void ReportMissingSfx() {
+  for (int i = SFX_PICKUP; i <= SFX_RETURN_HAT; ++i)
+    if (SoundEffects[i] == 0) LoadFailed(Right("00" + IntText(i), 3) + ".wav");
+}

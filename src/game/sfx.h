@@ -21,3 +21,7 @@ enum Sfx {
 // scaled by the master and sound settings. Nothing happens, and the ring does not move, when the
 // sound setting is 0 or the bank slot is empty.
 void PlaySfx(int index, float rate = 1, float volume = 1, float pan = 0);
+
+// Names every effect of the game that the bank lacks (its file missing or damaged) through the
+// media layer's load-failure hook; the game folder is current.
+void ReportMissingSfx();

@@ -75,6 +75,8 @@ int LoadSound(const std::string& path, int flags) {
     s->loop = (flags & SOUND_LOOP) != 0;
     for (int k = 1; k < SOUND_OCTAVES; ++k) s->octaves[k - 1] = HalfRate(s->Octave(k - 1));
     handle = RegisterObject(std::move(s));
+  } else {
+    LoadFailed(path);
   }
   RecordSoundCall(SoundRecord::LOAD, handle, 0, 0);
   return handle;

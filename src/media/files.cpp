@@ -257,6 +257,26 @@ int FileType(const std::string& path) {
 
 bool DeleteFile(const std::string& path) { return !path.empty() && ::unlink(path.c_str()) == 0; }
 
+int64_t FileSize(const std::string& path) {
+  struct stat st {};
+  if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+  return static_cast<int64_t>(st.st_size);
+}
+
+bool RenameFile(const std::string& from, const std::string& to) {
+  if (from.empty() || to.empty()) return false;
+  // A hard link cannot replace anything: the new name either appears whole or not at all.
+  if (::link(from.c_str(), to.c_str()) == 0) {
+    if (::unlink(from.c_str()) == 0) return true;
+    ::unlink(to.c_str());
+    return false;
+  }
+  if (errno == EEXIST) return false;
+  // A file system without hard links: looked at first, then renamed.
+  struct stat st {};
+  return ::lstat(to.c_str(), &st) != 0 && errno == ENOENT && ::rename(from.c_str(), to.c_str()) == 0;
+}
+
 std::string CurrentDir() {
   std::vector<char> buf(PATH_MAX);
   while (!::getcwd(buf.data(), buf.size())) {

@@ -15,7 +15,7 @@
 namespace {
 
 constexpr int MAX_FONT_SIZE = 512;                   // pixels
-constexpr std::streamoff MAX_FONT_FILE = 64 << 20;  // bytes
+constexpr std::streamoff MAX_FONT_FILE = 16 << 20;  // bytes; the largest font shipped is 5.5 MB
 
 FT_Library Library() {
   static FT_Library lib = [] {
@@ -53,6 +53,25 @@ void CopyCoverage(const FT_Bitmap& bm, GlyphBitmap& out) {
   }
 }
 
+uint32_t Big32(const uint8_t* p) {
+  return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
+}
+
+// False when a table of the font's directory runs past the end of the file: a cut copy, which
+// FreeType would still open and draw with glyphs silently missing.
+bool TablesInside(const std::vector<uint8_t>& bytes) {
+  if (bytes.size() < 12 || Big32(bytes.data()) == 0x74746366) return true;  // "ttcf": not checked here
+  const size_t tables = size_t{bytes[4]} << 8 | bytes[5];
+  if (12 + 16 * tables > bytes.size()) return false;
+  for (size_t i = 0; i < tables; ++i) {
+    const uint8_t* rec = bytes.data() + 12 + 16 * i;
+    if (uint64_t{Big32(rec + 8)} + Big32(rec + 12) > bytes.size()) return false;
+  }
+  return true;
+}
+
+// Codes 32 to 255 as bitmaps (empty where the font has no glyph). False when a glyph the font
+// lists cannot be drawn.
 bool Rasterise(FT_Face face, int style, int ascent, std::vector<GlyphBitmap>& out) {
   const bool smooth = (style & FONT_SMOOTH) != 0;
   if (style & FONT_ITALIC) {
@@ -64,13 +83,16 @@ bool Rasterise(FT_Face face, int style, int ascent, std::vector<GlyphBitmap>& ou
     GlyphBitmap b;
     b.code = code;
     const FT_UInt index = FT_Get_Char_Index(face, static_cast<FT_ULong>(code));
+    // A glyph the font lists but cannot draw: the file is cut or damaged.
     if (FT_Load_Glyph(face, index, load) != 0) {
+      if (index != 0) return false;
       out.push_back(b);
       continue;
     }
     FT_GlyphSlot slot = face->glyph;
     if (style & FONT_BOLD) FT_GlyphSlot_Embolden(slot);
     if (FT_Render_Glyph(slot, smooth ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) != 0) {
+      if (index != 0) return false;
       out.push_back(b);
       continue;
     }
@@ -93,9 +115,9 @@ Font& CurrentFont() {
 int LoadFont(const std::string& path, int size, int style) {
   if (size <= 0 || size > MAX_FONT_SIZE || !Library()) return 0;
   std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(path, bytes)) return 0;
+  if (!ReadWholeFile(path, bytes) || !TablesInside(bytes)) return LoadFailed(path);
   FT_Face face = nullptr;
-  if (FT_New_Memory_Face(Library(), bytes.data(), static_cast<FT_Long>(bytes.size()), 0, &face) != 0) return 0;
+  if (FT_New_Memory_Face(Library(), bytes.data(), static_cast<FT_Long>(bytes.size()), 0, &face) != 0) return LoadFailed(path);
   auto font = std::make_unique<Font>();
   // The size is the height of a line, ascender to descender, as the layout counts it; the em
   // square is smaller than that.
@@ -110,7 +132,7 @@ int LoadFont(const std::string& path, int size, int style) {
     if (ok) BuildFontAtlas(*font, bitmaps, (style & FONT_SMOOTH) != 0);
   }
   FT_Done_Face(face);
-  return ok ? RegisterObject(std::move(font)) : 0;
+  return ok ? RegisterObject(std::move(font)) : LoadFailed(path);
 }
 
 void FreeFont(int font) {

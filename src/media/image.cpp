@@ -102,9 +102,9 @@ std::unique_ptr<Image> NewImage(int w, int h, int frames, int flags) {
 
 int LoadImage(const std::string& path, int flags) {
   PngPicture pic;
-  if (!LoadPicture(path, flags, pic)) return 0;
+  if (!LoadPicture(path, flags, pic)) return LoadFailed(path);
   auto img = NewImage(pic.w, pic.h, 1, flags);
-  if (!img) return 0;
+  if (!img) return LoadFailed(path);
   img->SetFrame(0, pic.rgba.data(), pic.w * 4);
   return RegisterObject(std::move(img));
 }
@@ -112,11 +112,12 @@ int LoadImage(const std::string& path, int flags) {
 int LoadAnimImage(const std::string& path, int cw, int ch, int first, int count, int flags) {
   if (cw <= 0 || ch <= 0 || first < 0 || count <= 0) return 0;
   PngPicture pic;
-  if (!LoadPicture(path, flags, pic)) return 0;
+  if (!LoadPicture(path, flags, pic)) return LoadFailed(path);
   const int across = pic.w / cw, down = pic.h / ch;
-  if (int64_t{first} + count > int64_t{across} * down) return 0;
+  // Too few cells: a cut or wrong file, which the caller must hear of like a missing one.
+  if (int64_t{first} + count > int64_t{across} * down) return LoadFailed(path);
   auto img = NewImage(cw, ch, count, flags);
-  if (!img) return 0;
+  if (!img) return LoadFailed(path);
   for (int k = 0; k < count; ++k) {
     const int cell = first + k;
     const uint8_t* src = pic.rgba.data() + (static_cast<size_t>(cell / across) * static_cast<size_t>(ch) * static_cast<size_t>(pic.w) +
@@ -128,9 +129,9 @@ int LoadAnimImage(const std::string& path, int cw, int ch, int first, int count,
 
 int LoadPixelImage(const std::string& path) {
   PngPicture pic;
-  if (!LoadPicture(path, 0, pic)) return 0;
+  if (!LoadPicture(path, 0, pic)) return LoadFailed(path);
   auto img = NewImage(pic.w, pic.h, 1, 0);
-  if (!img) return 0;
+  if (!img) return LoadFailed(path);
   img->readable = true;
   img->SetFrame(0, pic.rgba.data(), pic.w * 4);
   return RegisterObject(std::move(img));

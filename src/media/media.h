@@ -183,6 +183,14 @@ enum SoundFlags { SOUND_LOOP = 1 };
 int LoadSound(const std::string& path, int flags);
 void FreeSound(int sound);  // stops every channel playing it
 
+// Every image, font or sound that a load could not make (missing, damaged or too large) is passed
+// by its path to this hook, so that the engine can name it in its log; none at start.
+using LoadFailHook = void (*)(const std::string& path);
+void SetLoadFailHook(LoadFailHook hook);
+// Passes `path` to that hook and gives 0, the handle of a failed load; readers of the game's own
+// files (songs) call it too.
+int LoadFailed(const std::string& path);
+
 // Channels are handles too. Every call is safe with 0, stale handles and no audio device. A
 // channel plays one sound at a time (a new one replaces it) and keeps its volume, pan and rate
 // for the sounds played on it after.
@@ -327,6 +335,11 @@ bool CloseFile(int stream);
 
 int FileType(const std::string& path);
 bool DeleteFile(const std::string& path);
+// The size in bytes of a plain file; -1 for anything else (missing, a folder, a FIFO).
+int64_t FileSize(const std::string& path);
+// Renames a file within its file system, never over another one: false when `to` exists or the
+// rename fails.
+bool RenameFile(const std::string& from, const std::string& to);
 std::string CurrentDir();  // absolute, without a trailing slash
 bool ChangeDir(const std::string& path);
 std::vector<std::string> ReadDir(const std::string& path);  // sorted; no "." or ".."

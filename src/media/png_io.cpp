@@ -2,7 +2,10 @@
 // plain pointers, so no C++ object lives across a setjmp.
 #include "media/png_io.h"
 
+#include <fcntl.h>
 #include <png.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -26,7 +29,7 @@ bool ReadInto(png_structp png, png_infop info, ReadJob* job) {
   png_read_info(png, info);
   const png_uint_32 w = png_get_image_width(png, info);
   const png_uint_32 h = png_get_image_height(png, info);
-  if (w == 0 || h == 0 || w > PNG_MAX_SIDE || h > PNG_MAX_SIDE || int64_t{w} * h * 4 > PNG_MAX_BYTES) return false;
+  if (w == 0 || h == 0 || w > PNG_MAX_SIDE || h > PNG_MAX_SIDE || int64_t{w} * h * 4 > PNG_MAX_READ_BYTES) return false;
   const int colour = png_get_color_type(png, info);
   const bool trns = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
   job->pic->hadAlpha = trns || (colour & PNG_COLOR_MASK_ALPHA) != 0;
@@ -78,10 +81,21 @@ bool WriteFrom(png_structp png, png_infop info, WriteJob* job) {
   return true;
 }
 
+
+// Only plain files: a FIFO in an image's place would block the open, a folder reads as nonsense.
+FILE* OpenPlainFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat st {};
+  FILE* f = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? ::fdopen(fd, "rb") : nullptr;
+  if (!f) ::close(fd);
+  return f;
+}
+
 }  // namespace
 
 bool ReadPng(const std::string& path, PngPicture& out) {
-  FILE* f = std::fopen(path.c_str(), "rb");
+  FILE* f = OpenPlainFile(path);
   if (!f) return false;
   png_byte sig[8];
   if (std::fread(sig, 1, 8, f) != 8 || png_sig_cmp(sig, 0, 8) != 0) {

@@ -7,6 +7,10 @@
 
 constexpr int PNG_MAX_SIDE = 16384;
 constexpr int64_t PNG_MAX_BYTES = int64_t{256} << 20;  // decoded RGBA
+// A file read is held to less: its header alone decides the size of the buffer, so a tiny damaged
+// file must not make the game ask for (and clear) hundreds of megabytes. The game's largest image
+// is under 2 MB decoded.
+constexpr int64_t PNG_MAX_READ_BYTES = int64_t{16} << 20;
 
 struct PngPicture {
   int w = 0, h = 0;

@@ -15,8 +15,9 @@ struct WavData {
   int64_t Frames() const { return channels > 0 ? static_cast<int64_t>(samples.size()) / channels : 0; }
 };
 
-// Largest WAV file we read into memory (about 12 minutes of CD-quality stereo).
-constexpr int64_t MAX_WAV_FILE_BYTES = 128LL * 1024 * 1024;
+// Largest WAV file we read into memory (about 90 seconds of CD-quality stereo; the game's sounds
+// last a few seconds): a file beyond it is refused before any of it is read.
+constexpr int64_t MAX_WAV_FILE_BYTES = 16LL * 1024 * 1024;
 
 // Decodes a whole WAV file held in memory. False (and `out` untouched) when the bytes are not a
 // PCM WAV of a supported format, or any chunk runs past the end of the bytes.

@@ -113,13 +113,18 @@ void LoadMusicSamples() {
     int* highest;
   } const instruments[] = {{"bass", BASS, &HighestBass}, {"lead", LEAD, &HighestLead},
                            {"accompany", ACCOMPANY, &HighestAccompany}};
-  for (const Instrument& ins : instruments)
+  auto path = [](const Instrument& ins, int n) { return "music/" + std::string(ins.file) + Num(n) + ".wav"; };
+  for (const Instrument& ins : instruments) {
     for (int n = 1; n <= INSTRUMENT_VARIANTS; ++n) {
-      const std::string path = "music/" + std::string(ins.file) + Num(n) + ".wav";
-      if (FileType(path) != PATH_FILE) continue;
+      if (FileType(path(ins, n)) != PATH_FILE) continue;
       *ins.highest = n;
-      MusicSamples[ins.base + n] = LoadSound(path, 0);
+      MusicSamples[ins.base + n] = LoadSound(path(ins, n), 0);
     }
+    // Variants count from 1 up to the last one there: a gap below it, or no first one, is a
+    // missing file (a damaged one has been named by its load).
+    for (int n = 1; n <= std::max(1, *ins.highest); ++n)
+      if (MusicSamples[ins.base + n] == 0) LoadFailed(path(ins, n));
+  }
 }
 
 void LoadSong(const std::string& name, int seed, int tempo) {

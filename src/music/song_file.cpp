@@ -13,6 +13,8 @@ const char* const HEADERS[SECTIONS] = {"[DRUMS", "[CHORDS", "[BASS", "[MELODY", 
 // Lines read from one file at most: a file that never ends (a device, a runaway generator) stops
 // here instead of keeping the game loading.
 constexpr int MAX_FILE_LINES = 4 * 1024 * 1024;
+// Songs are a few kilobytes; reading a file beyond this would hold the game for seconds.
+constexpr int64_t MAX_SONG_FILE_BYTES = int64_t{64} << 20;
 
 // Two octaves of a piano laid out on a computer keyboard: each letter a semitone.
 struct NoteKey {
@@ -63,7 +65,15 @@ void ReadSong(const std::string& name) {
     s.count = 0;
     s.stretch = STRETCH_NONE;
   }
-  if (!SongFileExists(name)) return;
+  if (!SongFileExists(name)) {
+    LoadFailed(SongPath(name));  // silence, and the log says why
+    return;
+  }
+  // Far beyond any song: refused unread, like a damaged file.
+  if (FileSize(SongPath(name)) > MAX_SONG_FILE_BYTES) {
+    LoadFailed(SongPath(name));
+    return;
+  }
   const int stream = OpenRead(SongPath(name));
   if (stream == 0) return;
   SongSection* current = nullptr;
@@ -82,4 +92,8 @@ void ReadSong(const std::string& name) {
     }
   }
   CloseFile(stream);
+  // Not a line of any section: noise, or an empty file, in a song's place.
+  bool any = false;
+  for (const SongSection& s : song.sections) any = any || s.count > 0;
+  if (!any) LoadFailed(SongPath(name));
 }

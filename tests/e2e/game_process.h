@@ -1,7 +1,7 @@
 // Starts the built game of a copied run folder as a child process, from the root folder (not its
 // own, so it must find its data by itself), with software OpenGL and no sound device, its output
-// kept in output.txt beside it. `unset` names environment variables the child runs without; a
-// `user` other than 0 runs it as that user (root passes every permission check).
+// kept in output.txt beside it. `unset` names environment variables the child runs without, `set`
+// gives others; a `user` other than 0 runs it as that user (root passes every permission check).
 // Gives the child's pid (-1 when fork fails).
 #pragma once
 
@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Copies the built run folder to `to` as a fresh install has it: what a game run there wrote
@@ -26,11 +27,13 @@ inline void CopyRunFolder(const std::filesystem::path& to) {
     if (e.path().extension() == ".png") fs::remove(e.path());
 }
 
-inline pid_t LaunchGame(const std::filesystem::path& root, const std::vector<std::string>& unset = {}, uid_t user = 0) {
+inline pid_t LaunchGame(const std::filesystem::path& root, const std::vector<std::string>& unset = {}, uid_t user = 0,
+                        const std::vector<std::pair<std::string, std::string>>& set = {}) {
   const pid_t pid = fork();
   if (pid != 0) return pid;
   if (chdir("/") != 0) _exit(126);
   for (const std::string& name : unset) unsetenv(name.c_str());
+  for (const auto& [name, value] : set) setenv(name.c_str(), value.c_str(), 1);
   setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   const std::string out = (root / "output.txt").string();

@@ -77,8 +77,9 @@ class GameWindowTest : public testing::Test {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
 
-  // The viewable top-level window of our process of the given size, 0 when none.
-  Window FindWindow(int w, int h) {
+  // The viewable top-level window of the given size of our process (or of `pid`), 0 when none.
+  Window FindWindow(int w, int h, pid_t pid = 0) {
+    if (pid == 0) pid = pid_;
     Window rootWin, parent, *children = nullptr, found = 0;
     unsigned count = 0;
     const Atom pidAtom = XInternAtom(dpy_, "_NET_WM_PID", False);
@@ -91,7 +92,7 @@ class GameWindowTest : public testing::Test {
       XWindowAttributes attr{};
       if (XGetWindowProperty(dpy_, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after, &data) ==
               Success &&
-          data && items == 1 && *reinterpret_cast<long*>(data) == pid_ && XGetWindowAttributes(dpy_, children[i], &attr) &&
+          data && items == 1 && *reinterpret_cast<long*>(data) == pid && XGetWindowAttributes(dpy_, children[i], &attr) &&
           attr.map_state == IsViewable && attr.width == w && attr.height == h)
         found = children[i];
       if (data) XFree(data);
@@ -99,9 +100,9 @@ class GameWindowTest : public testing::Test {
     if (children) XFree(children);
     return found;
   }
-  Window WaitWindow(int w, int h, double seconds) {
+  Window WaitWindow(int w, int h, double seconds, pid_t pid = 0) {
     Window found = 0;
-    WaitFor([&] { return (found = FindWindow(w, h)) != 0; }, seconds);
+    WaitFor([&] { return (found = FindWindow(w, h, pid)) != 0; }, seconds);
     return found;
   }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -37,6 +38,14 @@ inline std::string FileText(const std::filesystem::path& path) {
   std::stringstream ss;
   ss << in.rdbuf();
   return ss.str();
+}
+
+// The log of a run folder without the game's files names each of them; what a test compares is the
+// rest.
+inline std::vector<std::string> WithoutMissingFiles(std::vector<std::string> log) {
+  log.erase(std::remove_if(log.begin(), log.end(), [](const std::string& l) { return l.rfind("\tMissing file ", 0) == 0; }),
+            log.end());
+  return log;
 }
 
 inline void WriteFile(const std::filesystem::path& path, const std::string& text) {

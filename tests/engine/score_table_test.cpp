@@ -237,3 +237,76 @@ TEST_F(ScoreTableTest, ReplacementIsAtomicWhenKilledMidWrite) {
 }
 
 }  // namespace
+
+namespace {
+
+// Rule: a file the writer cannot have written is never written over: what can be read of it is
+// read, and the file itself is kept whole as "scores.dat.damaged"; a file as written (blank lines
+// aside) stays where it is. Either way the list then saves, and reads back undamaged.
+TEST_F(ScoreTableTest, ADamagedFileIsSetAsideWhole) {
+  const std::string good = "5|Ann|0|9|0|0|0|1\r\n" + ZEROS + "\r\n";
+  const struct Case {
+    std::string file;
+    int records;
+    bool damaged;
+  } cases[] = {
+      // file                                                records  set aside
+      {good, 1, false},
+      {good + "\r\n  \r\n", 1, false},                               // blank lines are harmless
+      {"junk\r\n" + good, 1, true},                                  // a line that is no record
+      {good + "7|Bo|0|8|0|0|0|0\r\n", 2, true},                      // the last Best line missing
+      {good.substr(0, good.size() - 9), 1, true},                    // the file cut short
+      {"5|Ann|0|9|0|0|0|1|2\r\n" + ZEROS + "\r\n", 1, true},         // a field too many
+      {"5|" + std::string(2000, 'A') + "|0|9|0|0|0|1\r\n" + ZEROS + "\r\n", 1, true},  // a line too long
+      {good + std::string("\0\0\x01\x02|", 5) + "\r\n", 2, true},   // bytes of a damaged disk
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.file.substr(0, 40)));
+    std::filesystem::remove(Game() / "scores.dat.damaged");
+    ResetScoreFileState();
+    ScoreList.Clear();
+    Load(c.file);
+    EXPECT_EQ(ScoreList.Count(), c.records);
+    EXPECT_EQ(ScoresSetAside, c.damaged ? "scores.dat.damaged" : "");
+    EXPECT_EQ(FileText(Game() / (c.damaged ? "scores.dat.damaged" : "scores.dat")), c.file);
+    EXPECT_EQ(std::filesystem::exists(Game() / "scores.dat"), !c.damaged);
+    ASSERT_TRUE(SaveScores());
+    ScoresSetAside.clear();
+    ScoreList.Clear();
+    LoadScores();
+    EXPECT_EQ(ScoreList.Count(), c.records);
+    EXPECT_TRUE(ScoresSetAside.empty()) << "a written file reads back undamaged";
+  }
+}
+
+// Rule: a file far larger than any list is not read at all, only set aside; each damaged file gets
+// the next free name, and when none is free the list is never saved over the file.
+TEST_F(ScoreTableTest, AnOversizedFileIsSetAsideUnreadAndNeverOverwritten) {
+  const uintmax_t huge = uintmax_t{300} << 20;
+  auto writeHuge = [&] {
+    WriteFile(Game() / "scores.dat", "5|Ann|0|9|0|0|0|1\r\n");
+    std::filesystem::resize_file(Game() / "scores.dat", huge);  // sparse: no disk taken
+  };
+  writeHuge();
+  LoadScores();
+  EXPECT_EQ(ScoreList.Count(), 0);
+  EXPECT_EQ(ScoresSetAside, "scores.dat.damaged");
+  EXPECT_EQ(std::filesystem::file_size(Game() / "scores.dat.damaged"), huge);
+
+  for (int n = 2; n <= 9; ++n) {
+    writeHuge();
+    LoadScores();
+    EXPECT_EQ(ScoresSetAside, "scores.dat.damaged" + std::to_string(n));
+  }
+  writeHuge();
+  ScoresSetAside.clear();
+  ScoreList.Append(Record(3, "Cy", 4));
+  LoadScores();
+  EXPECT_TRUE(ScoresSetAside.empty());
+  EXPECT_TRUE(ScoresLocked);
+  EXPECT_FALSE(SaveScores());
+  EXPECT_EQ(std::filesystem::file_size(Game() / "scores.dat"), huge);
+  EXPECT_EQ(ScoreList.Count(), 1) << "this run's game is kept in the list";
+}
+
+}  // namespace
