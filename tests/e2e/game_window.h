@@ -79,6 +79,14 @@ class GameWindowTest : public testing::Test {
 
   // The viewable top-level window of the given size of our process (or of `pid`), 0 when none.
   Window FindWindow(int w, int h, pid_t pid = 0) {
+    int gotW = w, gotH = h;
+    return SearchWindow(pid, true, gotW, gotH);
+  }
+  // The viewable top-level window of our process, whatever its size (the settings may change
+  // it), 0 when none; its size goes to w and h.
+  Window OurWindow(int& w, int& h) { return SearchWindow(0, false, w, h); }
+  // With `sized`, only a window of exactly w x h; else any, its size written to w and h.
+  Window SearchWindow(pid_t pid, bool sized, int& w, int& h) {
     if (pid == 0) pid = pid_;
     Window rootWin, parent, *children = nullptr, found = 0;
     unsigned count = 0;
@@ -93,8 +101,11 @@ class GameWindowTest : public testing::Test {
       if (XGetWindowProperty(dpy_, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after, &data) ==
               Success &&
           data && items == 1 && *reinterpret_cast<long*>(data) == pid && XGetWindowAttributes(dpy_, children[i], &attr) &&
-          attr.map_state == IsViewable && attr.width == w && attr.height == h)
+          attr.map_state == IsViewable && (!sized || (attr.width == w && attr.height == h))) {
         found = children[i];
+        w = attr.width;
+        h = attr.height;
+      }
       if (data) XFree(data);
     }
     if (children) XFree(children);

@@ -86,33 +86,6 @@ class MonkeyE2eTest : public GameWindowTest {
   int Rand(int lo, int hi) { return hand_.Rand(lo, hi); }
   double Uniform() { return hand_.Uniform(); }
 
-  // The viewable top-level window of our process, whatever its size (the settings may change it);
-  // 0 when none.
-  Window OurWindow(int& w, int& h) {
-    Window rootWin, parent, *children = nullptr, found = 0;
-    unsigned count = 0;
-    const Atom pidAtom = XInternAtom(dpy_, "_NET_WM_PID", False);
-    if (!XQueryTree(dpy_, DefaultRootWindow(dpy_), &rootWin, &parent, &children, &count)) return 0;
-    for (unsigned i = 0; i < count && !found; ++i) {
-      Atom type;
-      int format;
-      unsigned long items, after;
-      unsigned char* data = nullptr;
-      XWindowAttributes attr{};
-      if (XGetWindowProperty(dpy_, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after, &data) ==
-              Success &&
-          data && items == 1 && *reinterpret_cast<long*>(data) == pid_ && XGetWindowAttributes(dpy_, children[i], &attr) &&
-          attr.map_state == IsViewable) {
-        found = children[i];
-        w = attr.width;
-        h = attr.height;
-      }
-      if (data) XFree(data);
-    }
-    if (children) XFree(children);
-    return found;
-  }
-
   // ---- what the window shows ------------------------------------------------------------------
   static void Rgb(uint32_t c, int& r, int& g, int& b) {
     r = static_cast<int>(c >> 16 & 0xFF);
