@@ -154,8 +154,9 @@ bool Robust(const RulesLevel& start, const std::vector<PlayerAction>& plan, int 
   return true;
 }
 
-// The frame on which each walker last left a wait: from then on it walks from wherever it
-// stood, which need not be the start of a cell, so it can be acted on once just after. And the
+// The frame on which each walker last left a wait or a bang: from then on it walks from wherever
+// it stood, which need not be the start of a cell (after a bang it is a few frames from the edge
+// of a block it may have opened), so it can be acted on once just after. And the
 // frame on which each hat colour last came into the panel: the pointer takes a hat there some
 // frames before it drops it, so a hat just picked up cannot go on a walker at once.
 struct Resumed {
@@ -163,16 +164,16 @@ struct Resumed {
   int stocked[HAT_COLOURS + 1];
 };
 
-uint32_t WaitingMask(const RulesLevel& s) {
+uint32_t PausedMask(const RulesLevel& s) {
   uint32_t m = 0;
   for (int i = 0; i < s.count; ++i)
-    if (s.live >> i & 1 && s.walkers[i].anim == WS_WAIT) m |= 1u << i;
+    if (s.live >> i & 1 && (s.walkers[i].anim == WS_WAIT || s.walkers[i].anim == WS_BANG)) m |= 1u << i;
   return m;
 }
 
-void NoteResumed(const RulesLevel& s, uint32_t waitingBefore, const int32_t* stockBefore, int frame, Resumed& r) {
+void NoteResumed(const RulesLevel& s, uint32_t pausedBefore, const int32_t* stockBefore, int frame, Resumed& r) {
   for (int i = 0; i < s.count; ++i)
-    if (waitingBefore >> i & 1 && s.walkers[i].anim == WS_WALK) r.frame[i] = frame;
+    if (pausedBefore >> i & 1 && s.walkers[i].anim == WS_WALK) r.frame[i] = frame;
   for (int h = 1; h <= HAT_COLOURS; ++h)
     if (stockBefore[h] <= 0 && s.board.stock[h] > 0) r.stocked[h] = frame;
 }
@@ -210,9 +211,9 @@ class Search {
 
   bool Try(const RulesLevel& s, int frame, int budget, const PlayerAction& a, Resumed r) {
     RulesLevel next = s;
-    const uint32_t waiting = WaitingMask(next);
+    const uint32_t paused = PausedMask(next);
     StepLevel(next, &a, 1);
-    NoteResumed(next, waiting, s.board.stock, frame, r);
+    NoteResumed(next, paused, s.board.stock, frame, r);
     plan_.push_back(a);
     if (Settled(next, frame) || From(next, frame + 1, budget - 1, frame, r)) return true;
     plan_.pop_back();
@@ -227,7 +228,7 @@ class Search {
   }
   bool Accepted() const { return !limits_.robust || Robust(*start_, plan_, limits_.maxFrames); }
 
-  // A walking walker that can be acted on now: at the start of a cell, or just after a wait.
+  // A walking walker that can be acted on now: at the start of a cell, or just after a wait or a bang.
   bool AtCell(const Walker& w, int i, int frame, const Resumed& r) const {
     return CellStart(w, into_) || (w.anim == WS_WALK && frame == r.frame[i] + 1 + into_);
   }
@@ -256,11 +257,11 @@ class Search {
           }
         }
       }
-      const uint32_t waiting = WaitingMask(s);
+      const uint32_t paused = PausedMask(s);
       int32_t stock[HAT_COLOURS + 1];
       std::copy(std::begin(s.board.stock), std::end(s.board.stock), stock);
       StepLevel(s, nullptr, 0);
-      NoteResumed(s, waiting, stock, frame, r);
+      NoteResumed(s, paused, stock, frame, r);
       const Verdict v = Judge(s);
       if (v == LOST) return false;
       if (v == WON) {

@@ -1,7 +1,8 @@
 // The level solver: a bounded search over the walker rules for the plans that win a level with
 // the fewest actions and with the fewest hats. Iterative deepening over the number of actions;
 // an action is tried only where it can change what happens next: a walking walker at the start
-// of a cell or just after it left a wait, or a waiting walker (once each second of its wait);
+// of a cell or just after it left a wait or a bang, or a waiting walker (once each second of its
+// wait);
 // states already searched with as many actions left, no later, are not searched again, and a
 // search with no action left stops once a walker is shut in for good.
 #pragma once

@@ -39,6 +39,10 @@ const Case CASES[] = {
     // before the turn: the walker must be turned back from the drop to come to the wall again.
     {"HatPickedUpLate",{"", "", "", "", "", "",
                         "....>2#..O....", "....##########"},                           0, 0, 0,  2, 1},
+    // The wall stands over a deadly gap, so the walker drops a few frames after its bang: the
+    // Rubber Hat can go on only then, as before the bang it would take the Hard Hat's place.
+    {"BangThenBounce", {"", "", "", "", "", "",
+                        "..>...#..O....", "######.#######"},                           1, 1, 0,  2, 2},
 };
 
 class LevelSolver : public GameTest, public testing::WithParamInterface<Case> {};
