@@ -192,9 +192,15 @@ class DamagedFilesE2eTest : public GameWindowTest {
     }
   }
   // The title up, in its window, before the time runs out; false otherwise.
+  // The window is looked for again on each try: a display driver that cannot start closes the
+  // first window it opened, and the one that takes over opens another.
   bool WaitTitle(Game& g, double seconds) {
-    g.title = WaitWindow(800, 600, seconds, g.pid);
-    return g.title != 0 && WaitFor([&] { return TitleShown(Grab(g.title, true)); }, seconds);
+    return WaitFor(
+        [&] {
+          g.title = FindWindow(800, 600, g.pid);
+          return g.title != 0 && TitleShown(Grab(g.title, true));
+        },
+        seconds);
   }
   // Types `key` on the title, or for "start" presses the button on its middle (which starts a game)
   // until `done` holds. A press the title took no notice of (it was still sliding in) is let go and
