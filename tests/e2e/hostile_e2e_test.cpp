@@ -191,9 +191,9 @@ class DamagedFilesE2eTest : public GameWindowTest {
       ASSERT_GT(g.pid, 0);
     }
   }
-  // The title up, in its window, before the time runs out; false otherwise.
-  // The window is looked for again on each try: a display driver that cannot start closes the
-  // first window it opened, and the one that takes over opens another.
+  // The title up, in its window, before the time runs out; false otherwise. The window is looked
+  // for again on each try: a display driver that cannot start closes the first window it opened,
+  // and the one that takes over opens another.
   bool WaitTitle(Game& g, double seconds) {
     return WaitFor(
         [&] {
