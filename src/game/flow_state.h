@@ -19,7 +19,7 @@ inline int BannerTimer = 0;             // frames left for the banner, 0 none
 inline int BannerFrame = BANNER_WON;
 inline int DraggedHat = 0;              // colour index of the hat being dragged, 0 none
 
-// --- Shared results: zeroed when a game starts; the game awards nothing, so they stay 0. ---
+// --- Shared results: zeroed when a game starts. ---
 inline int Score = 0;
 inline int Badges = 0;
-inline int LevelBest[LEVEL_RESULTS + 1] = {};  // used from 1
+inline int LevelBest[LEVEL_RESULTS + 1] = {};  // used from 1: 1 when that level was won in this game

@@ -29,6 +29,10 @@ void LevelProgress() {
   // The next level plays under the banner (its walkers still wait), but is not judged.
   if (BannerTimer != 0) return;
   const bool chord = KeyDown(KEY_Q) && KeyDown(KEY_P) && KeyDown(KEY_F7);
+  // Only a level played to the end counts as won: the chord skips it, and an empty board (a level
+  // that did not load) won nothing.
+  const bool won = SavedCount == WalkerCount && WalkerCount > 0;
+  if (won && LevelNumber >= 1 && LevelNumber <= LEVEL_RESULTS) LevelBest[LevelNumber] = 1;
   if (SavedCount == WalkerCount || chord) Load(LevelNumber + 1, BANNER_WON);
   // Lost once every walker is gone and one of them did not make it; it restarts by itself.
   const bool lost = Walkers.Empty() && SavedCount != WalkerCount;
