@@ -132,7 +132,9 @@ void StartLevelChoice(int s) {
   const bool click = held && StartLevelHeld == 0;
   StartLevelHeld = held ? 1 : 0;
 
-  const int x = ScreenW / 2 + LEVEL_CONTROL_X, y = ScreenH / 2 + 200 - s + GameMode * CHOICE_ROW;
+  // It slides in from below with the start prompt, which it keeps clear of, where sliding down
+  // with the difficulties it would cross the logo's "1 inch" rising past it.
+  const int x = ScreenW / 2 + LEVEL_CONTROL_X, y = ScreenH / 2 + 200 + s + GameMode * CHOICE_ROW;
   const int moreX = x + ARROW_W + NUMBER_W;
   int step = 0;
   // The open settings panel reads the arrow keys itself.
