@@ -14,10 +14,7 @@
 
 namespace {
 
-constexpr int SCRIPT_W = 1280;                   // the layout scripts are written for
-constexpr int SCRIPT_GRID = 32;                  // its board origin, on both axes
-constexpr int SCRIPT_BOARD_END = SCRIPT_GRID + 14 * 64;  // right of this: the side panel
-constexpr int SHOW_BANNER_FRAMES = 60;           // the end's banner stays a second before the line
+constexpr int SHOW_BANNER_FRAMES = 60;  // the end's banner stays a second before the line
 
 // The level replayed and the frame it has come to, for a window closed in the middle of it.
 int ReplayLevel = 0;
@@ -61,20 +58,6 @@ bool ReadReplay(const std::string& path, Solution& out) {
   if (!path.empty() && ReadSolution(path, out, error)) return true;
   std::fprintf(stderr, "plonko-elongo: cannot replay: %s\n", error.c_str());
   return false;
-}
-
-void ScriptToScreen(int& x, int& y, int screenW, float gridX, float gridY) {
-  if (x >= SCRIPT_BOARD_END) {
-    x += screenW - SCRIPT_W;  // the panel keeps its distance from the right edge and its rows
-    return;
-  }
-  x += static_cast<int>(gridX) - SCRIPT_GRID;
-  y += static_cast<int>(gridY) - SCRIPT_GRID;
-}
-
-std::string ReplayLine(const std::string& levelName, int level, const char* outcome, int score, int badges, int frames) {
-  return "replay: " + levelName + " " + std::to_string(level) + " " + outcome + ", score " + std::to_string(score) +
-         ", badges " + std::to_string(badges) + ", frames " + std::to_string(frames) + "\n";
 }
 
 void RunReplay(const Solution& s) {
