@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Run {
+struct Outcome {
   int code = -1;
   std::string out, err;
 };
@@ -37,8 +37,8 @@ void Write(const fs::path& path, const std::string& text) {
 }
 
 // Runs the program of `root` from `root` with the given arguments, software OpenGL, no sound.
-Run Replay(const fs::path& root, const std::string& args) {
-  Run r;
+Outcome Replay(const fs::path& root, const std::string& args) {
+  Outcome r;
   const fs::path err = root / "stderr.txt";
   const std::string cmd = "cd '" + root.string() + "' && LIBGL_ALWAYS_SOFTWARE=1 SDL_AUDIODRIVER=dummy ./plonko-elongo " +
                           args + " 2>'" + err.string() + "'";
@@ -61,7 +61,7 @@ TEST(Replay, PlaysASolutionAndLeavesTheFilesAlone) {
   Write(game / "Files" / "Setup.ini", setup);
   Write(game / "Files" / "247" / "scores.dat", scores);
 
-  const Run r = Replay(game, "--replay '" + std::string(TEST_SOURCE_DIR) + "/assets/levels/soft_1.solution'");
+  const Outcome r = Replay(game, "--replay '" + std::string(TEST_SOURCE_DIR) + "/assets/levels/soft_1.solution'");
   EXPECT_EQ(r.code, 0) << r.out << r.err;
   std::smatch m;
   ASSERT_TRUE(std::regex_match(r.out, m, std::regex("replay: Soft 1 won, score (\\d+), badges (\\d+), frames (\\d+)\n")))
@@ -87,7 +87,7 @@ TEST(Replay, AFileThatCannotBePlayedEndsWithCodeTwo) {
     const char* says;  // in the reason on standard error
   } cases[] = {
       // arguments                                            the reason names
-      {"--replay '" + (root / "missing_soft_1.solution").string() + "'", "cannot be read"},
+      {"--replay '" + (root / "missing" / "soft_1.solution").string() + "'", "cannot be read"},
       {"--replay '" + (root / "soft_2.solution").string() + "'", "not an event"},
       {"--replay '" + (root / "soft_3.solution").string() + "'", "frame before"},
       {"--replay '" + (root / "level.solution").string() + "'", "does not say the level"},
@@ -95,7 +95,7 @@ TEST(Replay, AFileThatCannotBePlayedEndsWithCodeTwo) {
       {"--replay '" + (root / "soft_31.solution").string() + "'", "no level 31"},
   };
   for (const Case& c : cases) {
-    const Run r = Replay(game, c.args);
+    const Outcome r = Replay(game, c.args);
     EXPECT_EQ(r.code, 2) << c.args << "\n" << r.out << r.err;
     EXPECT_EQ(r.out, "") << c.args;
     EXPECT_NE(r.err.find("cannot replay"), std::string::npos) << c.args << "\n" << r.err;
