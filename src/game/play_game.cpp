@@ -15,6 +15,7 @@
 #include "game/game_flow.h"
 #include "game/game_state.h"
 #include "game/level_file.h"
+#include "game/level_notes.h"
 #include "game/walker.h"
 #include "media/media.h"
 
@@ -49,6 +50,7 @@ bool StartGameState() {
   LevelName = GameMode == 1 ? "Hard" : "Soft";
   // The title's start level: Level is one less, so a game from level 1 keeps Level 0.
   LevelNumber = Level >= 0 ? Level + 1 : 1;
+  LoadLevelNotes(LevelName);
   const bool loaded = LoadLevel(LevelName, LevelNumber) == LEVEL_OK;
 
   InitBackground();
