@@ -200,7 +200,8 @@ TEST_F(WholeGameE2eTest, SolveSoftOneQuitEnterNameClose) {
   EXPECT_EQ(scores[0].substr(scores[0].size() - suffix.size()), suffix) << scores[0];
   const std::string stamp = scores[0].substr(prefix.size(), scores[0].size() - prefix.size() - suffix.size());
   EXPECT_GT(std::stoll(stamp), 0) << "a timestamp";
-  EXPECT_EQ(scores[1], "0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0");
+  // Level 1 was won in the game, and no other.
+  EXPECT_EQ(scores[1], "1|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0");
 }
 
 }  // namespace
