@@ -156,6 +156,67 @@ TEST_F(TitleTest, AfterAGameTheStartLevelOpensAtTheNewFurthest) {
   EXPECT_EQ(Level, 6);
 }
 
+// In the 4:3 layout (with the narrow and the wide credits panel) and both widescreen layouts, on
+// every frame of the slide-in and for either difficulty: the difficulty rows and the start-level
+// control stay clear of the credits and the score panel, and the control never meets the start
+// prompt's text (about 250 wide; 300 allowed) as the two slide in.
+TEST_F(TitleTest, ChoicesStayClearInEveryLayout) {
+  struct Box {
+    float x, y, w, h;
+    bool Meets(const Box& o) const { return x < o.x + o.w && o.x < x + w && y < o.y + o.h && o.y < y + h; }
+  };
+  struct Case {
+    int w, h, displayW;
+  } cases[] = {
+      // logical screen   display width (credits 416 wide below 900)
+      {1280, 960, 800},
+      {1280, 960, 1280},
+      {1600, 900, 1600},
+      {1440, 900, 1440},
+  };
+  for (const Case& c : cases) {
+    for (int mode = 0; mode < 2; ++mode) {
+      ScreenW = c.w;
+      ScreenH = c.h;
+      SetVirtualResolution(ScreenW, ScreenH);
+      DisplayW = c.displayW;
+      GameMode = mode;
+      SlideStep = 0;
+      HeadlessMouseMove(0, 0);
+      for (int frame = 1; frame <= 33; ++frame) {
+        HeadlessClearDraws();
+        Started();
+        std::vector<Box> panels, rows, control;
+        Box prompt{0, 0, 0, 0};
+        float less = 0, more = 0, top = 0, bottom = 0;
+        for (const DrawRecord& d : HeadlessDraws()) {
+          if (d.kind == DrawRecord::RECT && (d.h == 422 || d.w == 322)) panels.push_back({d.x, d.y, d.w, d.h});
+          if (d.kind != DrawRecord::TEXT) continue;
+          // Texts are recorded at their aligned top-left corner: their middles, as drawn.
+          SetFont(d.image);
+          const float cx = d.x + TextWidth(d.text) / 2.0f, cy = d.y + TextHeight(d.text) / 2.0f;
+          if (d.text == "Click Here to Start") prompt = {cx - 150, cy - 20, 300, 40};
+          if (d.text == "1 Inch" || d.text == "Hard") rows.push_back({d.x, d.y, 200, 40});
+          if (d.text == "<") less = cx - 15, bottom = cy + 20;
+          if (d.text == ">") more = cx + 15;
+          if (d.text == "Level") top = cy - 10;
+        }
+        const std::string where = std::to_string(c.w) + "x" + std::to_string(c.h) + " display " + std::to_string(c.displayW) +
+                                  " mode " + std::to_string(mode) + " frame " + std::to_string(frame);
+        ASSERT_EQ(panels.size(), 2u) << where;
+        ASSERT_EQ(rows.size(), 2u) << where;
+        ASSERT_GT(more, less) << where;
+        const Box ctrl{less, top, more - less, bottom - top};
+        EXPECT_FALSE(ctrl.Meets(prompt)) << where;
+        for (const Box& p : panels) {
+          EXPECT_FALSE(ctrl.Meets(p)) << where;
+          for (const Box& r : rows) EXPECT_FALSE(r.Meets(p)) << where;
+        }
+      }
+    }
+  }
+}
+
 TEST_F(TitleTest, ClickStartsOnTheSecondFrameAndAfterAGameNeedsAFreshPress) {
   SlideIn();
   HeadlessMouseDown(1);
