@@ -84,7 +84,7 @@ inline bool ClickLatch = false;  // a press of button 1 has been used up
 inline Walker* SelectedWalker = nullptr;
 inline Walker DepartedWalker;  // last state of the selected walker after it left the list
 
-// --- Effects: the lists are emptied when a game starts (and debris by every LoadLevel); the
+// --- Effects: the lists are emptied when a game starts and by every LoadLevel; the
 // --- background is set by InitBackground once per game. ---
 inline List<Spurt> SpurtList;    // drawing order
 inline List<Boom> BoomList;

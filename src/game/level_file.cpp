@@ -6,6 +6,7 @@
 
 #include "common/folders.h"
 #include "game/cells.h"
+#include "game/effects.h"
 #include "game/game_state.h"
 #include "game/level_colours.h"
 #include "game/walker.h"
@@ -81,7 +82,7 @@ int LoadLevel(const std::string& name, int level) {
   WalkerCount = 0;
   SavedCount = 0;
   for (int c = 1; c <= HAT_COLOURS; ++c) HatStock[c] = 0;
-  BoomList.Clear();
+  ClearLevelEffects();
   ClearWalkers();
 
   const std::string file = EndsWithPng(name) ? name : name + ".png";

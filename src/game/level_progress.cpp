@@ -1,5 +1,6 @@
 // The level banner and the tests that end a level: won, lost, or restarted by the player.
 #include "frame/frame_state.h"
+#include "game/effects.h"
 #include "game/flow_state.h"
 #include "game/game_flow.h"
 #include "game/game_images.h"
@@ -22,12 +23,13 @@ void Load(int level, int banner) {
 }  // namespace
 
 void LevelProgress() {
+  const bool held = LevelHeld();
   if (BannerTimer > 0) {
-    --BannerTimer;
+    if (!held) --BannerTimer;
     DrawImage(BitsImage, static_cast<float>(ScreenW / 2), static_cast<float>(ScreenH / 2), BannerFrame);
   }
   // The next level plays under the banner (its walkers still wait), but is not judged.
-  if (BannerTimer != 0) return;
+  if (BannerTimer != 0 || held) return;
   const bool chord = KeyDown(KEY_Q) && KeyDown(KEY_P) && KeyDown(KEY_F7);
   if (SavedCount == WalkerCount || chord) Load(LevelNumber + 1, BANNER_WON);
   // Lost once every walker is gone and one of them did not make it; it restarts by itself.

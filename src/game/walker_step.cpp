@@ -36,7 +36,7 @@ void PlayRuleEvents(const RuleEvents& events, const WalkerFrame& frame) {
     const RuleEvent& e = events.at[i];
     if (e.kind == RULE_SOUND) PlaySfx(e.a);
     if (e.kind == RULE_COUNTDOWN)
-      ShowNumber(e.a, static_cast<int>(frame.sx + 32 + GridX), static_cast<int>(frame.sy - 5 + GridY), 255, 255, 255);
+      ShowCountdown(e.a, static_cast<int>(frame.sx + 32 + GridX), static_cast<int>(frame.sy - 5 + GridY));
     if (e.kind == RULE_SPLAT) EmitSplat(frame.sx, frame.sy);
     if (e.kind == RULE_DEBRIS) EmitDebris(e.a, e.b, GridX, GridY);
     if (e.kind == RULE_SPARKLE) EmitExitSparkle(frame.sx, frame.sy);
