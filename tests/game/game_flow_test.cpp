@@ -579,7 +579,9 @@ TEST_F(GameFlowTest, TheLevelStandsStillUnderTheSettingsPanel) {
     bool operator==(const Snapshot&) const = default;
   };
   auto snap = [&] {
-    return Snapshot{waiting.tick, BannerTimer, ScrollX, ScorePopupList.First()->t, SpurtList.First()->y, HatPopList.First()->s};
+    // A list that emptied reads -1.
+    return Snapshot{waiting.tick, BannerTimer, ScrollX, ScorePopupList.Empty() ? -1 : ScorePopupList.First()->t,
+                    SpurtList.Empty() ? -1 : SpurtList.First()->y, HatPopList.Empty() ? -1 : HatPopList.First()->s};
   };
   const Snapshot before = snap();
   HeadlessClearDraws();
