@@ -46,6 +46,7 @@ bool StartGameState() {
 
   LevelName = GameMode == 1 ? "Hard" : "Soft";
   LevelNumber = 1;
+  LoadLevelNotes(LevelName);
   const bool loaded = LoadLevel(LevelName, LevelNumber) == LEVEL_OK;
   LoadLevelNotes(LevelName);
   StartGameTally();
