@@ -48,7 +48,6 @@ bool StartGameState() {
   LevelNumber = 1;
   LoadLevelNotes(LevelName);
   const bool loaded = LoadLevel(LevelName, LevelNumber) == LEVEL_OK;
-  LoadLevelNotes(LevelName);
   StartGameTally();
 
   InitBackground();
