@@ -25,7 +25,7 @@ constexpr Badge BADGES[BADGE_COUNT] = {
     {"Hard Complete", "the last Hard level won",
      [](const BadgeFacts& f) { return Won(f) && f.mode == 1 && f.level == f.lastLevel; }},
     {"Par Five", "five levels won at par in one game", [](const BadgeFacts& f) { return f.parWins >= 5; }},
-    {"Clean Ten", "ten levels won in a row in one game, with no restart or lost level between",
+    {"Clean Ten", "ten levels won in a row in one game, with no restart, lost or skipped level between",
      [](const BadgeFacts& f) { return f.cleanRun >= 10; }},
     {"Hats Off", "a level won with every hat of its panel left unused (it had at least one)",
      [](const BadgeFacts& f) { return Won(f) && f.hatsHanded > 0 && f.hatsGiven == 0; }},

@@ -341,6 +341,17 @@ TEST(Badges, Rules) {
   EXPECT_EQ(BadgeOf(BADGE_COUNT + 1), nullptr);
 }
 
+// The README's table names every badge with its rule, in cell order.
+TEST(Badges, ReadmeListsEach) {
+  std::ifstream readme(std::string(TEST_SOURCE_DIR) + "/README.md");
+  std::vector<std::string> rows;
+  for (std::string line; std::getline(readme, line);)
+    if (line.rfind("| ", 0) == 0 && line != "| Badge | Rule |") rows.push_back(line);
+  ASSERT_GE(rows.size(), static_cast<size_t>(BADGE_COUNT));
+  for (int n = 1; n <= BADGE_COUNT; ++n)
+    EXPECT_EQ(rows[static_cast<size_t>(n - 1)], std::string("| ") + BadgeOf(n)->name + " | " + BadgeOf(n)->rule + " |");
+}
+
 // Rule: a badge earned again in the same game is neither announced nor played again, and the
 // game's record holds its bit.
 TEST_F(ScoreTest, BadgeAnnouncedOnce) {
