@@ -10,6 +10,7 @@
 #include "game/game_flow.h"
 #include "game/game_images.h"
 #include "game/game_state.h"
+#include "game/game_tally.h"
 #include "game/hats.h"
 #include "game/rules.h"
 #include "game/sfx.h"
@@ -71,6 +72,7 @@ void DropHat() {
   const bool onWalker = SelectedWalker && std::abs(FrameMouseX - (sx + 32)) < 20 && std::abs(FrameMouseY - (sy + 32)) < 32;
   if (onWalker) {
     GiveHat(*SelectedWalker, DraggedHat);
+    CountAction(true);
     EmitHatPop(static_cast<float>(sx + 32), static_cast<float>(sy + 8), DraggedHat);
     PlaySfx(SFX_DROP_HAT);
   } else {

@@ -64,6 +64,7 @@ bool EndsWithPng(const std::string& name) { return Upper(Right(name, 4)) == ".PN
 int DecodeLevel(const std::string& path, int level) {
   // A missing file fails here like a damaged one, so that the loader names it in the log.
   const int image = LoadPixelImage(path);
+  LevelsInImage = image == 0 ? 0 : ImageHeight(image) / LEVEL_BLOCK;
   if (image == 0) return LEVEL_FAILED;
   int top = 0;
   const int pixmap = BlockTop(level, ImageHeight(image), top) ? LockImage(image) : 0;

@@ -14,7 +14,9 @@
 #include "game/flow_state.h"
 #include "game/game_flow.h"
 #include "game/game_state.h"
+#include "game/game_tally.h"
 #include "game/level_file.h"
+#include "game/level_notes.h"
 #include "game/walker.h"
 #include "media/media.h"
 
@@ -61,14 +63,14 @@ bool StartGameState() {
   HatPopList.Clear();
   BoomList.Clear();
   EndCode = 0;
-  Score = 0;
-  Badges = 0;
   for (int& b : LevelBest) b = 0;
   SelectedWalker = nullptr;  // a selection from the last game would point at a freed walker
 
   LevelName = GameMode == 1 ? "Hard" : "Soft";
   LevelNumber = 1;
+  LoadLevelNotes(LevelName);
   const bool loaded = LoadLevel(LevelName, LevelNumber) == LEVEL_OK;
+  StartGameTally();
 
   InitBackground();
   ScrollX = ScrollY = 0;
@@ -92,6 +94,8 @@ void DrawGameFrame() {
   ResetDrawState();
   DrawInstructions();
   HatPanel();
+  ResetDrawState();
+  LevelPanel();
   ResetDrawState();
   UpdateHatPops();
   ResetDrawState();
