@@ -7,6 +7,7 @@
 #include "frame/draw.h"
 #include "frame/end_frame.h"
 #include "frame/frame_state.h"
+#include "frame/help_screen.h"
 #include "frame/settings_menu.h"
 #include "game/effects.h"
 #include "game/flow_state.h"
@@ -90,7 +91,10 @@ int EndGameFrame() {
 
 int GameFrame() {
   DrawGameFrame();
-  return EndGameFrame();
+  const int code = EndGameFrame();
+  // The page runs its own frames: the level stands still until it closes.
+  if (code == 0 && KeyHit(KEY_F1) > 0) ShowHelp();
+  return code;
 }
 
 void PlayGame() {
