@@ -14,6 +14,7 @@
 #include "game/game_flow.h"
 #include "game/game_state.h"
 #include "game/level_file.h"
+#include "game/level_notes.h"
 #include "game/walker.h"
 #include "media/media.h"
 
@@ -47,6 +48,7 @@ bool StartGameState() {
 
   LevelName = GameMode == 1 ? "Hard" : "Soft";
   LevelNumber = 1;
+  LoadLevelNotes(LevelName);
   const bool loaded = LoadLevel(LevelName, LevelNumber) == LEVEL_OK;
 
   InitBackground();
