@@ -75,6 +75,7 @@ inline int32_t (&HatStock)[HAT_COLOURS + 1] = LevelBoard.stock;
 inline int32_t& SavedCount = LevelBoard.saved;
 inline List<Walker> Walkers;  // live walkers, in stepping order
 inline int WalkerCount = 0;   // walkers the level created
+inline int LevelLoads = 0;    // LoadLevel calls in the run: each starts an attempt (never reset)
 
 // --- Pointer: the game flow clears ClickLatch when a game starts and in every frame in which
 // --- mouse button 1 is up. SelectedWalker is null until a walker is first hovered. ---

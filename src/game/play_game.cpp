@@ -81,6 +81,7 @@ void DrawGameFrame() {
   UpdateSpurts();
   ResetDrawState();
   LevelProgress();
+  WatchForNoWayOut();
   ResetDrawState();
   // A press used by a walker or the panel stays used until the button is let go.
   if (!ScreenMouseDown(1)) ClickLatch = false;
