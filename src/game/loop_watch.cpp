@@ -58,7 +58,9 @@ bool LoopWatch::Look(const Board& b, List<Walker>& walkers, bool acted) {
   walkers.ForEach([&](Walker& w) {
     Track& t = tracks_[i++];
     if (!t.loops && w.d != t.d) {
-      if (t.marked && Same(w, t.mark)) {
+      for (int k = 0; k < RECENT && k < t.turns; ++k) t.loops = t.loops || Same(w, t.recent[k]);
+      t.recent[t.turns++ % RECENT] = w;
+      if (t.loops || (t.marked && Same(w, t.mark))) {
         t.loops = true;
       } else if (!t.marked || ++t.since >= t.power) {
         t.mark = w;

@@ -2,8 +2,9 @@
 // exactly (board, walkers and hat stock), with no action of the player in between, and no hat
 // left in the stock that could break it open. Each walker is watched on its own while the board
 // stays as it is: walkers only meet through the board, so once each one repeats, the whole level
-// repeats. A walker's record is compared at its turns (a loop must turn to come back), with
-// Brent's cycle test over those turns, so a loop is known within about two of its rounds.
+// repeats. A walker's record is compared only at its turns (a loop must turn to come back), with
+// its last few turns, so pacing is known one round after its first turn; Brent's cycle test
+// over all its turns catches any longer loop.
 #pragma once
 
 #include <vector>
@@ -20,7 +21,10 @@ class LoopWatch {
   bool Look(const Board& b, List<Walker>& walkers, bool acted);
 
  private:
+  static constexpr int RECENT = 4;  // turns kept: pacing between two walls turns twice a round
   struct Track {
+    Walker recent[RECENT];  // the records at the last turns, a ring
+    int turns = 0;          // turns seen
     Walker mark;        // the record at the turn compared against
     int d = 0;          // facing seen in the last look, to notice a turn
     int power = 1;      // turns between moves of the mark (Brent)
