@@ -138,11 +138,13 @@ void DrawPage() {
   DrawTextAt(ScreenW / 2, bottom - MARGIN / 2, CLOSE_HINT, 1, 2);
 }
 
+// A new press of button 1 on the page. A click let go within one frame shows only in the
+// settings panel's count of presses, which counts when the panel is out of the way.
 bool ClickedNow(bool& wasDown) {
   const bool down = ScreenMouseDown(1);
   const bool pressed = down && !wasDown;
   wasDown = down;
-  return pressed;
+  return pressed || (LeftClicks > 0 && MenuY <= -300);
 }
 
 bool HelpMouseWasDown = false;  // button 1 in the page's last frame: only a new press closes it

@@ -72,9 +72,9 @@ std::vector<std::string> InstructionLines() {
   std::vector<std::string> lines;
   if (soft) {
     lines = note.hint;
-    // The first two lessons show even without the shipped notes.
+    // The first two lessons show even without the shipped notes (no title, no hint).
     for (const Instructions& box : INSTRUCTIONS)
-      if (lines.empty() && box.level == LevelNumber) lines.assign(std::begin(box.lines), std::end(box.lines));
+      if (lines.empty() && note.title.empty() && box.level == LevelNumber) lines.assign(std::begin(box.lines), std::end(box.lines));
   } else if (!note.title.empty()) {
     lines = {note.title};
   }
