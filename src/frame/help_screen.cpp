@@ -16,24 +16,24 @@
 
 namespace {
 
-constexpr int FACE = 2;          // SelectFont face of the whole page
-constexpr int TITLE_STEP = 6;
-constexpr int HEADING_STEP = 4;
-constexpr int BODY_STEP = 3;     // the largest tried; smaller ones when the page would not fit
-constexpr int MARGIN = 24;       // inside the panel
-constexpr int GAP = 10;          // before a section heading
-constexpr int MAX_PANEL_W = 1100;
+constexpr int HELP_FACE = 2;          // SelectFont face of the whole page
+constexpr int HELP_TITLE_STEP = 6;
+constexpr int HELP_HEADING_STEP = 4;
+constexpr int HELP_BODY_STEP = 3;     // the largest tried; smaller ones when the page would not fit
+constexpr int HELP_MARGIN = 24;       // inside the panel
+constexpr int HELP_GAP = 10;          // before a section heading
+constexpr int HELP_MAX_W = 1100;
 
-struct Section {
+struct HelpSection {
   const char* heading;
   std::vector<const char*> paragraphs;
 };
 
-const char* const TITLE = "How to play";
-const char* const CLOSE_HINT = "F1, Escape or a click closes this page";
+const char* const HELP_TITLE = "How to play";
+const char* const HELP_CLOSE_HINT = "F1, Escape or a click closes this page";
 
-const std::vector<Section>& Sections() {
-  static const std::vector<Section> sections = {
+const std::vector<HelpSection>& HelpSections() {
+  static const std::vector<HelpSection> sections = {
       {"The goal",
        {"Bring every Plonko down a hole; each hole takes one. Click a walking Plonko (tickle it) to turn it "
         "round. Click a waiting one to start it before its countdown ends: it sets off the way it faces, it "
@@ -51,11 +51,11 @@ const std::vector<Section>& Sections() {
   return sections;
 }
 
-struct KeyLine {
+struct HelpKey {
   const char* key;
   const char* what;
 };
-const KeyLine KEYS[] = {
+const HelpKey HELP_KEYS[] = {
     {"R", "restart the level"},
     {"Escape", "pause menu in a level (Continue or Quit); on the title it quits"},
     {"Tab", "settings"},
@@ -63,16 +63,16 @@ const KeyLine KEYS[] = {
     {"F12", "frame counter on or off"},
     {"F1", "this page"},
 };
-const char* const KEYS_HEADING = "The keys";
-const char* const SCORE_HEADING = "The score";
+const char* const HELP_KEYS_HEADING = "The keys";
+const char* const HELP_SCORE_HEADING = "The score";
 
 // Lays the page out from the top of the panel at body font step `step`; draws when `draw`.
 // Returns the height used.
-int Layout(int left, int top, int width, int step, bool draw) {
+int LayOutHelp(int left, int top, int width, int step, bool draw) {
   int y = top;
   auto heading = [&](const char* text) {
-    y += GAP;
-    SelectFont(FACE, std::min(HEADING_STEP, step + 1));
+    y += HELP_GAP;
+    SelectFont(HELP_FACE, std::min(HELP_HEADING_STEP, step + 1));
     if (draw) {
       SetDrawColour(255, 255, 80, 1);
       DrawTextAt(left, y, text, 0, 0);
@@ -80,7 +80,7 @@ int Layout(int left, int top, int width, int step, bool draw) {
     y += TextHeight(text);
   };
   auto paragraph = [&](const std::string& text, int indent) {
-    SelectFont(FACE, step);
+    SelectFont(HELP_FACE, step);
     for (const std::string& line : WrapWords(text, width - indent)) {
       if (draw) {
         SetDrawColour(255, 255, 255, 1);
@@ -90,17 +90,17 @@ int Layout(int left, int top, int width, int step, bool draw) {
     }
     y += 4;
   };
-  for (const Section& s : Sections()) {
+  for (const HelpSection& s : HelpSections()) {
     heading(s.heading);
     for (const char* p : s.paragraphs) paragraph(p, 0);
   }
-  heading(KEYS_HEADING);
-  SelectFont(FACE, step);
+  heading(HELP_KEYS_HEADING);
+  SelectFont(HELP_FACE, step);
   int keyColumn = 0;
-  for (const KeyLine& k : KEYS) keyColumn = std::max(keyColumn, TextWidth(k.key));
+  for (const HelpKey& k : HELP_KEYS) keyColumn = std::max(keyColumn, TextWidth(k.key));
   keyColumn += 24;
-  for (const KeyLine& k : KEYS) {
-    SelectFont(FACE, step);
+  for (const HelpKey& k : HELP_KEYS) {
+    SelectFont(HELP_FACE, step);
     if (draw) {
       SetDrawColour(180, 255, 180, 1);
       DrawTextAt(left, y, k.key, 0, 0);
@@ -108,39 +108,39 @@ int Layout(int left, int top, int width, int step, bool draw) {
     paragraph(k.what, keyColumn);
     y -= 4;
   }
-  heading(SCORE_HEADING);
+  heading(HELP_SCORE_HEADING);
   paragraph(SCORE_RULE_TEXT, 0);
   return y - top;
 }
 
-void DrawPage() {
-  const int panelW = std::min(ScreenW - 80, MAX_PANEL_W);
+void DrawHelpPage() {
+  const int panelW = std::min(ScreenW - 80, HELP_MAX_W);
   const int left = (ScreenW - panelW) / 2;
   const int top = 20, bottom = ScreenH - 20;
   SetDrawColour(0, 0, 0, 0.75f);
   DrawRect(static_cast<float>(left), static_cast<float>(top), static_cast<float>(panelW), static_cast<float>(bottom - top));
 
-  SelectFont(FACE, TITLE_STEP);
+  SelectFont(HELP_FACE, HELP_TITLE_STEP);
   SetDrawColour(255, 255, 255, 1);
-  DrawTextAt(ScreenW / 2, top + MARGIN / 2, TITLE, 1, 0);
-  const int bodyTop = top + MARGIN / 2 + TextHeight(TITLE);
-  SelectFont(FACE, 2);
-  const int hintH = TextHeight(CLOSE_HINT);
-  const int room = bottom - MARGIN - hintH - bodyTop;
+  DrawTextAt(ScreenW / 2, top + HELP_MARGIN / 2, HELP_TITLE, 1, 0);
+  const int bodyTop = top + HELP_MARGIN / 2 + TextHeight(HELP_TITLE);
+  SelectFont(HELP_FACE, 2);
+  const int hintH = TextHeight(HELP_CLOSE_HINT);
+  const int room = bottom - HELP_MARGIN - hintH - bodyTop;
 
   // The largest body font whose page fits above the closing hint.
-  int step = BODY_STEP;
-  while (step > 0 && Layout(left + MARGIN, bodyTop, panelW - 2 * MARGIN, step, false) > room) --step;
-  Layout(left + MARGIN, bodyTop, panelW - 2 * MARGIN, step, true);
+  int step = HELP_BODY_STEP;
+  while (step > 0 && LayOutHelp(left + HELP_MARGIN, bodyTop, panelW - 2 * HELP_MARGIN, step, false) > room) --step;
+  LayOutHelp(left + HELP_MARGIN, bodyTop, panelW - 2 * HELP_MARGIN, step, true);
 
-  SelectFont(FACE, 2);
+  SelectFont(HELP_FACE, 2);
   SetDrawColour(200, 200, 200, 1);
-  DrawTextAt(ScreenW / 2, bottom - MARGIN / 2, CLOSE_HINT, 1, 2);
+  DrawTextAt(ScreenW / 2, bottom - HELP_MARGIN / 2, HELP_CLOSE_HINT, 1, 2);
 }
 
 // A new press of button 1 on the page. A click let go within one frame shows only in the
 // settings panel's count of presses, which counts when the panel is out of the way.
-bool ClickedNow(bool& wasDown) {
+bool HelpClicked(bool& wasDown) {
   const bool down = ScreenMouseDown(1);
   const bool pressed = down && !wasDown;
   wasDown = down;
@@ -153,13 +153,13 @@ bool HelpMouseWasDown = false;  // button 1 in the page's last frame: only a new
 
 std::vector<std::string> HelpLines() {
   std::vector<std::string> out;
-  for (const Section& s : Sections()) {
+  for (const HelpSection& s : HelpSections()) {
     out.emplace_back(s.heading);
     for (const char* p : s.paragraphs) out.emplace_back(p);
   }
-  out.emplace_back(KEYS_HEADING);
-  for (const KeyLine& k : KEYS) out.push_back(std::string(k.key) + ": " + k.what);
-  out.emplace_back(SCORE_HEADING);
+  out.emplace_back(HELP_KEYS_HEADING);
+  for (const HelpKey& k : HELP_KEYS) out.push_back(std::string(k.key) + ": " + k.what);
+  out.emplace_back(HELP_SCORE_HEADING);
   out.emplace_back(SCORE_RULE_TEXT);
   return out;
 }
@@ -169,12 +169,12 @@ bool HelpFrame() {
   ResetDrawState();
   DrawStripes();
   ResetDrawState();
-  DrawPage();
+  DrawHelpPage();
   ResetDrawState();
   EndFrame(TargetFps, 1, 1);
   const bool f1 = KeyHit(KEY_F1) > 0;
   const bool escape = KeyHit(KEY_ESCAPE) > 0;
-  const bool click = ClickedNow(HelpMouseWasDown);
+  const bool click = HelpClicked(HelpMouseWasDown);
   return f1 || escape || click;
 }
 

@@ -34,12 +34,12 @@ constexpr Instructions INSTRUCTIONS[] = {
 };
 
 // The instruction box at the top of the side panel, over hat box 1 (never handed out).
-constexpr int BOX_INSET = 260, BOX_TOP = 10, BOX_W = 240, BOX_H = 120;
-constexpr int BOX_TEXT_W = BOX_W - 8;
-constexpr int BOX_FONT_FACE = 2, BOX_FONT_STEP = 3;
-constexpr int BOX_LINES = 4;  // at the full line gap
-constexpr int LINE_GAP = 25;
-constexpr int BOX_MIDDLE_2 = 135;  // twice the y of the lines' middle
+constexpr int INSTR_INSET = 260, INSTR_TOP = 10, INSTR_W = 240, INSTR_H = 120;
+constexpr int INSTR_TEXT_W = INSTR_W - 8;
+constexpr int INSTR_FONT_FACE = 2, INSTR_FONT_STEP = 3;
+constexpr int INSTR_LINES = 4;  // at the full line gap
+constexpr int INSTR_LINE_GAP = 25;
+constexpr int INSTR_MIDDLE_2 = 135;  // twice the y of the lines' middle
 
 const char* const NO_WAY_OUT_LINES[2] = {"No way out:", "press R to try again"};
 
@@ -90,26 +90,26 @@ void DrawInstructions() {
   std::vector<std::string> lines = InstructionLines();
   if (lines.empty()) return;
   SetDrawColour(0, 0, 0, 0.5f);
-  DrawRect(static_cast<float>(ScreenW - BOX_INSET), BOX_TOP, BOX_W, BOX_H);
+  DrawRect(static_cast<float>(ScreenW - INSTR_INSET), INSTR_TOP, INSTR_W, INSTR_H);
   // A hint is written a line each; a title is one line to wrap. Either way the largest font that
   // keeps every line inside the box, and no more lines than the box holds.
   if (lines.size() == 1) {
-    for (int step = BOX_FONT_STEP; step >= 0; --step) {
-      SelectFont(BOX_FONT_FACE, step);
-      std::vector<std::string> wrapped = WrapWords(lines[0], BOX_TEXT_W);
-      if ((static_cast<int>(wrapped.size()) <= BOX_LINES && WidestLine(wrapped) <= BOX_TEXT_W) || step == 0) {
+    for (int step = INSTR_FONT_STEP; step >= 0; --step) {
+      SelectFont(INSTR_FONT_FACE, step);
+      std::vector<std::string> wrapped = WrapWords(lines[0], INSTR_TEXT_W);
+      if ((static_cast<int>(wrapped.size()) <= INSTR_LINES && WidestLine(wrapped) <= INSTR_TEXT_W) || step == 0) {
         lines = wrapped;
         break;
       }
     }
   } else {
-    FitFontStep(BOX_FONT_FACE, static_cast<int>(lines.size()) > BOX_LINES ? BOX_FONT_STEP - 1 : BOX_FONT_STEP, lines, BOX_TEXT_W);
+    FitFontStep(INSTR_FONT_FACE, static_cast<int>(lines.size()) > INSTR_LINES ? INSTR_FONT_STEP - 1 : INSTR_FONT_STEP, lines, INSTR_TEXT_W);
   }
   if (NoWayOut) SetDrawColour(255, 255, 80, 1);
   else SetDrawColour(255, 255, 255, 1);
   // Four lines sit 25 apart from y = 30; more lines close up to stay inside the box.
   const int n = static_cast<int>(lines.size());
-  const int gap = n <= BOX_LINES ? LINE_GAP : (BOX_H - 10) / n;
+  const int gap = n <= INSTR_LINES ? INSTR_LINE_GAP : (INSTR_H - 10) / n;
   for (int i = 0; i < n; ++i)
-    DrawTextAt(ScreenW - 140, (BOX_MIDDLE_2 + gap * (2 * i - (n - 1))) / 2, lines[static_cast<size_t>(i)], 1, 1);
+    DrawTextAt(ScreenW - 140, (INSTR_MIDDLE_2 + gap * (2 * i - (n - 1))) / 2, lines[static_cast<size_t>(i)], 1, 1);
 }

@@ -10,18 +10,18 @@
 namespace {
 
 // The record as the rules see it: while waiting or walking, stp only picks the animation frame.
-Walker RulesPart(const Walker& w) {
+Walker LoopKey(const Walker& w) {
   Walker k = w;
   if (k.anim == WS_WAIT || k.anim == WS_WALK) k.stp = 0;
   return k;
 }
 
-bool Same(const Walker& a, const Walker& b) {
-  const Walker ka = RulesPart(a), kb = RulesPart(b);
+bool SameLoopRecord(const Walker& a, const Walker& b) {
+  const Walker ka = LoopKey(a), kb = LoopKey(b);
   return std::memcmp(&ka, &kb, sizeof ka) == 0;
 }
 
-bool SameBoard(const Board& a, const Board& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameLoopBoard(const Board& a, const Board& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 }  // namespace
 
@@ -48,7 +48,7 @@ void LoopWatch::Start(const Board& b, List<Walker>& walkers) {
 }
 
 bool LoopWatch::Look(const Board& b, List<Walker>& walkers, bool acted) {
-  if (acted || !started_ || !SameBoard(b, board_) || tracks_.size() != static_cast<size_t>(walkers.Count())) {
+  if (acted || !started_ || !SameLoopBoard(b, board_) || tracks_.size() != static_cast<size_t>(walkers.Count())) {
     Start(b, walkers);
     return false;
   }
@@ -58,9 +58,9 @@ bool LoopWatch::Look(const Board& b, List<Walker>& walkers, bool acted) {
   walkers.ForEach([&](Walker& w) {
     Track& t = tracks_[i++];
     if (!t.loops && w.d != t.d) {
-      for (int k = 0; k < RECENT && k < t.turns; ++k) t.loops = t.loops || Same(w, t.recent[k]);
+      for (int k = 0; k < RECENT && k < t.turns; ++k) t.loops = t.loops || SameLoopRecord(w, t.recent[k]);
       t.recent[t.turns++ % RECENT] = w;
-      if (t.loops || (t.marked && Same(w, t.mark))) {
+      if (t.loops || (t.marked && SameLoopRecord(w, t.mark))) {
         t.loops = true;
       } else if (!t.marked || ++t.since >= t.power) {
         t.mark = w;
