@@ -16,6 +16,7 @@
 #include "frame/draw.h"
 #include "frame/end_frame.h"
 #include "frame/frame_state.h"
+#include "frame/help_screen.h"
 #include "frame/settings_menu.h"
 #include "frame/stripes.h"
 #include "game/game_images.h"
@@ -204,6 +205,7 @@ bool TitleFrame() {
   DrawLogo(s);
 
   EndFrame(TargetFps, 1, 1);
+  if (KeyHit(KEY_F1) > 0) ShowHelp();
 
   // An Escape still held from leaving a game must be released before it quits.
   if (!KeyDown(KEY_ESCAPE)) ReturnedFromGame = 0;

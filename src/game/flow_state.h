@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "game/loop_watch.h"
+
 constexpr int END_GAME = 99;          // EndCode that ends the game (the only one)
 constexpr int BANNER_FRAMES = 120;    // frames the level banner stays
 constexpr int BANNER_WON = 0;         // bits.png frame after a won level
@@ -37,3 +39,11 @@ inline int SavedInGame = 0; // Plonkos saved
 inline int Score = 0;
 inline int Badges = 0;  // bit n - 1 for badge n
 inline int LevelBest[LEVEL_RESULTS + 1] = {};  // used from 1: 1 when that level was won in this game
+
+// --- No way out: the watch starts afresh with every level load (LevelLoads); NoWayOut is its
+// --- verdict in the last frame, NoWayOutTold the load whose attempt has had the message. ---
+inline constexpr const char* NO_WAY_OUT_TEXT = "No way out: press R to try again";
+inline LoopWatch NoWayOutWatch;
+inline bool NoWayOut = false;
+inline int NoWayOutWatched = -1;  // LevelLoads the watch is looking at
+inline int NoWayOutTold = -1;     // LevelLoads when the message was last shown

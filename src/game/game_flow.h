@@ -2,6 +2,9 @@
 // a layer on its own; the game itself only calls PlayGame (game/play_game.h).
 #pragma once
 
+#include <string>
+#include <vector>
+
 // Empties the effect and walker lists, zeroes the results, loads level Level + 1 (the title's
 // start level) of GameMode's levels and starts the background. False when that level could not
 // be loaded (no game to play).
@@ -16,7 +19,12 @@ int EndGameFrame();
 
 // The layers of a frame (GridX, GridY set).
 void DrawBoardTiles();
+// The instruction box: a "Soft" level's hint lines (the first two levels' lessons stay up; other
+// hints show while a walker waits to set off), a "Hard" level's title while a walker waits, or
+// "No way out:" / "press R to try again" while the level can no longer end.
 void DrawInstructions();
+// The lines the box would show now, before fitting (empty: no box).
+std::vector<std::string> InstructionLines();
 // The side panel: stock boxes and icons; hovering an icon with button 1 held takes a hat.
 void HatPanel();
 // Below the hat boxes: the score, the level ("Soft 7 / 30") and its par.
@@ -25,6 +33,9 @@ void LevelPanel();
 void PointerAndDrag();
 // The banner and the won / lost tests.
 void LevelProgress();
+// After the level tests: watches for a level whose walkers only repeat a loop (NoWayOut) and says
+// so once per attempt as a message. A tickle or a hat handled this frame counts as an action.
+void WatchForNoWayOut();
 
 // "Game Over" over the last picture, 1500 ms, name entry and the score record (Quit 1).
 void FinishGame();

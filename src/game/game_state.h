@@ -75,6 +75,7 @@ inline int32_t (&HatStock)[HAT_COLOURS + 1] = LevelBoard.stock;
 inline int32_t& SavedCount = LevelBoard.saved;
 inline List<Walker> Walkers;  // live walkers, in stepping order
 inline int WalkerCount = 0;   // walkers the level created
+inline int LevelLoads = 0;    // LoadLevel calls in the run: each starts an attempt (never reset)
 inline int LevelsInImage = 0; // level blocks in the image last decoded, 0 when it could not be read
 
 // --- Pointer: the game flow clears ClickLatch when a game starts and in every frame in which

@@ -80,6 +80,7 @@ int DecodeLevel(const std::string& path, int level) {
 }
 
 int LoadLevel(const std::string& name, int level) {
+  ++LevelLoads;
   WalkerCount = 0;
   SavedCount = 0;
   for (int c = 1; c <= HAT_COLOURS; ++c) HatStock[c] = 0;

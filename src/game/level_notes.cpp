@@ -25,6 +25,7 @@ std::string TitleOf(const std::string& rest) {
   std::string t = Trimmed(rest);
   const size_t colon = t.find(':');
   if (colon != std::string::npos && t.find_first_not_of("0123456789 ") == colon) t = t.substr(colon + 1);
+  if (t.find_first_not_of("0123456789") == std::string::npos) t.clear();  // "level 2": a number, no title
   return Capped(Trimmed(t));
 }
 

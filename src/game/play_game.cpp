@@ -10,6 +10,7 @@
 #include "frame/draw.h"
 #include "frame/end_frame.h"
 #include "frame/frame_state.h"
+#include "frame/help_screen.h"
 #include "frame/settings_menu.h"
 #include "game/effects.h"
 #include "game/flow_state.h"
@@ -106,6 +107,7 @@ void DrawGameFrame() {
   UpdateSpurts();
   ResetDrawState();
   LevelProgress();
+  WatchForNoWayOut();
   ResetDrawState();
   // A press used by a walker or the panel stays used until the button is let go.
   if (!ScreenMouseDown(1)) ClickLatch = false;
@@ -118,7 +120,10 @@ int EndGameFrame() {
 
 int GameFrame() {
   DrawGameFrame();
-  return EndGameFrame();
+  const int code = EndGameFrame();
+  // The page runs its own frames: the level stands still until it closes.
+  if (code == 0 && KeyHit(KEY_F1) > 0) ShowHelp();
+  return code;
 }
 
 void PlayGame() {

@@ -87,8 +87,8 @@ class LevelTool : public GameTest {
   fs::path dir_;
 };
 
-// Rule: text -> image -> text gives the text back; comments, titles, hat aliases and repeated
-// hats lines make the same image.
+// Rule: text -> image -> text gives the text back; comments, titles, hat aliases, repeated
+// hats lines and hint lines (even ones that hold grid characters) make the same image.
 TEST_F(LevelTool, RoundTripTextImageText) {
   Spit(dir_ / "a.txt", CANONICAL);
   ASSERT_EQ(Tool("build " + (dir_ / "a.txt").string() + " " + (dir_ / "a.png").string()).status, 0);
@@ -98,7 +98,8 @@ TEST_F(LevelTool, RoundTripTextImageText) {
 
   std::string loose = CANONICAL;
   loose.replace(0, loose.find('\n', loose.find("hats")) + 1,
-                "; a comment\n\nLEVEL 1: a title\nhats yellow=1 3=6\n  ; indented comment\nhats white=1 hard=1\n");
+                "; a comment\n\nLEVEL 1: a title\nhats yellow=1 3=6\n  ; indented comment\nhats white=1 hard=1\n"
+                "hint Guide the Plonko\nhint   towards the hole: 1 > O #\n");
   Spit(dir_ / "b.txt", loose);
   ASSERT_EQ(Tool("build " + (dir_ / "b.txt").string() + " " + (dir_ / "b.png").string()).status, 0);
   EXPECT_EQ(Tool("text " + (dir_ / "b.png").string()).out, CANONICAL);
@@ -194,6 +195,7 @@ TEST_F(LevelTool, SourceErrorsNameTheLine) {
       {"33 hats", "level\nhats 1=6 2=6 3=6 4=6 5=6 6=3\n>.............\n" + rows13, "33 hats; a level holds at most 32"},
       {"bad hat", "level\nhats hat=1\n>.............\n" + rows13, ":2: \"hat=1\" is not <hat>=<count>"},
       {"no level line", ">.............\n", ":1: expected a \"level\" line first"},
+      {"hint before a level", "hint Guide the Plonko\nlevel\n>.............\n" + rows13, ":1: expected a \"level\" line first"},
       {"empty", "; nothing\n", "no levels"},
   };
   for (const Case& c : cases) {
