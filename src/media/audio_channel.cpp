@@ -124,6 +124,12 @@ void StopChannel(int channel) {
   }
 }
 
+void FreeChannel(int channel) {
+  if (!Lookup<ChannelObject>(channel, ObjectKind::CHANNEL)) return;
+  StopChannel(channel);
+  ReleaseObject(channel);  // the channel's destructor leaves the driver's fade to run its course
+}
+
 void PauseChannel(int channel) {
   RecordSoundCall(SoundRecord::PAUSE, 0, channel, 0);
   if (ChannelObject* ch = LiveChannel(channel)) Audio().driver->SetPaused(ch->voice, true);

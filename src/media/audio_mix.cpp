@@ -39,14 +39,29 @@ void MixOne(MixVoice& v, float* acc, int frames) {
       float a = Sample(v, i, 0);
       l = r = a + (Sample(v, j, 0) - a) * t;
     }
-    float fade = 1;
+    if (v.levelStep != 0) {
+      v.level += v.levelStep;
+      if (v.level >= 1) {
+        v.level = 1;
+        v.levelStep = 0;
+      } else if (v.level <= 0) {
+        v.level = 0;
+        v.levelStep = 0;
+        if (v.pauseAtZero) {
+          v.pauseAtZero = false;
+          v.paused = true;
+          return;
+        }
+      }
+    }
+    float fade = v.level;
     if (v.fadeStep > 0) {
       v.fade -= v.fadeStep;
       if (v.fade <= 0) {
         v.active = false;
         return;
       }
-      fade = v.fade;
+      fade *= v.fade;
     }
     acc[2 * n] += l * v.left * fade;
     acc[2 * n + 1] += r * v.right * fade;
@@ -85,6 +100,27 @@ void MixStop(MixVoice& v, int deviceRate) {
   v.fadeStep = 1.0f / static_cast<float>(MixFadeFrames(deviceRate));
 }
 
+void MixPause(MixVoice& v, bool paused, int deviceRate) {
+  const float step = 1.0f / static_cast<float>(MixFadeFrames(deviceRate));
+  if (paused) {
+    if (v.paused || !v.active) return;
+    v.levelStep = -step;
+    v.pauseAtZero = true;
+    return;
+  }
+  v.paused = false;
+  v.pauseAtZero = false;
+  v.levelStep = v.level < 1 ? step : 0;
+}
+
+float MixLimit(float x) {
+  const float a = std::fabs(x);
+  if (a <= LIMIT_KNEE) return x;
+  const float room = 1.0f - LIMIT_KNEE;
+  const float y = LIMIT_KNEE + room * std::tanh((a - LIMIT_KNEE) / room);
+  return x < 0 ? -y : y;
+}
+
 void MixVoices(MixVoice* voices, int count, int16_t* out, int frames) {
   float acc[2 * BLOCK_FRAMES];
   for (int done = 0; done < frames; done += BLOCK_FRAMES) {
@@ -101,6 +137,6 @@ void MixVoices(MixVoice* voices, int count, int16_t* out, int frames) {
     }
     int16_t* dst = out + 2 * done;
     for (int s = 0; s < 2 * n; ++s)
-      dst[s] = static_cast<int16_t>(std::lrint(Clamp(acc[s], -32768.0f, 32767.0f)));
+      dst[s] = static_cast<int16_t>(std::lrint(Clamp(32768.0f * MixLimit(acc[s] / 32768.0f), -32768.0f, 32767.0f)));
   }
 }

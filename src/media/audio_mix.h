@@ -1,6 +1,6 @@
 // The software mixer's arithmetic, free of any device so that it can be tested directly: voices
 // read 16-bit samples at their own speed (linear interpolation), are weighted by volume and pan,
-// summed in float and clipped to 16-bit stereo output.
+// summed in float, and the sum passed through a soft limiter into 16-bit stereo output.
 //
 // Pan law: a mono sound is panned with equal power (left = cos, right = sin of (pan + 1) * pi/4),
 // so it keeps its loudness across the field and sits at -3 dB per side when centred, as OpenAL
@@ -25,6 +25,11 @@ struct MixVoice {
   // falls by fadeStep per output frame and the voice ends at zero. fadeStep 0: not stopping.
   float fade = 1;
   float fadeStep = 0;
+  // Pausing and resuming a voice that is heard ramp its level the same way: down to zero, where
+  // the voice pauses, and up again from where it stood.
+  float level = 1;
+  float levelStep = 0;
+  bool pauseAtZero = false;
 };
 
 // Output frames over which a stopped voice fades out at `deviceRate` (5 ms).
@@ -32,12 +37,22 @@ int MixFadeFrames(int deviceRate);
 // Starts the fade-out of a voice: it stays active, and heard, until the fade ends.
 void MixStop(MixVoice& v, int deviceRate);
 
+// Pauses (fading out over 5 ms, then holding) or resumes (fading back in when it had been faded;
+// a cued voice starts at once, its own attack intact) a voice.
+void MixPause(MixVoice& v, bool paused, int deviceRate);
+
 // The left and right gains for a voice of `channels` at `volume` (0..1) and `pan` (-1..1).
 void MixGains(int channels, float volume, float pan, float& left, float& right);
 
 // Source frames per output frame for a sound of `sourceRate` played `speed` times as fast on a
 // device running at `deviceRate`.
 double MixStep(int sourceRate, float speed, int deviceRate);
+
+// The limiter on the summed output: the identity up to LIMIT_KNEE (-3 dBFS), above it a smooth
+// curve that rises towards full scale and never passes it, so any pile-up of voices stays unclipped
+// and a mix below the knee is untouched. In and out in units of full scale.
+constexpr float LIMIT_KNEE = 0.7071f;
+float MixLimit(float x);
 
 // Mixes every active, unpaused voice into `out` (`frames` interleaved stereo frames, overwritten),
 // advancing each voice; a voice that runs off its end without loop becomes inactive. Allocates

@@ -85,7 +85,7 @@ class SdlMixerDriver final : public AudioDriver {
 
   void SetPaused(VoiceRef ref, bool paused) override {
     Lock lock(device_);
-    if (MixVoice* m = Find(ref)) m->paused = paused;
+    if (MixVoice* m = Find(ref)) MixPause(*m, paused, rate_);
   }
 
   void SetParams(VoiceRef ref, const VoiceParams& params) override {

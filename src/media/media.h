@@ -207,6 +207,10 @@ int PlaySound(int sound, int channel = 0);
 // ResumeChannel starts it.
 int CueSound(int sound, int channel = 0);
 void StopChannel(int channel);
+// Stops the channel (fading out as a stop does) and gives its handle back: for a slot that is
+// emptied, so that no handle is left behind.
+void FreeChannel(int channel);
+// Pausing and resuming a channel that is heard fade it out and in over a few ms (no click).
 void PauseChannel(int channel);
 void ResumeChannel(int channel);
 // Values are clamped to their ranges; NaN is ignored.

@@ -105,6 +105,44 @@ TEST_P(CutNote, StoppedNoteFadesInsteadOfClicking) {
   EXPECT_EQ(left.back(), 0) << "and it ended";
 }
 
+// Pausing a note in the middle and resuming it later fades it out and in again: no click either
+// way, and the note is heard again after the resume.
+TEST_P(CutNote, PausedAndResumedNoteFadesInsteadOfClicking) {
+  const Driver& d = GetParam();
+  MediaInit(MEDIA_HEADLESS);
+  AudioInit(MEDIA_REAL);
+  if (!SelectAudioDriver(d.name)) GTEST_SKIP() << d.name << " has no file device here";
+  std::vector<int16_t> note(44100 * 2, 12000);
+  for (int i = 0; i < 2000; ++i) note[static_cast<size_t>(i)] = static_cast<int16_t>(6 * i);
+  const std::string path = WriteFile(CaptureDir() / "long.wav", Riff(Cat({Chunk("fmt ", Fmt(1, 44100, 16)), Chunk("data", Pcm16(note))})));
+  const int ch = CueSound(LoadSound(path, 0));
+  SetChannelVolume(ch, 1);
+  ResumeChannel(ch);
+  Wait(150);
+  PauseChannel(ch);
+  Wait(200);
+  EXPECT_TRUE(ChannelPlaying(ch)) << "a paused note still counts as playing";
+  ResumeChannel(ch);
+  Wait(150);
+  MediaInit(MEDIA_HEADLESS);
+
+  const std::vector<int16_t> left = Left(CaptureDir() / d.file, d.wav);
+  int jump = 0, sounding = 0;
+  size_t quiet = 0, longestQuiet = 0;
+  for (size_t i = 1; i < left.size(); ++i) {
+    jump = std::max(jump, std::abs(left[i] - left[i - 1]));
+    if (std::abs(static_cast<int>(left[i])) > 5000) {
+      ++sounding;
+      quiet = 0;
+    } else if (sounding > 0) {
+      longestQuiet = std::max(longestQuiet, ++quiet);
+    }
+  }
+  EXPECT_LT(jump, 200) << "a click: the wave jumped by " << jump;
+  EXPECT_GT(longestQuiet, 44100u / 10) << "the pause was heard as a silence";
+  EXPECT_GT(sounding, 44100 / 5) << "the note was heard before and after the pause";
+}
+
 // Notes pitched up must not fold their high partials back down (aliasing): a tone at 8 kHz played
 // at rate 4 would sound at 32 kHz, above what the output can carry; it must vanish, not come
 // back at 44.1 - 32 = 12.1 kHz. A tone at 1 kHz at rate 4 is heard, at 4 kHz.

@@ -1,5 +1,5 @@
 // The software mixer's arithmetic, without a device: pan law and volume, resampling speed and
-// interpolation, looping, pause, summing and clipping to 16 bits.
+// interpolation, looping, pause, summing and limiting to 16 bits.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -155,21 +155,38 @@ TEST(Mixer, LoopingVoicePlaysOnAcrossBuffers) {
   EXPECT_TRUE(voices[0].active);
 }
 
-TEST(Mixer, SumsVoicesAndClipsTo16Bits) {
+// Voices add up exactly below the limiter's knee (-3 dBFS); above it the sum is bent smoothly
+// towards full scale and never clips, whatever piles up, keeping its sign and its order.
+TEST(Mixer, SumsVoicesAndLimitsAboveTheKnee) {
   struct Case {
     int16_t a, b;
-    int16_t sum;
+    int lo, hi;  // the output lies in [lo, hi]
   } cases[] = {
-      {1000, 2000, 3000},
-      {30000, 30000, 32767},
-      {-30000, -30000, -32768},
-      {32767, -32768, -1},
+      {1000, 2000, 3000, 3000},
+      {20000, 3000, 23000, 23000},            // just below the knee: untouched
+      {-20000, -3000, -23000, -23000},
+      {20000, 6000, 24500, 25999},            // just above: bent a little
+      {30000, 30000, 32000, 32767},           // far above: close to full scale
+      {-30000, -30000, -32768, -32000},
+      {32767, -32768, -1, -1},
   };
   for (const Case& c : cases) {
     std::vector<int16_t> a(16, c.a), b(16, c.b);
     std::vector<MixVoice> voices{Voice(a), Voice(b)};
     std::vector<int16_t> out = Mix(voices, 16);
-    for (int16_t s : out) EXPECT_EQ(s, c.sum) << c.a << " + " << c.b;
+    for (int16_t s : out) {
+      EXPECT_GE(s, c.lo) << c.a << " + " << c.b;
+      EXPECT_LE(s, c.hi) << c.a << " + " << c.b;
+    }
+  }
+  // Sixteen full-scale voices: still below full scale, and louder sums never come out quieter.
+  float last = 0;
+  for (float x = 0.5f; x < 16; x += 0.01f) {
+    const float y = MixLimit(x);
+    ASSERT_LE(y, 1.0f) << x;
+    ASSERT_GE(y, last) << x;
+    ASSERT_EQ(MixLimit(-x), -y);
+    last = y;
   }
 }
 
@@ -223,6 +240,45 @@ TEST(Mixer, StoppedVoiceFadesOutThenEnds) {
   paused[0].paused = true;
   MixStop(paused[0], 44100);
   EXPECT_FALSE(paused[0].active);
+}
+
+// Pausing a voice that is heard fades it out over 5 ms before it holds, and resuming fades it in
+// again from where it stood; a cued voice (paused before it was heard) starts at full level.
+TEST(Mixer, PauseAndResumeFadeInsteadOfCutting) {
+  std::vector<int16_t> level(44100, 10000);
+  const int fade = MixFadeFrames(44100);
+  std::vector<MixVoice> voices{Voice(level)};
+  Mix(voices, 100);
+  MixPause(voices[0], true, 44100);
+  EXPECT_FALSE(voices[0].paused) << "heard until its fade is done";
+  std::vector<int16_t> out = Mix(voices, 400);
+  for (int f = 1; f < 400; ++f) ASSERT_LE(std::abs(out[2 * f] - out[2 * (f - 1)]), 10000 / fade + 2) << "pause step at " << f;
+  EXPECT_EQ(SoundingFrames(out), fade - 1);
+  EXPECT_TRUE(voices[0].paused);
+  EXPECT_TRUE(voices[0].active);
+  const double heldAt = voices[0].pos;
+  Mix(voices, 100);
+  EXPECT_EQ(voices[0].pos, heldAt) << "a paused voice keeps its place";
+
+  MixPause(voices[0], false, 44100);
+  out = Mix(voices, 400);
+  EXPECT_LT(out[0], 200);
+  for (int f = 1; f < 400; ++f) ASSERT_LE(std::abs(out[2 * f] - out[2 * (f - 1)]), 10000 / fade + 2) << "resume step at " << f;
+  EXPECT_EQ(out[2 * 399], 10000);
+
+  // Paused again half-way through its fade-out: resumed from the level it had reached.
+  MixPause(voices[0], true, 44100);
+  Mix(voices, fade / 2);
+  MixPause(voices[0], false, 44100);
+  out = Mix(voices, 2);
+  EXPECT_NEAR(out[0], 5000, 200);
+  EXPECT_GT(out[2], out[0]);
+
+  std::vector<MixVoice> cued{Voice(level)};
+  cued[0].paused = true;
+  MixPause(cued[0], false, 44100);
+  out = Mix(cued, 2);
+  EXPECT_EQ(out[0], 10000) << "a cued voice keeps its own attack";
 }
 
 }  // namespace
