@@ -9,9 +9,10 @@
 //   samples: at the default volumes (effects: master 50 x sound 50; music: 50 x 50, the
 //            accompaniment at half), loudness over the sounding part, peak, share above 8 kHz,
 //            and the edges: the first sample and the largest step of the first millisecond
-//            against the largest step of the whole wave (dB), the high-frequency burst of the
-//            first 5 ms against the 20 ms after it (dB), and the level of the last 5 ms below
-//            the peak (dB).
+//            against the largest step of the whole wave (dB), the energy above 5 kHz in the
+//            first 5 ms against all the energy of the first 25 ms (dB), and the level of the last millisecond
+//            below the peak (dB). Loudness over the sounding part: 50 ms blocks every 10 ms,
+//            those 10 LU below the blocks' mean left out.
 //
 //   sound_meter <game folder> [<seconds per song>]
 //
@@ -209,19 +210,19 @@ void MeasureSample(const std::string& path, double gain) {
   }
   const Signal s = Centred(w, gain);
   const std::vector<double> p = KPower(s);
-  // The sounding part: from the first to the last 10 ms block within 30 dB of the loudest.
-  const size_t blk = OUT_RATE / 100;
-  std::vector<double> b;
-  for (size_t at = 0; at < p.size(); at += blk) b.push_back(MeanPower(p, at, std::min(p.size(), at + blk)));
-  const double top = *std::max_element(b.begin(), b.end());
-  size_t first = 0, last = 0;
-  for (size_t k = 0; k < b.size(); ++k)
-    if (b[k] >= top * 1e-3) {
-      if (!first && k) first = k;
-      last = k;
-    }
-  if (b[0] >= top * 1e-3) first = 0;
-  const double sounding = Lufs(MeanPower(p, first * blk, std::min(p.size(), (last + 1) * blk)));
+  // Over the part that sounds: 50 ms blocks every 10 ms, those 10 LU below the blocks' mean left out.
+  std::vector<double> blocks;
+  for (size_t at = 0; at < p.size(); at += OUT_RATE / 100) {
+    const size_t end = std::min(p.size(), at + OUT_RATE / 20);
+    blocks.push_back(MeanPower(p, at, end) * double(end - at) / double(OUT_RATE / 20));
+    if (end == p.size()) break;
+  }
+  const double gate = Lufs(Mean(blocks)) - 10;
+  double gated = 0;
+  int counted = 0;
+  for (double b : blocks)
+    if (Lufs(b) > gate) gated += b, ++counted;
+  const double sounding = Lufs(counted ? gated / counted : 0);
   // Edges, on the mono wave at full scale.
   std::vector<double> x(static_cast<size_t>(w.Frames()));
   for (size_t i = 0; i < x.size(); ++i) x[i] = s.l[i] / (gain * std::sqrt(0.5));
@@ -238,9 +239,11 @@ void MeasureSample(const std::string& path, double gain) {
     hf[i] = v * v;
   }
   const size_t ms = OUT_RATE / 1000;
-  const double click = 10 * std::log10(std::max(1e-20, MeanPower(hf, 0, 5 * ms)) / std::max(1e-20, MeanPower(hf, 5 * ms, 25 * ms)));
+  std::vector<double> x2(x.size());
+  for (size_t i = 0; i < x.size(); ++i) x2[i] = x[i] * x[i];
+  const double click = 10 * std::log10(std::max(1e-20, MeanPower(hf, 0, 5 * ms)) / std::max(1e-20, MeanPower(x2, 0, 25 * ms)));
   double tail = 0;
-  for (size_t i = x.size() > 5 * ms ? x.size() - 5 * ms : 0; i < x.size(); ++i) tail = std::max(tail, std::fabs(x[i]));
+  for (size_t i = x.size() > ms ? x.size() - ms : 0; i < x.size(); ++i) tail = std::max(tail, std::fabs(x[i]));
   const std::string name = path.substr(path.find_last_of('/') + 1);
   std::printf("%-16s %6.2f %7.1f %7.1f %6.1f%% %7.1f %7.1f %7.1f %7.1f\n", name.c_str(), double(x.size()) / OUT_RATE, sounding,
               Db(peak), 100 * HighShare(s, std::min(3.0, double(x.size()) / OUT_RATE)), Db(std::fabs(x[0]) / peak) , Db(headStep / std::max(1e-9, bodyStep)),
