@@ -51,6 +51,7 @@ struct Renderer {
   std::vector<MixVoice> fading;
   std::vector<int16_t> out;  // interleaved stereo
   std::vector<Note> notes;
+  MixLimiter limiter;
 
   void Apply(Channel& c) {
     MixGains(1, c.volume, c.pan, c.voice.left, c.voice.right);
@@ -135,7 +136,7 @@ struct Renderer {
     for (auto& [h, c] : channels) voices.push_back(c.voice);
     for (MixVoice& v : fading) voices.push_back(v);
     std::vector<int16_t> block(2 * static_cast<size_t>(n));
-    MixVoices(voices.data(), static_cast<int>(voices.size()), block.data(), n);
+    MixVoices(voices.data(), static_cast<int>(voices.size()), block.data(), n, limiter);
     size_t k = 0;
     for (auto& [h, c] : channels) c.voice = voices[k++];
     for (MixVoice& v : fading) v = voices[k++];

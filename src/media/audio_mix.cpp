@@ -113,15 +113,22 @@ void MixPause(MixVoice& v, bool paused, int deviceRate) {
   v.levelStep = v.level < 1 ? step : 0;
 }
 
-float MixLimit(float x) {
-  const float a = std::fabs(x);
-  if (a <= LIMIT_KNEE) return x;
-  const float room = 1.0f - LIMIT_KNEE;
-  const float y = LIMIT_KNEE + room * std::tanh((a - LIMIT_KNEE) / room);
-  return x < 0 ? -y : y;
+void MixLimit(MixLimiter& lim, float& left, float& right) {
+  const float a = std::max(std::fabs(left), std::fabs(right));
+  if (a * lim.gain > LIMIT_CEILING) {
+    lim.gain = LIMIT_CEILING / a;
+    lim.held = static_cast<int>(LIMIT_HOLD_S * static_cast<float>(lim.rate));
+  } else if (lim.held > 0) {
+    --lim.held;
+  } else if (lim.gain < 1) {
+    lim.gain = std::min(1.0f, lim.gain + (1 - lim.gain) / (LIMIT_RELEASE_S * static_cast<float>(std::max(1, lim.rate))));
+    lim.gain = std::min(lim.gain, a > 0 ? LIMIT_CEILING / a : 1.0f);
+  }
+  left *= lim.gain;
+  right *= lim.gain;
 }
 
-void MixVoices(MixVoice* voices, int count, int16_t* out, int frames) {
+void MixVoices(MixVoice* voices, int count, int16_t* out, int frames, MixLimiter& limiter) {
   float acc[2 * BLOCK_FRAMES];
   for (int done = 0; done < frames; done += BLOCK_FRAMES) {
     int n = std::min(BLOCK_FRAMES, frames - done);
@@ -136,7 +143,11 @@ void MixVoices(MixVoice* voices, int count, int16_t* out, int frames) {
       MixOne(v, acc, n);
     }
     int16_t* dst = out + 2 * done;
-    for (int s = 0; s < 2 * n; ++s)
-      dst[s] = static_cast<int16_t>(std::lrint(Clamp(32768.0f * MixLimit(acc[s] / 32768.0f), -32768.0f, 32767.0f)));
+    for (int f = 0; f < n; ++f) {
+      float l = acc[2 * f] / 32768.0f, r = acc[2 * f + 1] / 32768.0f;
+      MixLimit(limiter, l, r);
+      dst[2 * f] = static_cast<int16_t>(std::lrint(Clamp(32768.0f * l, -32768.0f, 32767.0f)));
+      dst[2 * f + 1] = static_cast<int16_t>(std::lrint(Clamp(32768.0f * r, -32768.0f, 32767.0f)));
+    }
   }
 }

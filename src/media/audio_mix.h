@@ -1,6 +1,6 @@
 // The software mixer's arithmetic, free of any device so that it can be tested directly: voices
 // read 16-bit samples at their own speed (linear interpolation), are weighted by volume and pan,
-// summed in float, and the sum passed through a soft limiter into 16-bit stereo output.
+// summed in float, and the sum passed through a limiter into 16-bit stereo output.
 //
 // Pan law: a mono sound is panned with equal power (left = cos, right = sin of (pan + 1) * pi/4),
 // so it keeps its loudness across the field and sits at -3 dB per side when centred, as OpenAL
@@ -48,13 +48,22 @@ void MixGains(int channels, float volume, float pan, float& left, float& right);
 // device running at `deviceRate`.
 double MixStep(int sourceRate, float speed, int deviceRate);
 
-// The limiter on the summed output: the identity up to LIMIT_KNEE (-3 dBFS), above it a smooth
-// curve that rises towards full scale and never passes it, so any pile-up of voices stays unclipped
-// and a mix below the knee is untouched. In and out in units of full scale.
-constexpr float LIMIT_KNEE = 0.7071f;
-float MixLimit(float x);
+// The limiter on the summed output: a gain that drops at once to keep any frame under LIMIT_CEILING
+// (-1 dBFS), holds, then recovers over LIMIT_RELEASE_S, so voices piled far above full scale come out
+// as the same waves made quieter, never with flat tops; a mix below the ceiling is untouched.
+constexpr float LIMIT_CEILING = 0.891f;
+constexpr float LIMIT_RELEASE_S = 0.1f;
+constexpr float LIMIT_HOLD_S = 0.025f;  // longer than a period of the lowest note: no ripple
+struct MixLimiter {
+  float gain = 1;
+  int rate = 44100;  // output frames per second, for the hold and the release
+  int held = 0;      // frames left before the gain may recover
+};
+// One stereo frame in units of full scale, through the limiter.
+void MixLimit(MixLimiter& lim, float& left, float& right);
 
 // Mixes every active, unpaused voice into `out` (`frames` interleaved stereo frames, overwritten),
-// advancing each voice; a voice that runs off its end without loop becomes inactive. Allocates
-// nothing, so it may run in the audio callback.
-void MixVoices(MixVoice* voices, int count, int16_t* out, int frames);
+// advancing each voice; a voice that runs off its end without loop becomes inactive. The sum goes
+// through `limiter`, whose gain carries over from call to call. Allocates nothing, so it may run
+// in the audio callback.
+void MixVoices(MixVoice* voices, int count, int16_t* out, int frames, MixLimiter& limiter);

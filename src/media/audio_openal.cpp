@@ -5,6 +5,7 @@
 // a stereo sound ignores pan here. Rate is AL_PITCH.
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 
 #include <array>
 #include <cmath>
@@ -80,7 +81,11 @@ class OpenALDriver final : public AudioDriver {
   bool Open() {
     device_ = OpenDevice();
     if (!device_) return false;
-    context_ = alcCreateContext(device_, nullptr);
+    // OpenAL Soft's limiter on the summed output: effects piled onto loud music bend smoothly
+    // under full scale instead of clipping; it leaves a mix well below full scale untouched.
+    const ALCint attributes[] = {ALC_OUTPUT_LIMITER_SOFT, ALC_TRUE, 0};
+    const bool limiter = alcIsExtensionPresent(device_, "ALC_SOFT_output_limiter");
+    context_ = alcCreateContext(device_, limiter ? attributes : nullptr);
     if (!context_ || !alcMakeContextCurrent(context_)) return false;
     alDistanceModel(AL_NONE);  // pan only: no attenuation by distance
     return true;

@@ -54,6 +54,7 @@ class SdlMixerDriver final : public AudioDriver {
     device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
     if (device_ == 0 || have.freq <= 0) return false;
     rate_ = have.freq;
+    limiter_.rate = rate_;
     SDL_PauseAudioDevice(device_, 0);
     return true;
   }
@@ -121,7 +122,7 @@ class SdlMixerDriver final : public AudioDriver {
   }
 
   // Runs on the audio thread, under the device lock.
-  void Mix(int16_t* out, int frames) { MixVoices(mix_.data(), MAX_VOICES, out, frames); }
+  void Mix(int16_t* out, int frames) { MixVoices(mix_.data(), MAX_VOICES, out, frames, limiter_); }
 
   // Volume, pan and speed; a new speed may move the voice to another octave copy, at the same
   // point of the sound.
@@ -159,6 +160,7 @@ class SdlMixerDriver final : public AudioDriver {
   SDL_AudioDeviceID device_ = 0;
   int rate_ = WANT_RATE;
   std::array<MixVoice, MAX_VOICES> mix_{};      // read and advanced by the callback
+  MixLimiter limiter_;                          // the callback's
   std::array<VoiceOwner, MAX_VOICES> owners_{};  // main thread only
   uint64_t starts_ = 0;
 };

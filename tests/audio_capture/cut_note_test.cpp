@@ -1,6 +1,7 @@
 // Both real audio drivers, writing what they play to a file (OpenAL Soft's "wave" back end, SDL's
 // "disk" driver): a note cut off while it sounds fades out instead of dropping to zero, so the
-// captured wave never jumps (a jump is a click).
+// captured wave never jumps (a jump is a click); a pause and a resume fade too; voices piled far
+// above full scale are limited, not clipped.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -141,6 +142,62 @@ TEST_P(CutNote, PausedAndResumedNoteFadesInsteadOfClicking) {
   EXPECT_LT(jump, 200) << "a click: the wave jumped by " << jump;
   EXPECT_GT(longestQuiet, 44100u / 10) << "the pause was heard as a silence";
   EXPECT_GT(sounding, 44100 / 5) << "the note was heard before and after the pause";
+}
+
+// Sixteen loud effects at full volume at once would sum to far above full scale: the output is
+// limited, not clipped (no flat tops at full scale; a sine's own top spans 3 samples within
+// 0.2 % of its peak at this pitch), while one voice below -3 dBFS comes out
+// as it went in (a clean sine: its peak to RMS ratio stays that of a sine).
+TEST_P(CutNote, PiledUpVoicesAreLimitedAndQuietOnesUntouched) {
+  const Driver& d = GetParam();
+  struct Case {
+    int voices;
+    int16_t amplitude;
+    bool loud;
+  } cases[] = {{16, 30000, true}, {1, 12000, false}};
+  for (const Case& c : cases) {
+    MediaInit(MEDIA_HEADLESS);
+    AudioInit(MEDIA_REAL);
+    if (!SelectAudioDriver(d.name)) GTEST_SKIP() << d.name << " has no file device here";
+    std::vector<int16_t> tone(44100);
+    for (size_t i = 0; i < tone.size(); ++i) {
+      const double ramp = std::min({1.0, static_cast<double>(i) / 441, static_cast<double>(tone.size() - i) / 441});
+      tone[i] = static_cast<int16_t>(std::lround(c.amplitude * ramp * std::sin(2 * 3.14159265358979 * 441 * static_cast<double>(i) / 44100)));
+    }
+    const std::string path = WriteFile(CaptureDir() / "loud.wav", Riff(Cat({Chunk("fmt ", Fmt(1, 44100, 16)), Chunk("data", Pcm16(tone))})));
+    const int sound = LoadSound(path, 0);
+    std::vector<int> channels;
+    for (int v = 0; v < c.voices; ++v) channels.push_back(CueSound(sound));
+    for (int ch : channels) SetChannelVolume(ch, 1);
+    for (int ch : channels) ResumeChannel(ch);  // one after the other, within a millisecond or so
+    Wait(700);
+    MediaInit(MEDIA_HEADLESS);
+    const std::vector<int16_t> left = Left(CaptureDir() / d.file, d.wav);
+    // The steady middle of the note: the middle quarter second of what was heard (a tenth of the
+    // note's level or more), away from its ramps and from the limiter's first catch.
+    size_t first = left.size(), last = 0;
+    for (size_t i = 0; i < left.size(); ++i)
+      if (std::abs(static_cast<int>(left[i])) > c.amplitude / 10) first = std::min(first, i), last = i;
+    ASSERT_GT(last, first + 22050) << "the note was heard";
+    const size_t from = (first + last) / 2 - 5512, to = from + 11025;
+    int run = 0, longest = 0, peak = 0;
+    double sum = 0;
+    for (size_t i = from; i < to; ++i) {
+      const int a = std::abs(static_cast<int>(left[i]));
+      peak = std::max(peak, a);
+      sum += static_cast<double>(a) * a;
+      run = a >= 32700 ? run + 1 : 0;
+      longest = std::max(longest, run);
+    }
+    const double rms = std::sqrt(sum / static_cast<double>(std::max<size_t>(1, to - from)));
+    if (c.loud) {
+      EXPECT_GT(peak, 20000) << c.voices << " voices";
+      EXPECT_LE(longest, 4) << "clipped: " << longest << " samples in a row at full scale";
+    } else {
+      EXPECT_GT(peak, 3000);
+      EXPECT_NEAR(peak / rms, std::sqrt(2.0), 0.03) << "the quiet sine was bent";
+    }
+  }
 }
 
 // Notes pitched up must not fold their high partials back down (aliasing): a tone at 8 kHz played

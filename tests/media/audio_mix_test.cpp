@@ -22,7 +22,8 @@ MixVoice Voice(const std::vector<int16_t>& samples, int channels = 1, double ste
 
 std::vector<int16_t> Mix(std::vector<MixVoice>& voices, int frames) {
   std::vector<int16_t> out(static_cast<size_t>(2 * frames), 1234);  // garbage: must be overwritten
-  MixVoices(voices.data(), static_cast<int>(voices.size()), out.data(), frames);
+  MixLimiter limiter;
+  MixVoices(voices.data(), static_cast<int>(voices.size()), out.data(), frames, limiter);
   return out;
 }
 
@@ -155,19 +156,18 @@ TEST(Mixer, LoopingVoicePlaysOnAcrossBuffers) {
   EXPECT_TRUE(voices[0].active);
 }
 
-// Voices add up exactly below the limiter's knee (-3 dBFS); above it the sum is bent smoothly
-// towards full scale and never clips, whatever piles up, keeping its sign and its order.
-TEST(Mixer, SumsVoicesAndLimitsAboveTheKnee) {
+// Voices add up exactly below the limiter's ceiling (-1 dBFS); a sum above it is brought down
+// to the ceiling and never clips, keeping its sign.
+TEST(Mixer, SumsVoicesAndLimitsAboveTheCeiling) {
   struct Case {
     int16_t a, b;
-    int lo, hi;  // the output lies in [lo, hi]
+    int lo, hi;  // every output sample lies in [lo, hi]
   } cases[] = {
       {1000, 2000, 3000, 3000},
-      {20000, 3000, 23000, 23000},            // just below the knee: untouched
-      {-20000, -3000, -23000, -23000},
-      {20000, 6000, 24500, 25999},            // just above: bent a little
-      {30000, 30000, 32000, 32767},           // far above: close to full scale
-      {-30000, -30000, -32768, -32000},
+      {20000, 9000, 29000, 29000},  // just below the ceiling: untouched
+      {-20000, -9000, -29000, -29000},
+      {30000, 30000, 29100, 29200},  // far above: held at the ceiling
+      {-30000, -30000, -29200, -29100},
       {32767, -32768, -1, -1},
   };
   for (const Case& c : cases) {
@@ -179,15 +179,31 @@ TEST(Mixer, SumsVoicesAndLimitsAboveTheKnee) {
       EXPECT_LE(s, c.hi) << c.a << " + " << c.b;
     }
   }
-  // Sixteen full-scale voices: still below full scale, and louder sums never come out quieter.
-  float last = 0;
-  for (float x = 0.5f; x < 16; x += 0.01f) {
-    const float y = MixLimit(x);
-    ASSERT_LE(y, 1.0f) << x;
-    ASSERT_GE(y, last) << x;
-    ASSERT_EQ(MixLimit(-x), -y);
-    last = y;
+}
+
+// Sixteen loud sines at once: the limited output is the same sine, smaller (no flat tops), and
+// once the pile-up ends the gain comes back over the release time.
+TEST(Mixer, LimiterKeepsTheWaveShapeAndRecovers) {
+  MixLimiter lim;
+  float peak = 0, firstGain = 0;
+  for (int i = 0; i < 4410; ++i) {
+    const float x = 16 * 0.9f * std::sin(2 * 3.14159265f * 441 * static_cast<float>(i) / 44100);
+    float l = x, r = x;
+    MixLimit(lim, l, r);
+    ASSERT_LE(std::fabs(l), LIMIT_CEILING + 1e-6f) << i;
+    peak = std::max(peak, std::fabs(l));
+    if (i == 100) firstGain = lim.gain;
   }
+  EXPECT_NEAR(peak, LIMIT_CEILING, 0.01f);
+  EXPECT_NEAR(lim.gain, firstGain, 1e-3f * firstGain) << "the gain holds while the pile-up lasts: no pumping within the wave";
+  for (int i = 0; i < 44100; ++i) {
+    float l = 0.1f, r = 0.1f;
+    MixLimit(lim, l, r);
+  }
+  EXPECT_GT(lim.gain, 0.99f) << "back to unity after the release";
+  float l = 0.5f, r = -0.5f;
+  MixLimit(lim, l, r);
+  EXPECT_EQ(l, 0.5f * lim.gain);
 }
 
 TEST(Mixer, PausedAndFinishedVoicesAreSilentAndKeepTheirPlace) {
