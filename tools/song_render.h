@@ -52,6 +52,16 @@ struct Renderer {
   std::vector<int16_t> out;  // interleaved stereo
   std::vector<Note> notes;
   MixLimiter limiter;
+  int startMs = 0;      // Millis() when the song started: render time 0
+  double heardMs = -1;  // when the last note resumed begins to sound, in render time
+
+  // A sound placed in time (a music step) is heard its moment plus PLACED_MS later, as our mixer
+  // places it; the rest at once. The render time of hearing, and the frames to wait for it.
+  static constexpr double PLACED_MS = 40;
+  double HeardAt(const SoundRecord& r, double ms) const {
+    return r.timed ? std::max(ms, double(r.due - startMs) + PLACED_MS) : ms;
+  }
+  static int64_t FramesFrom(double ms, double at) { return static_cast<int64_t>(std::lround((at - ms) * OUT_RATE / 1000.0)); }
 
   void Apply(Channel& c) {
     MixGains(1, c.volume, c.pan, c.voice.left, c.voice.right);
@@ -78,7 +88,7 @@ struct Renderer {
     switch (r.kind) {
       case SoundRecord::STOP:
         if (c.voice.active) {
-          MixStop(c.voice, OUT_RATE);
+          MixStop(c.voice, OUT_RATE, FramesFrom(ms, HeardAt(r, ms)));
           fading.push_back(c.voice);
           c.voice.active = false;
         }
@@ -101,9 +111,14 @@ struct Renderer {
       case SoundRecord::RATE: c.rate = r.value; Apply(c); break;
       case SoundRecord::RESUME: {
         c.voice.paused = false;
+        const double frameMs = ms;
+        ms = HeardAt(r, frameMs);
+        c.voice.wait = FramesFrom(frameMs, ms);
+        heardMs = ms;
         const int t = TrackOf(r.channel);
         if (t < 0 || notes.empty() || notes.back().track != t) break;
         Note& n = notes.back();
+        n.startMs = ms;
         const double len = c.sample ? 1000.0 * double(c.sample->octave[0].Frames()) / c.sample->octave[0].rate : 0;
         if (t < 2) {
           for (int v = 1; v <= 8; ++v)
@@ -149,8 +164,9 @@ struct Renderer {
 // The step grid: per step its time, when it fell due, chord ratio and whether a phrase or
 // pattern begins.
 struct StepMark {
-  double ms;     // when its notes were started
+  double ms;     // when its notes are heard (when it was played, for a step without notes)
   double dueMs;  // when it fell due on the step clock
+  bool heard;    // a note started on it
   float chord;
   bool phrase, pattern;
 };
@@ -183,6 +199,7 @@ inline Render RenderSong(const std::string& song, int seed, double seconds) {
   LoadSamples(r);
   HeadlessClearSounds();
   const int start = Millis();
+  r.startMs = start;
   LoadSong(song, seed, 125);
   Render out;
   int lastStep = -1;
@@ -194,14 +211,16 @@ inline Render RenderSong(const std::string& song, int seed, double seconds) {
     r.MixTo(ms);
     MusicTick();
     const SongStateData& st = SongState();
+    r.heardMs = -1;
+    for (const SoundRecord& rec : HeadlessSounds()) r.Event(rec, ms);
     if (st.step != lastStep) {
       lastStep = st.step;
       const bool phraseStart = st.step == 0 && st.bar == 1;
       const size_t pos = static_cast<size_t>(st.step / 16 + (st.bar - 1) * 4);
       const float chord = pos < st.chordLine.size() ? NoteRatio(st.chordLine[pos]) : 0;
-      out.steps.push_back({ms, double(st.nextTick - st.interval - start), chord, phraseStart, st.step == 0});
+      out.steps.push_back({r.heardMs >= 0 ? r.heardMs : ms, double(st.nextTick - st.interval - start), r.heardMs >= 0, chord,
+                           phraseStart, st.step == 0});
     }
-    for (const SoundRecord& rec : HeadlessSounds()) r.Event(rec, ms);
     HeadlessClearSounds();
   }
   r.MixTo(seconds * 1000);

@@ -4,8 +4,9 @@
 //
 //   songs:   integrated and loudest momentary loudness (K-weighted, LUFS), peak (dBFS), the
 //            largest share of energy above 8 kHz in any 3-s window, the phrase-to-phrase
-//            loudness jump, and the step clock as heard: the intervals between steps (min, max)
-//            and how late each step sounds against its due time (mean, SD, max).
+//            loudness jump, and the step clock as heard: the intervals between neighbouring
+//            steps that both start notes (min, max) and how late each such step sounds against
+//            its due time (mean, SD, max).
 //   samples: at the default volumes (effects: master 50 x sound 50; music: 50 x 50, the
 //            accompaniment at half), loudness over the sounding part, peak, share above 8 kHz,
 //            and the edges: the first sample and the largest step of the first millisecond
@@ -178,6 +179,10 @@ void MeasureSong(const std::string& song, int seed, double seconds) {
   std::vector<double> intervals, late;
   const song_render::StepMark* prev = nullptr;
   for (const auto& st : r.steps) {
+    if (!st.heard) {
+      prev = nullptr;
+      continue;
+    }
     late.push_back(st.ms - st.dueMs);
     if (prev) intervals.push_back(st.ms - prev->ms);
     prev = &st;

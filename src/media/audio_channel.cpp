@@ -124,6 +124,19 @@ void StopChannel(int channel) {
   }
 }
 
+void ResumeChannelAt(int channel, int dueMs) {
+  RecordSoundCall(SoundRecord::RESUME, 0, channel, 0, true, dueMs);
+  if (ChannelObject* ch = LiveChannel(channel)) Audio().driver->StartAt(ch->voice, dueMs);
+}
+
+void StopChannelAt(int channel, int dueMs) {
+  RecordSoundCall(SoundRecord::STOP, 0, channel, 0, true, dueMs);
+  if (ChannelObject* ch = LiveChannel(channel)) {
+    Audio().driver->StopAt(ch->voice, dueMs);
+    ch->voice = VoiceRef{};
+  }
+}
+
 void FreeChannel(int channel) {
   if (!Lookup<ChannelObject>(channel, ObjectKind::CHANNEL)) return;
   StopChannel(channel);

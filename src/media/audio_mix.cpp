@@ -20,6 +20,10 @@ inline float Sample(const MixVoice& v, int64_t i, int c) {
 // Adds up to `frames` frames of one voice into acc; returns when done or the voice ended.
 void MixOne(MixVoice& v, float* acc, int frames) {
   for (int n = 0; n < frames; ++n) {
+    if (v.wait > 0) {
+      --v.wait;
+      continue;
+    }
     if (v.pos >= static_cast<double>(v.frames)) {
       if (!v.loop) {
         v.active = false;
@@ -55,7 +59,9 @@ void MixOne(MixVoice& v, float* acc, int frames) {
       }
     }
     float fade = v.level;
-    if (v.fadeStep > 0) {
+    if (v.fadeStep > 0 && v.stopWait > 0) {
+      --v.stopWait;
+    } else if (v.fadeStep > 0) {
       v.fade -= v.fadeStep;
       if (v.fade <= 0) {
         v.active = false;
@@ -91,13 +97,14 @@ double MixStep(int sourceRate, float speed, int deviceRate) {
 
 int MixFadeFrames(int deviceRate) { return deviceRate > 0 ? std::max(1, deviceRate / 200) : 1; }
 
-void MixStop(MixVoice& v, int deviceRate) {
+void MixStop(MixVoice& v, int deviceRate, int64_t delayFrames) {
   if (!v.active || v.fadeStep > 0) return;
-  if (v.paused) {
+  if (v.paused || v.wait > 0) {
     v.active = false;  // nothing is heard from it: no fade needed
     return;
   }
   v.fadeStep = 1.0f / static_cast<float>(MixFadeFrames(deviceRate));
+  v.stopWait = delayFrames > 0 ? delayFrames : 0;
 }
 
 void MixPause(MixVoice& v, bool paused, int deviceRate) {

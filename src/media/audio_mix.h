@@ -27,6 +27,8 @@ struct MixVoice {
   float fadeStep = 0;
   // Pausing and resuming a voice that is heard ramp its level the same way: down to zero, where
   // the voice pauses, and up again from where it stood.
+  int64_t wait = 0;      // output frames of silence before the voice starts (a note placed in time)
+  int64_t stopWait = 0;  // output frames before a stop's fade begins
   float level = 1;
   float levelStep = 0;
   bool pauseAtZero = false;
@@ -34,8 +36,9 @@ struct MixVoice {
 
 // Output frames over which a stopped voice fades out at `deviceRate` (5 ms).
 int MixFadeFrames(int deviceRate);
-// Starts the fade-out of a voice: it stays active, and heard, until the fade ends.
-void MixStop(MixVoice& v, int deviceRate);
+// Starts the fade-out of a voice, after `delayFrames` more output frames: it stays active, and
+// heard, until the fade ends. A voice not yet heard ends at once.
+void MixStop(MixVoice& v, int deviceRate, int64_t delayFrames = 0);
 
 // Pauses (fading out over 5 ms, then holding) or resumes (fading back in when it had been faded;
 // a cued voice starts at once, its own attack intact) a voice.

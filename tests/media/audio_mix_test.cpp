@@ -297,4 +297,33 @@ TEST(Mixer, PauseAndResumeFadeInsteadOfCutting) {
   EXPECT_EQ(out[0], 10000) << "a cued voice keeps its own attack";
 }
 
+// A note placed in time waits its frames in silence and then starts exactly there, whatever the
+// buffer boundaries; a stop placed at the same moment lets the old note sound until then.
+TEST(Mixer, PlacedStartsAndStopsLandOnTheirFrame) {
+  std::vector<int16_t> level(44100, 10000);
+  struct Case {
+    int64_t wait;
+    int buffer;
+  } cases[] = {{0, 64}, {1, 64}, {100, 64}, {1000, 256}, {2734, 512}};
+  for (const Case& c : cases) {
+    std::vector<MixVoice> voices{Voice(level), Voice(level)};
+    voices[1].wait = c.wait;
+    MixStop(voices[0], 44100, c.wait);
+    std::vector<int16_t> out;
+    for (int done = 0; done < 4000; done += c.buffer) {
+      std::vector<int16_t> part = Mix(voices, c.buffer);
+      out.insert(out.end(), part.begin(), part.end());
+    }
+    for (int64_t f = 0; f < c.wait; ++f) ASSERT_EQ(out[static_cast<size_t>(2 * f)], 10000) << "old note until the moment, wait " << c.wait;
+    EXPECT_EQ(out[static_cast<size_t>(2 * (c.wait + MixFadeFrames(44100)))], 10000) << "new note from the moment, wait " << c.wait;
+    if (c.wait > 0) {
+      std::vector<MixVoice> alone{Voice(level)};
+      alone[0].wait = c.wait;
+      std::vector<int16_t> solo = Mix(alone, static_cast<int>(c.wait) + 1);
+      EXPECT_EQ(solo[static_cast<size_t>(2 * (c.wait - 1))], 0);
+      EXPECT_EQ(solo[static_cast<size_t>(2 * c.wait)], 10000);
+    }
+  }
+}
+
 }  // namespace
