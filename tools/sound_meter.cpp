@@ -6,7 +6,7 @@
 //            largest share of energy above 8 kHz in any 3-s window, the phrase-to-phrase
 //            loudness jump, and the step clock as heard: the intervals between neighbouring
 //            steps that both start notes (min, max) and how late each such step sounds against
-//            its due time (mean, SD, max).
+//            its due time (mean, SD, max); cymbal hits a minute.
 //   samples: at the default volumes (effects: master 50 x sound 50; music: 50 x 50, the
 //            accompaniment at half), loudness over the sounding part, peak, share above 8 kHz,
 //            and the edges: the first sample and the largest step of the first millisecond
@@ -188,9 +188,11 @@ void MeasureSong(const std::string& song, int seed, double seconds) {
     prev = &st;
   }
   auto [mn, mx] = std::minmax_element(intervals.begin(), intervals.end());
-  std::printf("%-10s %5d %7.1f %7.1f %7.1f %6.1f%% %6.1f %5zu %6.1f %6.1f %6.1f %6.1f %6.1f\n", song.c_str(), seed, integrated, momentary,
+  int crashes = 0;
+  for (const auto& n : r.notes) crashes += n.track < 2 && n.pitch == 8;
+  std::printf("%-10s %5d %7.1f %7.1f %7.1f %6.1f%% %6.1f %5zu %6.1f %6.1f %6.1f %6.1f %6.1f %6.1f\n", song.c_str(), seed, integrated, momentary,
               Db(Peak(s)), 100 * HighShare(s), jump, starts.size(), intervals.empty() ? 0 : *mn, intervals.empty() ? 0 : *mx,
-              Mean(late), Sd(late), late.empty() ? 0 : *std::max_element(late.begin(), late.end()));
+              Mean(late), Sd(late), late.empty() ? 0 : *std::max_element(late.begin(), late.end()), crashes * 60 / seconds);
 }
 
 // A sample at `gain`, centred with the mixer's equal-power pan.
@@ -271,8 +273,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   LoadMusicSamples();
-  std::printf("%-10s %5s %7s %7s %7s %7s %6s %5s %6s %6s %6s %6s %6s\n", "song", "seed", "LUFS-I", "LUFS-M", "peak", ">8k/3s",
-              "jumpLU", "phr", "ivMin", "ivMax", "late", "lateSD", "lateMx");
+  std::printf("%-10s %5s %7s %7s %7s %7s %6s %5s %6s %6s %6s %6s %6s %7s\n", "song", "seed", "LUFS-I", "LUFS-M", "peak", ">8k/3s",
+              "jumpLU", "phr", "ivMin", "ivMax", "late", "lateSD", "lateMx", "crash/m");
   struct Song {
     const char* name;
     int seeds[2];
