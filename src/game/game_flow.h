@@ -18,6 +18,8 @@ void DrawBoardTiles();
 void DrawInstructions();
 // The side panel: stock boxes and icons; hovering an icon with button 1 held takes a hat.
 void HatPanel();
+// Below the hat boxes: the score, the level ("Soft 7 / 30") and its par.
+void LevelPanel();
 // The hand pointer, or the hand with the dragged hat and its drop when button 1 is let go.
 void PointerAndDrag();
 // The banner and the won / lost tests.
