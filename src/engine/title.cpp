@@ -169,7 +169,7 @@ void DrawLogo(int s) {
 
 void StartGame(bool movePointer) {
   if (SoundChannels[1] && ChannelPlaying(SoundChannels[1])) {
-    StopChannel(SoundChannels[1]);
+    FreeChannel(SoundChannels[1]);
     SoundChannels[1] = 0;
   }
   PauseState = 1;

@@ -30,14 +30,18 @@ float MusicVolume(int divisor) {
 
 // Plays one note on the track's slot: the previous note of the track stops (monophonic), the
 // new one is cued, set up and started.
+// The note belongs to the moment its step fell due, which the mixer keeps to the sample (the
+// tick notices it up to a frame late); the previous note of the track ends at that moment too.
 void PlayNote(int track, int sample, bool setPan, float pan, bool setRate, float rate, float volume) {
   int& channel = SoundChannels[track];
+  const int due = static_cast<int>(static_cast<uint32_t>(SongState().nextTick) - static_cast<uint32_t>(SongState().interval));
+  if (ChannelPlaying(channel)) StopChannelAt(channel, due);
   channel = ReuseChannel(channel);
   if (CueSound(sample, channel) == 0) return;  // a missing sample: the track is silent
   if (setPan) SetChannelPan(channel, pan);
   if (setRate) SetChannelRate(channel, rate);
   SetChannelVolume(channel, volume);
-  ResumeChannel(channel);
+  ResumeChannelAt(channel, due);
 }
 
 // Phase of the phrase at the current step: 0 inside it, 1 in the first half of its last chord,

@@ -7,6 +7,9 @@
 
 #include "engine/title.h"
 #include "engine_fixture.h"
+#include "common/sound_channels.h"
+#include "media/internal.h"
+#include "media/wav_fixture.h"
 #include "media/media.h"
 
 namespace {
@@ -309,6 +312,34 @@ TEST_F(TitleTest, StartPromptSlidesInToTheCentre) {
   float settled = promptY();
   EXPECT_EQ(first - settled, 775);
   EXPECT_EQ(SlideStep, 32);
+}
+
+}  // namespace
+
+namespace {
+
+int ChannelHandles() {
+  int n = 0;
+  ForEachObject(ObjectKind::CHANNEL, [](int, MediaObject&, void* count) { ++*static_cast<int*>(count); }, &n);
+  return n;
+}
+
+// Starting a game empties the music's slot 1 while it plays: the channel it held is given back,
+// so a long session of games and songs does not pile up channel handles.
+TEST_F(TitleTest, StartingAGameGivesBackTheMusicChannelItEmpties) {
+  std::vector<int16_t> tone(44100, 1000);
+  const std::string path = WriteFile(TestFolder("title_sound") / "tone.wav",
+                                     Riff(Cat({Chunk("fmt ", Fmt(1, 44100, 16)), Chunk("data", Pcm16(tone))})));
+  const int sound = LoadSound(path, 0);
+  ASSERT_NE(sound, 0);
+  const int before = ChannelHandles();
+  for (int game = 0; game < 5; ++game) {
+    SoundChannels[1] = PlaySound(sound, ReuseChannel(SoundChannels[1]));
+    ASSERT_TRUE(ChannelPlaying(SoundChannels[1]));
+    StartGame(false);
+    EXPECT_EQ(SoundChannels[1], 0);
+    EXPECT_EQ(ChannelHandles(), before) << "after game " << game;
+  }
 }
 
 }  // namespace
