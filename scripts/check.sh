@@ -52,6 +52,7 @@ stage "game and real-window tests build" configure_build || { echo "check: build
 
 status=0
 stage "floors" "$here/floors.sh" || status=1
+stage "local names" "$here/local_names.sh" || status=1
 
 for _ in $(seq 0 "$E2E_DISPLAYS"); do
   start_xvfb || { echo "check: could not start Xvfb"; exit 1; }
