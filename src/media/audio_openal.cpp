@@ -114,7 +114,7 @@ class OpenALDriver final : public AudioDriver {
     }
     alSourcef(s->id, AL_GAIN, 0.0f);
     s->fading = true;
-    s->fadeEnd = Millis() + STOP_FADE_MS;
+    s->fadeEnd = MsLater(Millis(), STOP_FADE_MS);
   }
 
   void SetPaused(VoiceRef ref, bool paused) override {
@@ -173,7 +173,7 @@ class OpenALDriver final : public AudioDriver {
   bool Busy(Source& s) {
     if (!s.sound) return false;
     if (s.fading) {
-      if (static_cast<int32_t>(static_cast<uint32_t>(Millis()) - static_cast<uint32_t>(s.fadeEnd)) < 0) return true;
+      if (MsBetween(s.fadeEnd, Millis()) < 0) return true;
       alSourceStop(s.id);
       s.fading = false;
       return false;
