@@ -12,7 +12,9 @@
 #include "game/effects.h"
 #include "game/game_flow.h"
 #include "game/game_images.h"
+#include "game/flow_state.h"
 #include "game/game_state.h"
+#include "game/level_file.h"
 #include "game/walker.h"
 #include "media/headless.h"
 #include "media/media.h"
@@ -61,8 +63,14 @@ void TopUpEffects() {
     for (int c = 1; c <= 4; ++c) EmitHatPop(200.0f * c, 400.0f, c);
 }
 
-void BM_GameFrame(benchmark::State& state) {
+// The frame's board, walkers and effects; with `panels` also the side panel: every hat box full
+// and the score, level and par box below them, whose texts are made anew each frame.
+void GameFrameBench(benchmark::State& state, bool panels) {
   SetUpBoard();
+  for (int i = 1; i <= HAT_COLOURS; ++i) HatStock[i] = HAT_STOCK_CAP;
+  LevelName = "Soft";
+  LevelNumber = 7;
+  Score = 123456;
   for (auto _ : state) {
     TopUpEffects();
     BeginFrame(1);
@@ -71,6 +79,12 @@ void BM_GameFrame(benchmark::State& state) {
     DrawBoardTiles();
     UpdateDebris();
     Walkers.ForEach([](Walker& w) { StepWalker(w); });
+    if (panels) {
+      ResetDrawState();
+      HatPanel();
+      ResetDrawState();
+      LevelPanel();
+    }
     UpdateHatPops();
     UpdateSpurts();
     HeadlessClearDraws();
@@ -80,7 +94,11 @@ void BM_GameFrame(benchmark::State& state) {
   state.counters["walkers"] = Walkers.Count();
   MediaShutdown();
 }
+
+void BM_GameFrame(benchmark::State& state) { GameFrameBench(state, false); }
+void BM_GameFrameWithPanels(benchmark::State& state) { GameFrameBench(state, true); }
 BENCHMARK(BM_GameFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GameFrameWithPanels)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -45,6 +45,9 @@ install(FILES ${PACKAGING_OUT}/plonko-elongo DESTINATION games)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/assets/Files/Common ${CMAKE_SOURCE_DIR}/assets/Files/247
         DESTINATION ${INSTALL_DATA_DIR}/Files)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/assets/Plonko_Levels DESTINATION ${INSTALL_DATA_DIR})
+# Beside the images: the levels' titles, pars and hints.
+install(FILES ${CMAKE_SOURCE_DIR}/assets/levels/Soft.txt ${CMAKE_SOURCE_DIR}/assets/levels/Hard.txt
+        DESTINATION ${INSTALL_DATA_DIR}/Plonko_Levels)
 install(FILES ${PACKAGING_DIR}/plonko-elongo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 foreach(size 16 22 24 32 48 64 128 256)
   install(FILES ${CMAKE_SOURCE_DIR}/assets/icons/${size}x${size}/plonko-elongo.png

@@ -7,12 +7,14 @@
 // Source format (the same as assets/levels/README.md). Blank lines and lines starting with ';'
 // are ignored. Levels follow one another in order, each made of:
 //
-//   level [any title]            starts the next level; the title is for the reader only
+//   level [any title]            starts the next level; the game shows the title of a Hard level
 //   hats <hat>=<n> ...           optional, may repeat: the level's hat stock. A hat is named by
 //                                its number 1..7 or by red, hard (yellow), rubber (green), cyan,
 //                                blue, magenta, safety (white); at most 6 of a kind, 32 in all
 //   par hats=<n> actions=<n>     optional: the hats a win must use and its fewest actions (read
 //                                by the solver test; not part of the image)
+//   hint <text>                  optional, may repeat: a line of the level's instruction box (read
+//                                by the game from the shipped source; not part of the image)
 //   14 grid rows of 14 characters, top row first:
 //     .  air                     #  ground (surface tiles are worked out by the game)
 //     >  Plonko facing right     <  Plonko facing left
@@ -199,6 +201,8 @@ class SourceReader {
         std::getline(words, rest);
         LevelPar par;
         if (!ParsePar(rest, par)) Fail(number, "par is \"hats=<n> actions=<n>\"");
+      } else if (Lowered(first) == "hint") {
+        // A line of the level's instruction box: read by the game from the source, not the image.
       } else {
         ReadRow(number, line, levels.back());
       }

@@ -153,6 +153,7 @@ void ResetScoreFileState() {
 
 bool SaveScores() {
   SortScores();
+  if (PlayerFilesKept) return true;
   if (ScoresLocked) return false;
   int out = OpenReplace(GameFilePath("scores.dat"));
   if (!out) return false;

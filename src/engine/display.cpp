@@ -135,6 +135,7 @@ bool OpenWithFallbacks(int* depth, bool* wentBack) {
   }
   if (*depth != 0) {
     LogLine("\tFullscreen refused, trying a window");
+    AddMessage("Can't set to fullscreen in this resolution.", 1);
     *depth = 0;
     if (OpenDisplay(DisplayW, DisplayH, 0, 60)) return true;
   }
@@ -263,6 +264,7 @@ void ApplyDisplay() {
   LogLine("");
   LogLine(RULE);
   LogLine("Applying Graphical Settings");
+  const bool wasOpen = DisplayOpen == 1;
   if (DisplayOpen == 1) {
     CloseDisplay();
     LogLine("\tChanged Graphics Mode ingame.");
@@ -273,21 +275,49 @@ void ApplyDisplay() {
   SelectDisplayDriver(Settings[GfxEngine]);
   LogLine(DRIVER_LOG[Settings[GfxEngine]]);
 
-  int depth = 0;
+  const int askedFull = Settings[Fullscreen], askedW = DisplayW, askedH = DisplayH;
+  int depth = 0, shownDepth = 0;
   if (Settings[Fullscreen] == 1) {
     for (int d : {32, 24, 16}) {
       if (DisplayModeExists(DisplayW, DisplayH, d, 0)) {
-        depth = d;
+        depth = shownDepth = d;
         break;
       }
     }
+    // No mode of that size: full screen over the desktop as it is, at its own size.
+    const DisplayMode desk = DesktopMode();
+    if (depth == 0 && desk.w > 0 && desk.h > 0) {
+      const std::string why = "No fullscreen mode at " + SizeText(DisplayW, DisplayH) + ": fullscreen at the desktop's " +
+                              SizeText(desk.w, desk.h) + ".";
+      LogLine("\t" + why);
+      AddMessage(why, 1);
+      DisplayW = Settings[Width] = desk.w;
+      DisplayH = Settings[Height] = desk.h;
+      PointModeIndexAtOpenSize();
+      depth = DEPTH_DESKTOP;
+      shownDepth = desk.depth;
+    }
     if (depth == 0) AddMessage("Can't set to fullscreen in this resolution.", 1);
   }
-  LogLine("\tResolution : " + IntText(DisplayW) + "x" + IntText(DisplayH) + "," + IntText(depth));
+  LogLine("\tResolution : " + IntText(DisplayW) + "x" + IntText(DisplayH) + "," + IntText(shownDepth));
 
   CloseFile(OpenWrite(GameFilePath("crash.dat")));
   bool wentBack = false;
-  if (!OpenWithFallbacks(&depth, &wentBack) && !OpenWithOtherDriver(&depth)) ReportNoDisplay();
+  // A refused desktop-wide screen gives way to a window of the size asked for.
+  bool opened = depth == DEPTH_DESKTOP && OpenDisplay(DisplayW, DisplayH, depth, 60);
+  if (depth == DEPTH_DESKTOP && !opened) {
+    LogLine("\tFullscreen refused, trying a window");
+    AddMessage("Can't set to fullscreen in this resolution.", 1);
+    DisplayW = Settings[Width] = askedW;
+    DisplayH = Settings[Height] = askedH;
+    PointModeIndexAtOpenSize();
+    depth = 0;
+  }
+  if (!opened) opened = OpenWithFallbacks(&depth, &wentBack) || OpenWithOtherDriver(&depth);
+  if (!opened) ReportNoDisplay();
+  // Setup.ini and the settings panel say what opened, not what was asked for.
+  Settings[Fullscreen] = depth != 0 ? 1 : 0;
+  const bool changed = Settings[Fullscreen] != askedFull || DisplayW != askedW || DisplayH != askedH;
   LastWorking = WorkingDisplay{DisplayW, DisplayH, Settings[Fullscreen], depth, Settings[GfxEngine]};
   SetCaption(GameTitle);
   const char* wideLog = ChooseLogicalScreen(DisplayW, DisplayH);
@@ -300,7 +330,7 @@ void ApplyDisplay() {
   LogLine(RULE);
   DeleteFile(GameFilePath("crash.dat"));
   // The settings menu wrote the refused values before applying them.
-  if (wentBack) WriteSetup();
+  if (wentBack || (changed && wasOpen)) WriteSetup();
 }
 
 void LoadCommonAssets() {

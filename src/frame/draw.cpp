@@ -113,6 +113,30 @@ void DrawTextAt(int x, int y, const std::string& txt, int hAlign, int vAlign) {
   DrawText(txt, static_cast<float>(x), static_cast<float>(y));
 }
 
+float FitScale(const std::string& txt, int maxWidth) {
+  float sx, sy;
+  GetScale(sx, sy);
+  const float width = static_cast<float>(TextWidth(txt)) * sx;
+  if (maxWidth <= 0 || width <= static_cast<float>(maxWidth)) return 1;
+  return static_cast<float>(maxWidth) / width;
+}
+
+void DrawTextFit(int x, int y, const std::string& txt, int maxWidth, int hAlign, int vAlign) {
+  const float k = FitScale(txt, maxWidth);
+  if (k >= 1) {
+    DrawTextAt(x, y, txt, hAlign, vAlign);
+    return;
+  }
+  float sx, sy;
+  GetScale(sx, sy);
+  const float w = static_cast<float>(TextWidth(txt)) * sx * k, h = static_cast<float>(TextHeight(txt)) * sy * k;
+  const float left = static_cast<float>(x) - (hAlign == 1 ? w / 2 : hAlign == 2 ? w : 0);
+  const float top = static_cast<float>(y) - (vAlign == 1 ? h / 2 : vAlign == 2 ? h : 0);
+  SetScale(sx * k, sy * k);
+  DrawText(txt, left, top);
+  SetScale(sx, sy);
+}
+
 int MouseIn(int x, int y, int w, int h) {
   // 64-bit sums: a huge width from a caller must not wrap round to a negative edge.
   const int64_t right = int64_t{x} + w, bottom = int64_t{y} + h;

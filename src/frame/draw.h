@@ -42,6 +42,13 @@ void DrawGlowSprite(int image, int x, int y, int frame, int glowImage, float glo
 // hAlign 0 left / 1 centre / 2 right edge at x; vAlign 0 top / 1 middle / 2 bottom at y. Alignment
 // uses the unscaled text size. Not budgeted, drawn on skipped frames too.
 void DrawTextAt(int x, int y, const std::string& txt, int hAlign = 0, int vAlign = 0);
+// The factor (at most 1) by which txt, in the current font at the current scale, must shrink to
+// be no wider than maxWidth; 1 when it fits (or maxWidth is not positive).
+float FitScale(const std::string& txt, int maxWidth);
+// DrawTextAt for a box maxWidth wide: a text that does not fit is drawn smaller on both axes and
+// aligned on (x, y) by its shrunk size; one that fits is drawn exactly as DrawTextAt draws it. The
+// draw scale is the same afterwards.
+void DrawTextFit(int x, int y, const std::string& txt, int maxWidth, int hAlign = 0, int vAlign = 0);
 
 // --- Mouse ---
 // 1 when the frame-sampled mouse lies strictly inside the rectangle (edges are outside).

@@ -15,6 +15,7 @@ namespace {
 constexpr int CURSOR_PERIOD_MS = 600;  // "_" for the first half, " " for the second
 // Longer names would run off the screen; the score panel shows 24 characters.
 constexpr size_t MAX_NAME_CHARS = 32;
+constexpr int NAME_MARGIN = 40;  // logical units kept clear at each side of the name
 
 // Latin-1 characters the fonts draw: no control codes (0 to 31, 127 to 159).
 bool Printable(int ch) { return (ch >= 32 && ch <= 126) || (ch >= 160 && ch <= 255); }
@@ -41,10 +42,18 @@ void DrawPrompt() {
   SetFont(CommonFonts[6]);
   DrawTextAt(ScreenW / 2, ScreenH / 2 - 100, "Enter Your Name", 1, 1);
   SetFont(CommonFonts[5]);
+  // A long name shrinks to stay on the screen; the cursor is counted, so it stays on it too.
+  const float k = FitScale(PlayerName + "_", ScreenW - 2 * NAME_MARGIN);
   // Measured without the cursor, so the name does not jump as the cursor blinks.
-  const int x = ScreenW / 2 - TextWidth(PlayerName) / 2;
+  const int width = TextWidth(PlayerName), height = TextHeight(PlayerName);
+  const float x = k < 1 ? static_cast<float>(ScreenW / 2) - k * static_cast<float>(width) / 2
+                        : static_cast<float>(ScreenW / 2 - width / 2);
+  const float y = k < 1 ? static_cast<float>(ScreenH / 2) - k * static_cast<float>(height) / 2
+                        : static_cast<float>(ScreenH / 2 - height / 2);
   const int phase = ((Millis() % CURSOR_PERIOD_MS) + CURSOR_PERIOD_MS) % CURSOR_PERIOD_MS;
-  DrawTextAt(x, ScreenH / 2, PlayerName + (phase < CURSOR_PERIOD_MS / 2 ? "_" : " "), 0, 1);
+  SetDrawScale(k);
+  DrawText(PlayerName + (phase < CURSOR_PERIOD_MS / 2 ? "_" : " "), x, y);
+  SetDrawScale(1);
 }
 
 }  // namespace

@@ -229,6 +229,8 @@ bool ScreenMouseDown(int button) {
   return MouseDown(button) && !(button >= 1 && button <= PANEL_BUTTONS && PressOwner[button] == PRESS_PANEL);
 }
 
+bool SettingsPanelShowing() { return MenuOpen == 1 || MenuY > MENU_HIDDEN; }
+
 bool PanelMouseDown(int button) {
   UpdatePressOwners();
   return MouseDown(button) && button >= 1 && button <= PANEL_BUTTONS && PressOwner[button] == PRESS_PANEL;

@@ -28,3 +28,7 @@ int VolumeSlider(int value, int x, int y, const std::string& label);
 bool ScreenMouseDown(int button);
 // The panel's side of the same rule: held, and begun over the panel.
 bool PanelMouseDown(int button);
+
+// True while the panel is open or still sliding: a level stands still under it, so nothing is
+// lost while the player reads or moves the sliders.
+bool SettingsPanelShowing();

@@ -43,10 +43,12 @@ void InitBackground() {
 }
 
 void DrawBackground(float gridX, float gridY) {
-  StepScroll(ScrollX);
-  StepScroll(ScrollY);
-  const Drift channels[] = {{TintR, TintVR, 20, 100}, {TintG, TintVG, 20, 100}, {TintB, TintVB, 40, 120}};
-  for (const Drift& c : channels) StepDrift(c);
+  if (!LevelHeld()) {
+    StepScroll(ScrollX);
+    StepScroll(ScrollY);
+    const Drift channels[] = {{TintR, TintVR, 20, 100}, {TintG, TintVG, 20, 100}, {TintB, TintVB, 40, 120}};
+    for (const Drift& c : channels) StepDrift(c);
+  }
 
   // The background is not budgeted: it must fill the screen even on the slowest machine.
   SetDrawScale(2);

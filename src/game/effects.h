@@ -26,3 +26,13 @@ void UpdateHatPops();
 
 // A floating number (120 frames) at a position that includes the playfield offset.
 void ShowNumber(int n, int x, int y, int r, int g, int b);
+// The waiting countdown's number: white, so a level load can tell it from other numbers.
+void ShowCountdown(int n, int x, int y);
+
+// What the last level left moving: spurts, debris, hat pops and its countdown numbers. Other
+// floating numbers (points) finish rising. Every level load calls it, a restart too.
+void ClearLevelEffects();
+
+// The level stands still (walkers, countdowns, banner, effects, background) while the settings
+// panel shows; it is drawn as it stood.
+bool LevelHeld();

@@ -1,6 +1,7 @@
 // The game flow's globals: which level is played, how the game ends, the level banner and the
-// dragged hat. Reset by every PlayGame (StartGameState); Score, Badges and LevelBest are the
-// shared results that the score record copies.
+// dragged hat, the tally of the level attempt and of the game. Reset by every PlayGame
+// (StartGameState); Score, Badges and LevelBest are the shared results that the score record
+// copies.
 #pragma once
 
 #include <string>
@@ -19,7 +20,20 @@ inline int BannerTimer = 0;             // frames left for the banner, 0 none
 inline int BannerFrame = BANNER_WON;
 inline int DraggedHat = 0;              // colour index of the hat being dragged, 0 none
 
-// --- Shared results: zeroed when a game starts; the game awards nothing, so they stay 0. ---
+// --- One attempt at a level: zeroed by every level load (a new level, a restart, a lost level).
+inline int LevelActions = 0;    // tickles and hats given to a walker
+inline int LevelHatsGiven = 0;  // of them, hats
+inline int LevelHatsHanded = 0; // hats in the panel when the level loaded
+inline int LevelFrames = 0;     // frames since the load
+inline int LevelTries = 1;      // attempts at this level in a row, 1 the first (a reload adds one)
+
+// --- The game so far, for the badges: zeroed when a game starts. ---
+inline int LevelsWon = 0;   // levels won (every walker saved; the skip chord wins none)
+inline int ParWins = 0;     // of them, won at par
+inline int CleanRun = 0;    // levels won in a row with no restart, lost or skipped level between
+inline int SavedInGame = 0; // Plonkos saved
+
+// --- Shared results: zeroed when a game starts; the score record copies them. ---
 inline int Score = 0;
-inline int Badges = 0;
-inline int LevelBest[LEVEL_RESULTS + 1] = {};  // used from 1
+inline int Badges = 0;  // bit n - 1 for badge n
+inline int LevelBest[LEVEL_RESULTS + 1] = {};  // used from 1: 1 when that level was won in this game

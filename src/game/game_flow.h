@@ -2,8 +2,9 @@
 // a layer on its own; the game itself only calls PlayGame (game/play_game.h).
 #pragma once
 
-// Empties the effect and walker lists, zeroes the results, loads level 1 of GameMode's levels
-// and starts the background. False when level 1 could not be loaded (no game to play).
+// Empties the effect and walker lists, zeroes the results, loads level Level + 1 (the title's
+// start level) of GameMode's levels and starts the background. False when that level could not
+// be loaded (no game to play).
 bool StartGameState();
 
 // One frame of play, every layer back to front, ending with EndFrame. Returns EndCode.
@@ -18,6 +19,8 @@ void DrawBoardTiles();
 void DrawInstructions();
 // The side panel: stock boxes and icons; hovering an icon with button 1 held takes a hat.
 void HatPanel();
+// Below the hat boxes: the score, the level ("Soft 7 / 30") and its par.
+void LevelPanel();
 // The hand pointer, or the hand with the dragged hat and its drop when button 1 is let go.
 void PointerAndDrag();
 // The banner and the won / lost tests.

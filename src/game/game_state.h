@@ -75,6 +75,7 @@ inline int32_t (&HatStock)[HAT_COLOURS + 1] = LevelBoard.stock;
 inline int32_t& SavedCount = LevelBoard.saved;
 inline List<Walker> Walkers;  // live walkers, in stepping order
 inline int WalkerCount = 0;   // walkers the level created
+inline int LevelsInImage = 0; // level blocks in the image last decoded, 0 when it could not be read
 
 // --- Pointer: the game flow clears ClickLatch when a game starts and in every frame in which
 // --- mouse button 1 is up. SelectedWalker is null until a walker is first hovered. ---
@@ -84,7 +85,7 @@ inline bool ClickLatch = false;  // a press of button 1 has been used up
 inline Walker* SelectedWalker = nullptr;
 inline Walker DepartedWalker;  // last state of the selected walker after it left the list
 
-// --- Effects: the lists are emptied when a game starts (and debris by every LoadLevel); the
+// --- Effects: the lists are emptied when a game starts and by every LoadLevel; the
 // --- background is set by InitBackground once per game. ---
 inline List<Spurt> SpurtList;    // drawing order
 inline List<Boom> BoomList;

@@ -10,6 +10,7 @@
 #include "game/game_flow.h"
 #include "game/game_images.h"
 #include "game/game_state.h"
+#include "game/game_tally.h"
 #include "game/hats.h"
 #include "game/rules.h"
 #include "game/sfx.h"
@@ -20,6 +21,7 @@ namespace {
 
 constexpr int PANEL_INSET = 260;   // the panel's left edge is W - 260
 constexpr int PANEL_WIDTH = 240;
+constexpr int TEXT_INSET = 8;      // kept clear inside each side of a box
 constexpr int ICON_TILE = 56;      // bg.png frame of a stock icon (32 x 32 at scale 0.5)
 constexpr int ICONS_SHOWN = 8;     // further icons can be taken but are not drawn
 constexpr int HAND_FRAME = 90;     // plonko.png: the tickling hand
@@ -36,8 +38,8 @@ void StockBox(int i) {
   DrawRect(static_cast<float>(ScreenW - PANEL_INSET), static_cast<float>(top), PANEL_WIDTH, 90);
   SetDrawColour(255, 255, 255, 1);
   SelectFont(2, 3);
-  DrawTextAt(ScreenW - 140, top + 12, Hat(i).name, 1, 1);
-  DrawTextAt(ScreenW - 140, top + 38, Hat(i).description, 1, 1);
+  DrawTextFit(ScreenW - 140, top + 12, Hat(i).name, PANEL_WIDTH - 2 * TEXT_INSET, 1, 1);
+  DrawTextFit(ScreenW - 140, top + 38, Hat(i).description, PANEL_WIDTH - 2 * TEXT_INSET, 1, 1);
 }
 
 void StockIcons(int i) {
@@ -50,7 +52,7 @@ void StockIcons(int i) {
       SetDrawColour(static_cast<float>(Hat(i).pure.r), static_cast<float>(Hat(i).pure.g),
                     static_cast<float>(Hat(i).pure.b), 1);
       // Any held button takes it, even a press that began elsewhere; one hat at a time.
-      if (DraggedHat == 0 && ScreenMouseDown(1)) {
+      if (DraggedHat == 0 && ScreenMouseDown(1) && !LevelHeld()) {
         --HatStock[i];
         DraggedHat = i;
         PlaySfx(SFX_TAKE_HAT);
@@ -70,6 +72,7 @@ void DropHat() {
   const bool onWalker = SelectedWalker && std::abs(FrameMouseX - (sx + 32)) < 20 && std::abs(FrameMouseY - (sy + 32)) < 32;
   if (onWalker) {
     GiveHat(*SelectedWalker, DraggedHat);
+    CountAction(true);
     EmitHatPop(static_cast<float>(sx + 32), static_cast<float>(sy + 8), DraggedHat);
     PlaySfx(SFX_DROP_HAT);
   } else {
@@ -96,7 +99,8 @@ void PointerAndDrag() {
     return;
   }
   ClickLatch = true;  // no walker is tickled by the press that carries a hat
-  if (!ScreenMouseDown(1)) DropHat();
+  // Under the settings panel the hat stays in the hand: the level gives nothing until it runs.
+  if (!ScreenMouseDown(1) && !LevelHeld()) DropHat();
   DrawSprite(PlonkoImage, FrameMouseX - 14, FrameMouseY - 41, HOLDING_FRAME);
   if (DraggedHat != 0) SetPure(DraggedHat, GetAlpha());
   DrawSprite(PlonkoHatImage, FrameMouseX - 33, FrameMouseY - 14, 0);

@@ -6,6 +6,7 @@
 
 #include "common/folders.h"
 #include "game/cells.h"
+#include "game/effects.h"
 #include "game/game_state.h"
 #include "game/level_colours.h"
 #include "game/walker.h"
@@ -63,6 +64,7 @@ bool EndsWithPng(const std::string& name) { return Upper(Right(name, 4)) == ".PN
 int DecodeLevel(const std::string& path, int level) {
   // A missing file fails here like a damaged one, so that the loader names it in the log.
   const int image = LoadPixelImage(path);
+  LevelsInImage = image == 0 ? 0 : ImageHeight(image) / LEVEL_BLOCK;
   if (image == 0) return LEVEL_FAILED;
   int top = 0;
   const int pixmap = BlockTop(level, ImageHeight(image), top) ? LockImage(image) : 0;
@@ -81,7 +83,7 @@ int LoadLevel(const std::string& name, int level) {
   WalkerCount = 0;
   SavedCount = 0;
   for (int c = 1; c <= HAT_COLOURS; ++c) HatStock[c] = 0;
-  BoomList.Clear();
+  ClearLevelEffects();
   ClearWalkers();
 
   const std::string file = EndsWithPng(name) ? name : name + ".png";

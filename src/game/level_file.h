@@ -16,6 +16,7 @@ constexpr int HAT_STOCK_CAP = 6;  // most hats of one colour a level hands out
 // or when the block places no walker. The current folder is the same afterwards in every case.
 int LoadLevel(const std::string& name, int level);
 
-// Decodes block `level` of the image at path into Grid, Walkers, WalkerCount and HatStock.
+// Decodes block `level` of the image at path into Grid, Walkers, WalkerCount and HatStock, and
+// counts the image's blocks into LevelsInImage.
 // LEVEL_FAILED, with the grid untouched, when the image cannot be read or has no such block.
 int DecodeLevel(const std::string& path, int level);

@@ -68,12 +68,17 @@ void EmitHatPop(float x, float y, int c) {
 }
 
 void UpdateSpurts() {
-  SpurtList.ForEach([](Spurt& p) {
+  const bool held = LevelHeld();
+  SpurtList.ForEach([held](Spurt& p) {
     SetDrawScale(p.s);
     if (p.t == SPURT_RED)
       SetDrawColour(255, 0, 0, 0.5f);
     else
       SetDrawColour(255, 255, 255, 0.5f);
+    if (held) {
+      DrawSprite(SpurtImage, static_cast<int>(p.x), static_cast<int>(p.y), 0);
+      return;
+    }
     p.x += p.gx;
     p.y += p.gy;
     p.gy += Rf(0.1, 0.2);  // gravity
@@ -83,8 +88,10 @@ void UpdateSpurts() {
 }
 
 void UpdateDebris() {
-  BoomList.ForEach([](Boom& b) {
+  const bool held = LevelHeld();
+  BoomList.ForEach([held](Boom& b) {
     DrawSprite(BoomImage, static_cast<int>(b.x), static_cast<int>(b.y), b.n);
+    if (held) return;
     b.y += b.gy;
     b.x += b.gx;
     b.gy += Rf(0.2, 0.4);
@@ -93,11 +100,12 @@ void UpdateDebris() {
 }
 
 void UpdateHatPops() {
-  HatPopList.ForEach([](HatPop& p) {
+  const bool held = LevelHeld();
+  HatPopList.ForEach([held](HatPop& p) {
     const Rgb& c = Hat(p.c).pure;
     SetDrawColour(static_cast<float>(c.r), static_cast<float>(c.g), static_cast<float>(c.b));
     SetDrawScale(p.s);
-    p.s += p.g;
+    if (!held) p.s += p.g;
     DrawSprite(AHatImage, static_cast<int>(p.x - POP_HALF * p.s), static_cast<int>(p.y - POP_HALF * p.s), 0);
     if (p.s < 0 || p.s > POP_SCALE) HatPopList.Remove(&p);
   });

@@ -1,6 +1,9 @@
 // One game: the start, the frame loop with its layers in drawing order, and the end.
 #include "game/play_game.h"
 
+#include <string>
+#include <vector>
+
 #include "common/log.h"
 #include "common/score_table.h"
 #include "common/settings.h"
@@ -12,7 +15,9 @@
 #include "game/flow_state.h"
 #include "game/game_flow.h"
 #include "game/game_state.h"
+#include "game/game_tally.h"
 #include "game/level_file.h"
+#include "game/level_notes.h"
 #include "game/walker.h"
 #include "media/media.h"
 
@@ -24,29 +29,50 @@ void ChooseGridOrigin() {
   GridY = wide ? 2.0f : 32.0f;
 }
 
+// What each walker showed in its last stepped frame, in list order: a held level draws them so.
+std::vector<WalkerFrame> ShownFrames;
+
 void StepEveryWalker() {
+  if (LevelHeld()) {
+    size_t i = 0;
+    Walkers.ForEach([&i](Walker& w) {
+      WalkerFrame frame;
+      if (i < ShownFrames.size()) frame = ShownFrames[i];
+      else WalkerCorner(w, frame.sx, frame.sy);
+      frame.hovered = false;
+      DrawWalker(w, frame);
+      ++i;
+    });
+    return;
+  }
+  ShownFrames.clear();
   Walkers.ForEach([](Walker& w) {
-    StepWalker(w);
+    const WalkerFrame frame = UpdateWalker(w);
+    DrawWalker(w, frame);
     if (w.anim == WS_FINISHED) RemoveWalker(w);
+    else ShownFrames.push_back(frame);
   });
 }
 
 }  // namespace
 
 bool StartGameState() {
+  // Keys hit before the game (an "r" typed in the last name entry) must not act in its first frame.
+  FlushKeys();
   SpurtList.Clear();
   ClearWalkers();
   HatPopList.Clear();
   BoomList.Clear();
   EndCode = 0;
-  Score = 0;
-  Badges = 0;
   for (int& b : LevelBest) b = 0;
   SelectedWalker = nullptr;  // a selection from the last game would point at a freed walker
 
   LevelName = GameMode == 1 ? "Hard" : "Soft";
-  LevelNumber = 1;
+  // The title's start level: Level is one less, so a game from level 1 keeps Level 0.
+  LevelNumber = Level >= 0 ? Level + 1 : 1;
+  LoadLevelNotes(LevelName);
   const bool loaded = LoadLevel(LevelName, LevelNumber) == LEVEL_OK;
+  StartGameTally();
 
   InitBackground();
   ScrollX = ScrollY = 0;
@@ -70,6 +96,8 @@ void DrawGameFrame() {
   ResetDrawState();
   DrawInstructions();
   HatPanel();
+  ResetDrawState();
+  LevelPanel();
   ResetDrawState();
   UpdateHatPops();
   ResetDrawState();
@@ -96,7 +124,7 @@ int GameFrame() {
 void PlayGame() {
   // Without its first level there is nothing to play or to score: back to the title, told why.
   if (!StartGameState()) {
-    const std::string why = "Cannot start: no level 1 in Plonko_Levels/" + LevelName + ".png";
+    const std::string why = "Cannot start: no level " + std::to_string(LevelNumber) + " in Plonko_Levels/" + LevelName + ".png";
     LogLine("\t" + why);
     AddMessage(why, 1);
     return;

@@ -6,6 +6,7 @@
 #include "frame/frame_state.h"
 #include "frame/settings_menu.h"
 #include "game/effects.h"
+#include "game/game_tally.h"
 #include "game/rules.h"
 #include "game/sfx.h"
 #include "game/walker.h"
@@ -23,6 +24,8 @@ void Tickle(Walker& w) {
   if (!ScreenMouseDown(1) || ClickLatch) return;
   PlaySfx(SFX_TICKLE);
   ClickLatch = true;
+  // Only a tickle that starts or turns the walker is an action; others do nothing.
+  if (w.anim == WS_WAIT || w.anim == WS_WALK) CountAction(false);
   TickleWalker(w);
 }
 
@@ -33,7 +36,7 @@ void PlayRuleEvents(const RuleEvents& events, const WalkerFrame& frame) {
     const RuleEvent& e = events.at[i];
     if (e.kind == RULE_SOUND) PlaySfx(e.a);
     if (e.kind == RULE_COUNTDOWN)
-      ShowNumber(e.a, static_cast<int>(frame.sx + 32 + GridX), static_cast<int>(frame.sy - 5 + GridY), 255, 255, 255);
+      ShowCountdown(e.a, static_cast<int>(frame.sx + 32 + GridX), static_cast<int>(frame.sy - 5 + GridY));
     if (e.kind == RULE_SPLAT) EmitSplat(frame.sx, frame.sy);
     if (e.kind == RULE_DEBRIS) EmitDebris(e.a, e.b, GridX, GridY);
     if (e.kind == RULE_SPARKLE) EmitExitSparkle(frame.sx, frame.sy);
@@ -59,8 +62,10 @@ WalkerFrame UpdateWalker(Walker& w) {
   }
   Pose pose;
   RuleEvents events;
+  const int savedBefore = LevelBoard.saved;
   StepRules(LevelBoard, w, pose, &events);
   PlayRuleEvents(events, frame);
+  if (LevelBoard.saved > savedBefore) ScoreSavedWalker(frame.sx, frame.sy);
   frame.f = pose.f;
   frame.openingTile = pose.openingTile;
   if (w.anim == WS_BANG && w.stp > STRIKE_FROM) frame.f = Rand(168, 174) / 4;

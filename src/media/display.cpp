@@ -73,7 +73,7 @@ bool OpenDisplay(int w, int h, int depth, int hz) {
   if (g.backend == MEDIA_HEADLESS) {
     if (HeadlessDisplayRefused() || HeadlessRefuses(w, h, depth, g.choice)) return false;
   } else {
-    WindowSpec spec{w, h, depth != 0, hz, g.caption};
+    WindowSpec spec{w, h, depth != 0, depth == DEPTH_DESKTOP, hz, g.caption};
     g.renderer = g.choice == DISPLAY_OPENGL ? OpenGlRenderer(spec)
                                                   : OpenSdlRenderer(spec, g.choice == DISPLAY_DX7);
     if (!g.renderer) return false;

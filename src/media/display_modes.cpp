@@ -43,6 +43,13 @@ std::vector<DisplayMode> ListDisplayModes() {
   return modes;
 }
 
+DisplayMode DesktopMode() {
+  if (GfxHeadless()) return HeadlessDesktop();
+  SDL_DisplayMode m;
+  if (!EnsureSdl(SDL_INIT_VIDEO) || SDL_GetDesktopDisplayMode(0, &m) != 0) return DisplayMode{};
+  return DisplayMode{m.w, m.h, static_cast<int>(SDL_BITSPERPIXEL(m.format)), m.refresh_rate};
+}
+
 bool DisplayModeExists(int w, int h, int depth, int hz) {
   for (const DisplayMode& m : ListDisplayModes())
     if (m.w == w && m.h == h && m.depth == depth && (hz == 0 || m.hz == hz)) return true;

@@ -9,10 +9,11 @@ SDL_Window* CreateDisplayWindow(const WindowSpec& spec, uint32_t flags) {
   // A window larger than the screen would hide part of the game, its menus among it: refused.
   SDL_Rect desk;
   if (!spec.fullscreen && SDL_GetDisplayBounds(0, &desk) == 0 && (spec.w > desk.w || spec.h > desk.h)) return nullptr;
+  if (spec.desktop) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   SDL_Window* win = SDL_CreateWindow(spec.caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, spec.w,
                                      spec.h, flags | SDL_WINDOW_HIDDEN);
   if (!win) return nullptr;
-  if (spec.fullscreen) {
+  if (spec.fullscreen && !spec.desktop) {
     SDL_DisplayMode want{SDL_PIXELFORMAT_UNKNOWN, spec.w, spec.h, spec.hz, nullptr};
     SDL_DisplayMode got;
     if (!SDL_GetClosestDisplayMode(0, &want, &got) || got.w != spec.w || got.h != spec.h ||

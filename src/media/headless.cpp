@@ -29,6 +29,7 @@ struct HeadlessState {
   int64_t slept = 0;             // ms spent in Delay
   int frame = 0;                 // Flips so far
   std::vector<DisplayMode> modes = DefaultModes();
+  DisplayMode desktop{1920, 1080, 32, 60};
   bool refuseDisplay = false;
   std::function<bool(int, int, int, int)> refuseWhen;
   bool noServer = false;
@@ -88,6 +89,8 @@ int HeadlessFrameCount() { return gHeadless.frame; }
 
 void HeadlessSetModes(const std::vector<DisplayMode>& modes) { gHeadless.modes = modes; }
 const std::vector<DisplayMode>& HeadlessModes() { return gHeadless.modes; }
+void HeadlessSetDesktop(DisplayMode mode) { gHeadless.desktop = mode; }
+DisplayMode HeadlessDesktop() { return gHeadless.desktop; }
 void HeadlessRefuseDisplay(bool refuse) { gHeadless.refuseDisplay = refuse; }
 bool HeadlessDisplayRefused() { return gHeadless.refuseDisplay || gHeadless.noServer; }
 void HeadlessRefuseDisplayWhen(std::function<bool(int w, int h, int depth, int choice)> refuse) {

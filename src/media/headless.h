@@ -31,6 +31,8 @@ int64_t HeadlessSleptMs();
 // Display
 // ---------------------------------------------------------------------------------------------
 void HeadlessSetModes(const std::vector<DisplayMode>& modes);
+// What DesktopMode answers (1920 x 1080 x 32 at 60 Hz until set; reset by MediaInit).
+void HeadlessSetDesktop(DisplayMode mode);
 // Refuse OpenDisplay (simulates a mode the hardware will not take).
 void HeadlessRefuseDisplay(bool refuse);
 // Refuse the OpenDisplay calls the predicate picks (a size too large for the screen, full screen,

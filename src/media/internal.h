@@ -89,6 +89,7 @@ void HeadlessEndFrame();
 int HeadlessMillis();
 void HeadlessDelay(int ms);
 const std::vector<DisplayMode>& HeadlessModes();
+DisplayMode HeadlessDesktop();
 bool HeadlessDisplayRefused();
 bool HeadlessRefuses(int w, int h, int depth, int choice);
 bool HeadlessDisplayServer();

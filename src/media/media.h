@@ -49,6 +49,8 @@ struct DisplayMode {
 std::vector<DisplayMode> ListDisplayModes();
 // hz 0 matches any refresh rate.
 bool DisplayModeExists(int w, int h, int depth, int hz);
+// The mode the desktop runs at now; all zero when it cannot be known.
+DisplayMode DesktopMode();
 
 // Display choices: 0 "OpenGL" (own batched GL 3.3 renderer), 1 "DX9" (SDL_Renderer, accelerated),
 // 2 "DX7" (SDL_Renderer, software). Takes effect at the next OpenDisplay.
@@ -56,8 +58,11 @@ enum DisplayChoice { DISPLAY_OPENGL = 0, DISPLAY_DX9 = 1, DISPLAY_DX7 = 2 };
 void SelectDisplayDriver(int choice);
 int DisplayDriverInUse();
 
-// depth 0 opens a window; any other depth asks for full screen. Returns false (no display) when
-// the platform refuses. Opening resets the virtual resolution to the real size.
+// depth 0 opens a window; DEPTH_DESKTOP a full-screen window over the desktop at the desktop's own
+// mode (no mode change; w and h must be DesktopMode's size); any other depth asks for full screen
+// at that exact mode. Returns false (no display) when the platform refuses. Opening resets the
+// virtual resolution to the real size.
+constexpr int DEPTH_DESKTOP = -1;
 bool OpenDisplay(int w, int h, int depth, int hz);
 void CloseDisplay();
 bool DisplayIsOpen();

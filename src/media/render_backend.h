@@ -15,6 +15,7 @@ struct SDL_Window;
 struct WindowSpec {
   int w = 0, h = 0;
   bool fullscreen = false;
+  bool desktop = false;  // full screen over the desktop at its own mode (no mode change)
   int hz = 0;
   std::string caption;
 };

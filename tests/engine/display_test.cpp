@@ -206,32 +206,49 @@ TEST_F(DisplayTest, CrashMarkerExistsWhileOpeningAndSwitchesOpenGLToDX9) {
   }
 }
 
+// Rule: full screen takes the first of 32, 24 and 16 bits that the size has; a size with none of
+// them covers the desktop at its own mode instead (the settings then hold that size), and only
+// when the desktop is unknown or refused does a window open, the settings saying so.
 TEST_F(DisplayTest, FullScreenNeedsADeepEnoughMode) {
   struct Case {
     int w, h;
+    DisplayMode desktop;
+    bool refuseDesktop;
     const char* log;
-    bool message;
+    const char* message;  // nullptr: none
+    int openW, fullscreen;
   } cases[] = {
-      // size       resolution log line            message
-      {1024, 768, "\tResolution : 1024x768,24", false},
-      {800, 600, "\tResolution : 800x600,32", false},
-      {1280, 960, "\tResolution : 1280x960,0", true},
+      // size       desktop                 refused  resolution log line
+      {1024, 768, {1920, 1080, 32, 60}, false, "\tResolution : 1024x768,24", nullptr, 1024, 1},
+      {800, 600, {1920, 1080, 32, 60}, false, "\tResolution : 800x600,32", nullptr, 800, 1},
+      {1280, 960, {1920, 1080, 32, 60}, false, "\tResolution : 1920x1080,32",
+       "No fullscreen mode at 1280x960: fullscreen at the desktop's 1920x1080.", 1920, 1},
+      {1280, 960, {}, false, "\tResolution : 1280x960,0", "Can't set to fullscreen in this resolution.", 1280, 0},
+      {1280, 960, {1920, 1080, 32, 60}, true, "\tFullscreen refused, trying a window",
+       "Can't set to fullscreen in this resolution.", 1280, 0},
   };
   HeadlessSetModes({{800, 600, 16, 60}, {800, 600, 32, 60}, {1024, 768, 24, 60}, {1280, 960, 8, 60}});
   for (const Case& c : cases) {
     MessageList.Clear();
+    HeadlessSetDesktop(c.desktop);
+    HeadlessRefuseDisplayWhen([&](int, int, int depth, int) { return c.refuseDesktop && depth == DEPTH_DESKTOP; });
     Settings[Fullscreen] = 1;
     Settings[Width] = c.w;
     Settings[Height] = c.h;
-    bool shown = false;
-    HeadlessOnFrame([&](int) {  // the engine test's frames age the message; look at once
-      MessageList.ForEach([&](Message& m) { shown |= m.txt == "Can't set to fullscreen in this resolution."; });
+    std::vector<std::string> shown;
+    HeadlessOnFrame([&](int) {  // the engine test's frames age the messages; look at once
+      MessageList.ForEach([&](Message& m) { shown.push_back(m.txt); });
     });
     ApplyDisplay();
     HeadlessOnFrame(nullptr);
-    EXPECT_EQ(shown, c.message) << c.w;
+    HeadlessRefuseDisplayWhen(nullptr);
+    const bool messaged = c.message && std::find(shown.begin(), shown.end(), c.message) != shown.end();
+    EXPECT_EQ(messaged, c.message != nullptr) << c.w << (c.message ? c.message : "");
     EXPECT_TRUE(Has(Log(), c.log)) << c.log;
     EXPECT_TRUE(DisplayIsOpen());
+    EXPECT_EQ(RealWidth(), c.openW) << c.log;
+    EXPECT_EQ(Settings[Width], c.openW) << c.log;
+    EXPECT_EQ(Settings[Fullscreen], c.fullscreen) << "the settings hold what opened: " << c.log;
     LogStream = OpenWrite((Files() / "Debug.txt").string());
   }
 }
@@ -396,6 +413,43 @@ TEST_F(SettingsApply, NoDisplayAtAllSavesTheSettingsAndThisRunsGamesBeforeEnding
   EXPECT_EQ(code, 1);
   EXPECT_TRUE(Has(FileLines(Files() / "Setup.ini"), "Width=800")) << "the size that worked, not the refused one";
   EXPECT_NE(FileText(Game() / "scores.dat").find("Tester"), std::string::npos);
+}
+
+// Rule: "Apply" with full screen at a size the screen has no mode for covers the desktop, and
+// Setup.ini and the panel say so; refused, a window of the asked size opens and Setup.ini says
+// "Fullscreen = False", so the panel never shows a full screen that is not there.
+TEST_F(SettingsApply, FullScreenWithoutItsModeStoresWhatOpened) {
+  struct Case {
+    const char* what;
+    bool refuseDesktop;
+    int openW, openH;
+    std::vector<std::string> setup;  // lines of Setup.ini
+  };
+  const Case cases[] = {
+      {"the desktop's size", false, 1920, 1080, {"Fullscreen = True", "Width=1920", "Height=1080"}},
+      {"the desktop refused: a window", true, 1024, 768, {"Fullscreen = False", "Width=1024", "Height=768"}},
+  };
+  HeadlessSetModes({{800, 600, 0, 0}, {1024, 768, 0, 0}, {1920, 1080, 32, 60}});
+  for (const Case& c : cases) {
+    Settings[Fullscreen] = 0;  // each case from the 800 x 600 window the clicks are aimed in
+    Settings[Width] = 800;
+    Settings[Height] = 600;
+    ApplyDisplay();
+    HeadlessRefuseDisplayWhen([&](int, int, int depth, int) { return c.refuseDesktop && depth == DEPTH_DESKTOP; });
+    MenuOpen = 1;
+    MenuY = 20;
+    Settings[Fullscreen] = 1;
+    Settings[Width] = 1024;
+    Settings[Height] = 768;
+    ClickApply();
+    HeadlessRefuseDisplayWhen(nullptr);
+    EXPECT_EQ(RealWidth(), c.openW) << c.what;
+    EXPECT_EQ(RealHeight(), c.openH) << c.what;
+    EXPECT_EQ(Settings[Fullscreen], c.refuseDesktop ? 0 : 1) << c.what;
+    EXPECT_EQ(DisplayModes[Settings[ModeIndex]].w, c.openW) << c.what << ": the panel's size is the open one";
+    const std::vector<std::string> setup = FileLines(Files() / "Setup.ini");
+    for (const std::string& line : c.setup) EXPECT_TRUE(Has(setup, line)) << c.what << ": " << line;
+  }
 }
 
 }  // namespace

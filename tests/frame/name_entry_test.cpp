@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/common_assets.h"
 #include "common/score_table.h"
 #include "frame/frame_state.h"
 #include "frame/name_entry.h"
@@ -166,6 +167,53 @@ TEST_F(NameEntryTest, IgnoresHeldKeysAndWaitsForItsOwnEndKey) {
   EXPECT_EQ(frames_, 13) << "ended in frame 12, by the new Return";
   EXPECT_EQ(framesAtRelease, 13) << "nothing shown while Return was held";
   EXPECT_GE(Millis(), pressedAt + 200) << "returns once Return is up";
+}
+
+// Rule: the name and its cursor stay on the screen, a long name drawn smaller, at the name font's
+// size for the small (800 x 600) and the widescreen (1280 x 720) display; a name that fits is
+// drawn at full size, centred without its cursor.
+TEST_F(NameEntryTest, ALongNameStaysOnTheScreen) {
+  struct Case {
+    int displayW, displayH, screenW, screenH, fontSize;
+    std::string name;
+    bool full;  // drawn at full size
+  };
+  const std::string longest(32, 'W');
+  const Case cases[] = {
+      // display     logical      font 5  name          full size
+      {800, 600, 1280, 960, 115, longest, false},
+      {1280, 720, 1600, 900, 96, longest, false},
+      {800, 600, 1280, 960, 115, "Player", true},
+      {1280, 720, 1600, 900, 96, "", true},
+  };
+  const std::string face = std::string(TEST_SOURCE_DIR) + "/assets/Files/Common/Blue Highway.ttf";
+  for (const Case& c : cases) {
+    ASSERT_TRUE(OpenDisplay(c.displayW, c.displayH, 0, 60));
+    ScreenW = c.screenW;
+    ScreenH = c.screenH;
+    SetVirtualResolution(ScreenW, ScreenH);
+    CommonFonts[5] = LoadFont(face, c.fontSize, FONT_SMOOTH);
+    ASSERT_NE(CommonFonts[5], 0);
+    PlayerName = c.name;
+    HeadlessClearDraws();
+    Run([](int n) { Tap(n, 3, RETURN); });
+    int drawn = 0;
+    for (const DrawRecord& d : HeadlessDraws()) {
+      if (d.kind != DrawRecord::TEXT || d.image != CommonFonts[5]) continue;
+      ++drawn;
+      SetFont(d.image);
+      const float right = d.x + static_cast<float>(TextWidth(c.name + "_")) * d.sx;
+      EXPECT_GE(d.x, 0.0f) << c.name << " on " << c.displayW;
+      EXPECT_LE(right, static_cast<float>(ScreenW)) << c.name << " on " << c.displayW;
+      EXPECT_EQ(d.sx == 1.0f, c.full) << c.name << " on " << c.displayW;
+      if (c.full) {
+        EXPECT_EQ(d.x, static_cast<float>(ScreenW / 2 - TextWidth(c.name) / 2)) << c.name;
+      }
+    }
+    EXPECT_EQ(drawn, 4) << "frames 0 to 3";
+    FreeFont(CommonFonts[5]);
+    CommonFonts[5] = 0;
+  }
 }
 
 }  // namespace

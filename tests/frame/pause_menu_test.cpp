@@ -8,12 +8,13 @@
 #include <set>
 #include <stdexcept>
 
+#include "frame/end_frame.h"
 #include "frame/pause_menu.h"
 #include "frame_fixture.h"
 
 namespace {
 
-constexpr int UP = 38, DOWN = 40, SPACE = 32, ESCAPE = 27;
+constexpr int UP = 38, DOWN = 40, SPACE = 32, ESCAPE = 27, RETURN = 13;
 
 class PauseMenuTest : public FrameTest {
  protected:
@@ -145,6 +146,79 @@ TEST_F(PauseMenuTest, DecorationStandsStillAndTheClockReseeds) {
   const int after = RndSeed();
   EXPECT_GE(after, lastFrameMs_);
   EXPECT_LT(after, lastFrameMs_ + LET_GO_MS);
+}
+
+// Rule: in a mouse game the items answer the pointer too: moving onto an item highlights it, a
+// click on an item chooses it, Return chooses the highlighted one like Space. A click beside the
+// items does nothing (sliding onto an item with it held does not choose), and a button held when
+// the menu opens must be let go first.
+TEST_F(PauseMenuTest, MouseAndReturnChoose) {
+  // Item centres on the 800 x 600 display (logical 1280 x 960: the items at y 420 and 480).
+  constexpr int X = 125, CONTINUE_Y = 275, QUIT_Y = 313, BESIDE_X = 500;
+  auto click = [](int n, int at) {
+    if (n == at) HeadlessMouseDown(1);
+    if (n == at + 2) HeadlessMouseUp(1);
+  };
+  auto move = [](int n, int at, int x, int y) {
+    if (n == at) HeadlessMouseMove(x, y);
+  };
+  struct Case {
+    const char* what;
+    std::function<void(int)> script;
+    int result;
+    int frames;  // frames shown (Escape is read as the frame before it ends)
+  };
+  const Case cases[] = {
+      {"click on Quit", [=](int n) { move(n, 1, X, QUIT_Y); click(n, 4); }, 99, 5},
+      {"click on Continue", [=](int n) { move(n, 1, X, CONTINUE_Y); click(n, 4); }, 1, 5},
+      {"Return on Continue", [](int n) { Hold(n, 3, 5, {RETURN}); }, 1, 4},
+      {"down, then Return", [](int n) { Hold(n, 2, 4, {DOWN}); Hold(n, 6, 8, {RETURN}); }, 99, 7},
+      {"pointer onto Quit, then Space", [=](int n) { move(n, 1, X, QUIT_Y); Hold(n, 5, 7, {SPACE}); }, 99, 6},
+      {"click beside, slid onto Quit, let go; Escape",
+       [=](int n) {
+         move(n, 1, BESIDE_X, QUIT_Y);
+         if (n == 3) HeadlessMouseDown(1);
+         move(n, 5, X, QUIT_Y);
+         if (n == 8) HeadlessMouseUp(1);
+         move(n, 9, X, CONTINUE_Y);
+         Hold(n, 12, 14, {ESCAPE});
+       },
+       1, 12},
+  };
+  for (const Case& c : cases) {
+    HeadlessMouseMove(0, 0);
+    EndFrame(60, 0, 1);  // the pointer sampled away from the menu
+    EXPECT_EQ(Run(c.script), c.result) << c.what;
+    EXPECT_EQ(frames_, c.frames) << c.what;
+    HeadlessMouseUp(1);
+    HeadlessKeyUp(RETURN);
+  }
+  // Held over Quit as the menu opens: nothing until it is let go and pressed again.
+  HeadlessMouseMove(X, QUIT_Y);
+  EndFrame(60, 0, 1);
+  HeadlessMouseDown(1);
+  EXPECT_EQ(Run([](int n) { if (n == 6) HeadlessMouseUp(1); if (n == 9) HeadlessMouseDown(1); }), 99);
+  EXPECT_EQ(frames_, 10);
+  HeadlessMouseUp(1);
+}
+
+// Rule: the menu leaves the frozen frame behind it level and unturned, with no item over it, so
+// what follows (the next frame, or "Game Over") never shows the menu.
+TEST_F(PauseMenuTest, LeavesTheFrozenFrameFlat) {
+  HeadlessClearDraws();
+  EXPECT_EQ(Run([](int n) { Hold(n, 3, 5, {DOWN}); Hold(n, 6, 8, {ESCAPE}); }), 99);
+  std::vector<DrawRecord> last;
+  for (const DrawRecord& d : HeadlessDraws()) {
+    if (d.kind == DrawRecord::CLEAR) last.clear();
+    if (d.kind == DrawRecord::IMAGE || d.kind == DrawRecord::TEXT) last.push_back(d);
+  }
+  ASSERT_EQ(last.size(), 1u);
+  EXPECT_EQ(last[0].kind, DrawRecord::IMAGE);
+  EXPECT_EQ(last[0].rotation, 0);
+  EXPECT_FLOAT_EQ(last[0].sx, 1280.0f / 800.0f);
+  EXPECT_FLOAT_EQ(last[0].sy, 960.0f / 600.0f);
+  EXPECT_EQ(last[0].x, 640);
+  EXPECT_EQ(last[0].y, 480);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // record, on the headless back end with tiny level images written by the tests.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -19,6 +20,8 @@
 #include "game/level_file.h"
 #include "game/play_game.h"
 #include "game/sfx.h"
+#include "game/effects.h"
+#include "frame/settings_menu.h"
 #include "game_fixture.h"
 #include "png_fixture.h"
 
@@ -85,6 +88,8 @@ class GameFlowTest : public GameTest {
     HeadlessClearDraws();
   }
   void TearDown() override {
+    MenuOpen = 0;
+    MenuY = -300;
     HeadlessOnFrame(nullptr);
     HeadlessOnSleep(nullptr);
     for (int k : {KEY_RETURN, KEY_ESCAPE, KEY_DOWN, KEY_P, KEY_Q, KEY_R, KEY_F7}) HeadlessKeyUp(k);
@@ -337,6 +342,90 @@ TEST_F(GameFlowTest, LevelTests) {
   }
 }
 
+// Rule: LevelBest[n] is 1 only when level n is played to its end with every walker saved: the
+// skip chord moves on without marking it, and so does an empty board (a level that did not load).
+TEST_F(GameFlowTest, LevelResultsMarkOnlyRealWins) {
+  Levels("Soft", {SIMPLE, SIMPLE, SIMPLE});
+  struct Case {
+    const char* what;
+    int created, saved;  // walkers made by the level, saved
+    bool chord;
+    int marked;  // LevelBest[2] after
+  } cases[] = {
+      {"every walker saved", 1, 1, false, 1},
+      {"skipped by the chord", 1, 0, true, 0},
+      {"won while the chord is held", 1, 1, true, 1},
+      {"lost", 1, 0, false, 0},
+      {"an empty board", 0, 0, false, 0},
+  };
+  for (const Case& c : cases) {
+    for (int& b : LevelBest) b = 0;
+    LevelName = "Soft";
+    LevelNumber = 2;
+    ASSERT_EQ(LoadLevel("Soft", 2), LEVEL_OK);
+    Walkers.Clear();
+    WalkerCount = c.created;
+    SavedCount = c.saved;
+    BannerTimer = 0;
+    if (c.chord)
+      for (int k : {KEY_Q, KEY_P, KEY_F7}) HeadlessKeyDown(k);
+    LevelProgress();
+    for (int k : {KEY_Q, KEY_P, KEY_F7}) HeadlessKeyUp(k);
+    EXPECT_EQ(LevelBest[2], c.marked) << c.what;
+    for (int n : {1, 3}) EXPECT_EQ(LevelBest[n], 0) << c.what << ": level " << n;
+  }
+}
+
+// Rule: a game starts at level Level + 1 (the title's start level) and its record keeps that
+// Level beside the levels won; a full run keeps Level 0 and writes its record in the old shape,
+// so it still matches the records of every earlier game. A start level past the last level
+// starts no game.
+TEST_F(GameFlowTest, StartLevelAndResultsInTheRecord) {
+  Levels("Soft", {SIMPLE, SIMPLE, SIMPLE});
+  struct Case {
+    const char* what;
+    int level;       // Level (start level - 1)
+    int first;       // LevelNumber loaded first, 0 none
+    const char* best;  // the record's Best line, after winning the first level and skipping on
+  } cases[] = {
+      {"a full run", 0, 1, "1|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0"},
+      {"from level 2", 1, 2, "0|1|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0"},
+      {"from the last level", 2, 3, "0|0|1|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0"},
+      {"past the last level", 3, 0, nullptr},
+  };
+  for (const Case& c : cases) {
+    ScoreList.Clear();
+    Level = c.level;
+    const bool started = StartGameState();
+    EXPECT_EQ(started, c.first > 0) << c.what;
+    if (!started) continue;
+    EXPECT_EQ(LevelNumber, c.first) << c.what;
+    Walkers.Clear();
+    SavedCount = WalkerCount;
+    LevelProgress();  // the first level won
+    for (int k : {KEY_Q, KEY_P, KEY_F7}) HeadlessKeyDown(k);
+    for (int frame = 0; frame < 1000 && EndCode == 0; ++frame) {
+      Walkers.Clear();
+      SavedCount = 0;
+      BannerTimer = 0;
+      LevelProgress();  // the rest skipped
+    }
+    for (int k : {KEY_Q, KEY_P, KEY_F7}) HeadlessKeyUp(k);
+    ASSERT_EQ(EndCode, END_GAME) << c.what;
+    FileScore();
+    ASSERT_EQ(ScoreList.Count(), 1);
+    const Scores& s = *ScoreList.First();
+    EXPECT_EQ(s.Level, c.level) << c.what;
+    EXPECT_EQ(ScoreBestLine(s), c.best) << c.what;
+    // The record line keeps its eight fields, Level fifth, as every build reads it.
+    const std::string line = ScoreRecordLine(s);
+    EXPECT_EQ(std::count(line.begin(), line.end(), '|'), 7) << line;
+    const std::string tail = "|" + std::to_string(s.Timestamp) + "|" + std::to_string(c.level) + "|0|0|1";
+    EXPECT_EQ(line.substr(line.size() - std::min(line.size(), tail.size())), tail) << line;
+  }
+  Level = 0;
+}
+
 // Rule: the banner shows for 120 frames at the screen's centre, and no test runs under it; the
 // test runs again in the frame it ends.
 TEST_F(GameFlowTest, BannerHoldsTheTests) {
@@ -468,6 +557,15 @@ TEST_F(GameFlowTest, WholeGames) {
       }
       EXPECT_EQ(over[k].frame, yellow.frame);
     }
+    // The picture "Game Over" is drawn over: everything since the last clear before it.
+    std::vector<std::string> under;
+    for (const DrawRecord& d : HeadlessDraws()) {
+      if (d.frame > yellow.frame) break;
+      if (d.kind == DrawRecord::CLEAR) under.clear();
+      if (d.kind == DrawRecord::TEXT) under.push_back(d.text);
+    }
+    EXPECT_EQ(std::count(under.begin(), under.end(), "Quit"), 0) << c.what << ": the pause menu is gone first";
+    EXPECT_EQ(std::count(under.begin(), under.end(), "Continue"), 0) << c.what;
     const std::vector<DrawRecord> entry = TextDraws("Enter Your Name");
     ASSERT_FALSE(entry.empty());
     // From the Game Over present to the end of the first entry frame: the wait and one frame.
@@ -488,6 +586,141 @@ TEST_F(GameFlowTest, WholeGames) {
     EXPECT_EQ(ScoreList.Last()->Name, "Earlier") << "newest first";
     PauseState = 1;
   }
+}
+
+// Rule: a game starts with no key hit pending: an "r" typed into the last name entry (or an R hit
+// on the title) does not restart the first level.
+TEST_F(GameFlowTest, NoKeyHitCarriesIntoANewGame) {
+  Levels("Soft", {SIMPLE, SIMPLE});
+  HeadlessKeyDown(KEY_R);
+  HeadlessKeyUp(KEY_R);
+  HeadlessTypeChar('r');
+  StartGameState();
+  LevelProgress();
+  EXPECT_EQ(LevelNumber, 1);
+  EXPECT_EQ(BannerTimer, 0) << "no restart banner";
+  EXPECT_EQ(GetChar(), 0) << "nor a character left over";
+}
+
+// Rule: every level load (the next level, a loss, R) clears what the last level left moving:
+// spurts, debris, hat pops and its countdown numbers; numbers of another colour finish rising.
+TEST_F(GameFlowTest, ALevelLoadClearsWhatTheLastLeftMoving) {
+  Levels("Soft", {SIMPLE, SIMPLE, SIMPLE});
+  struct Case {
+    const char* what;
+    bool won;
+    std::vector<int> keys;
+    int level;  // after
+  };
+  const Case cases[] = {
+      // what            won    keys      level after
+      {"won", true, {}, 2},
+      {"lost", false, {}, 1},
+      {"R", false, {KEY_R}, 1},
+  };
+  for (const Case& c : cases) {
+    StartGameState();
+    EmitSplat(100, 100);
+    EmitDebris(3, 3, GridX, GridY);
+    EmitHatPop(200, 200, 3);
+    ShowCountdown(7, 300, 300);
+    ShowNumber(100, 400, 400, 255, 255, 0);  // points, say
+    ASSERT_FALSE(SpurtList.Empty());
+    if (c.keys.empty()) Walkers.Clear();
+    if (c.won) SavedCount = WalkerCount;
+    for (int k : c.keys) HeadlessKeyDown(k);
+    LevelProgress();
+    for (int k : c.keys) HeadlessKeyUp(k);
+    EXPECT_EQ(LevelNumber, c.level) << c.what;
+    EXPECT_EQ(BannerTimer, BANNER_FRAMES) << c.what;
+    EXPECT_TRUE(SpurtList.Empty()) << c.what;
+    EXPECT_TRUE(BoomList.Empty()) << c.what;
+    EXPECT_TRUE(HatPopList.Empty()) << c.what;
+    std::vector<int> numbers;
+    ScorePopupList.ForEach([&](ScorePopup& p) { numbers.push_back(p.n); });
+    // A won level adds its own points; the countdown's 7 is the only number gone.
+    EXPECT_EQ(std::count(numbers.begin(), numbers.end(), 7), 0) << c.what;
+    EXPECT_EQ(std::count(numbers.begin(), numbers.end(), 100), 1) << c.what << ": the points stay";
+    ScorePopupList.Clear();
+  }
+}
+
+// Rule: while the settings panel shows, the level stands still and is drawn as it stood: walkers,
+// their countdown, the banner, particles, floating numbers and the background; it runs on once the
+// panel has gone.
+TEST_F(GameFlowTest, TheLevelStandsStillUnderTheSettingsPanel) {
+  Levels("Soft", {SIMPLE, SIMPLE});
+  StartGameState();
+  for (int k = 0; k < 3; ++k) GameFrame();  // a walker frame to draw it by
+  Walker& waiting = *Walkers.First();
+  EmitSplat(100, 100);
+  EmitHatPop(200, 200, 3);
+  ShowCountdown(7, 300, 300);
+  BannerTimer = 50;
+  MenuOpen = 1;
+  MenuY = 20;
+  struct Snapshot {
+    int tick, banner, scroll, popup;
+    float spurtY, popScale;
+    bool operator==(const Snapshot&) const = default;
+  };
+  auto snap = [&] {
+    // A list that emptied reads -1.
+    return Snapshot{waiting.tick, BannerTimer, ScrollX, ScorePopupList.Empty() ? -1 : ScorePopupList.First()->t,
+                    SpurtList.Empty() ? -1 : SpurtList.First()->y, HatPopList.Empty() ? -1 : HatPopList.First()->s};
+  };
+  const Snapshot before = snap();
+  HeadlessClearDraws();
+  for (int k = 0; k < 30; ++k) GameFrame();
+  EXPECT_TRUE(snap() == before) << "nothing moved under the open panel";
+  EXPECT_EQ(DrawsOf(PlonkoImage).size(), 30u + 30u) << "the walker and the hand, every frame";
+  EXPECT_EQ(DrawsOf(BitsImage).size(), 30u) << "the banner still shows";
+
+  MenuOpen = 0;
+  for (int k = 0; k < 12; ++k) GameFrame();  // the panel slides away, then the level runs
+  EXPECT_EQ(MenuY, -300);
+  EXPECT_LT(waiting.tick, before.tick);
+  EXPECT_LT(BannerTimer, before.banner);
+  EXPECT_NE(ScrollX, before.scroll);
+}
+
+// Rule: every hat box's texts stay inside its 240-wide box, in the font sizes of the small (800 x
+// 600) and the large displays, on each screen layout.
+TEST_F(GameFlowTest, HatBoxTextsFitTheirBox) {
+  struct Case {
+    int screenW, fontSize;
+  };
+  const Case cases[] = {
+      // logical width  face 2 step 3 (24 x the display's scale)
+      {1280, 28},
+      {1280, 24},
+      {1600, 24},
+      {1440, 24},
+  };
+  const std::string face = std::string(TEST_SOURCE_DIR) + "/assets/Files/Common/Blue Highway.ttf";
+  const int slot = (2 - 1) * 10 + 3, old = FontTable[slot];
+  for (const Case& c : cases) {
+    ScreenW = c.screenW;
+    FontTable[slot] = LoadFont(face, c.fontSize, FONT_SMOOTH);
+    ASSERT_NE(FontTable[slot], 0);
+    for (int i = 1; i <= HAT_COLOURS; ++i) HatStock[i] = 1;
+    HeadlessClearDraws();
+    HatPanel();
+    int texts = 0;
+    for (const DrawRecord& d : HeadlessDraws()) {
+      if (d.kind != DrawRecord::TEXT) continue;
+      ++texts;
+      SetFont(d.image);
+      const float right = d.x + static_cast<float>(TextWidth(d.text)) * d.sx;
+      EXPECT_GE(d.x, static_cast<float>(c.screenW - 260)) << d.text << " at " << c.screenW << ", size " << c.fontSize;
+      EXPECT_LE(right, static_cast<float>(c.screenW - 20)) << d.text << " at " << c.screenW << ", size " << c.fontSize;
+      EXPECT_FLOAT_EQ(d.sx, d.sy) << d.text;
+    }
+    EXPECT_EQ(texts, 2 * HAT_COLOURS);
+    FreeFont(FontTable[slot]);
+  }
+  FontTable[slot] = old;
+  ScreenW = 1280;
 }
 
 }  // namespace

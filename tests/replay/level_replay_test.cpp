@@ -2,7 +2,7 @@
 // back end, levels read from the committed images): the pointer input of the solution wins the
 // level, and so does the same input played with a person's timing and aim (every action shifted
 // by a few frames and aimed a few pixels off); the same level with no input is not won. One test
-// per solution file.
+// per solution file. Played as recorded, it earns the par bonus.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -42,7 +42,8 @@ constexpr int START_X = 640, START_Y = 480;
 enum class Outcome { WON, LOST, TIMED_OUT };
 struct Ended {
   Outcome outcome;
-  int frame;  // of the level
+  int frame;           // of the level
+  bool atPar = false;  // won with the par bonus (its actions counted as the par counts them)
 };
 
 fs::path LevelsSource() { return fs::path(TEST_SOURCE_DIR) / "assets" / "levels"; }
@@ -63,6 +64,7 @@ class LevelReplay : public testing::TestWithParam<std::string> {
     root_ = TestFolder("replay");
     fs::create_directories(root_ / "Files" / "247");
     fs::copy(fs::path(TEST_SOURCE_DIR) / "assets" / "Plonko_Levels", root_ / "Plonko_Levels");
+    for (const char* source : {"Soft.txt", "Hard.txt"}) fs::copy(LevelsSource() / source, root_ / "Plonko_Levels" / source);
     ASSERT_TRUE(ChangeDir((root_ / "Files" / "247").string()));
 
     ResetEngineState();
@@ -103,7 +105,7 @@ class LevelReplay : public testing::TestWithParam<std::string> {
         for (int k : {KEY_Q, KEY_P, KEY_F7}) HeadlessKeyUp(k);
       }
       const int at = frame - levelStart;
-      if (LevelNumber > s.level) throw Ended{Outcome::WON, at};
+      if (LevelNumber > s.level) throw Ended{Outcome::WON, at, ParWins == 1};
       if (at > 1 && BannerFrame == BANNER_RETRY && BannerTimer == BANNER_FRAMES) throw Ended{Outcome::LOST, at};
       if (at > LEVEL_FRAMES) throw Ended{Outcome::TIMED_OUT, at};
       for (; withInput && next < s.events.size() && s.events[next].frame <= at; ++next) {
@@ -176,6 +178,8 @@ TEST_P(LevelReplay, SolutionWinsAndNoInputDoesNot) {
   const Ended solved = Play(s, true);
   EXPECT_EQ(solved.outcome, Outcome::WON) << s.levelName << " " << s.level << ": " << Name(solved.outcome)
                                           << " at level frame " << solved.frame;
+  // The recorded solution plays at par, so the game counts its actions as the par does.
+  EXPECT_TRUE(solved.outcome != Outcome::WON || solved.atPar) << s.levelName << " " << s.level << " won without the par bonus";
   for (uint32_t seed : JITTER_SEEDS) {
     const Solution played = Jittered(s, seed);
     const Ended jittered = Play(played, true);
