@@ -11,8 +11,6 @@
 // which gives anti-aliased edges, outlines (a shape grown by the outline width) and shading
 // (paints are functions of position). Sounds are additive/subtractive synthesis written as
 // 16-bit mono PCM WAV, each normalised to a common loudness with headroom below full scale.
-#include <png.h>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -23,6 +21,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "media/png_io.h"
 
 namespace {
 
@@ -115,26 +115,7 @@ struct Image {
 
 bool WritePng(const std::string& path, const Image& img) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-    return false;
-  }
-  png_init_io(png, f);
-  png_set_compression_level(png, 9);
-  png_set_IHDR(png, info, png_uint_32(img.w), png_uint_32(img.h), 8, PNG_COLOR_TYPE_RGBA,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < img.h; y++)
-    png_write_row(png, const_cast<png_bytep>(&img.px[size_t(y) * img.w * 4]));
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  std::fclose(f);
-  return true;
+  return WritePngRgba(path, img.px.data(), img.w, img.h, 9);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -32,7 +32,7 @@ void ReplayClosed() { Finish("unfinished", ReplayFrames, REPLAY_NOT_WON); }
 
 // How the level ended in this frame, or nullptr while it goes on. A win is marked in the level
 // results (the skip chord marks nothing and moves on); a loss or R reloads the same level.
-const char* Judge() {
+const char* JudgeReplayFrame() {
   if (LevelBest[ReplayLevel] == 1) return "won";
   if (LevelNumber != ReplayLevel) return "unfinished";
   if (BannerFrame == BANNER_RETRY && BannerTimer == BANNER_FRAMES) return "lost";
@@ -82,7 +82,7 @@ void RunReplay(const Solution& s) {
     ReplayFrames = frame;
     DrawGameFrame();
     if (endedAt < 0) {
-      if (const char* judged = Judge()) {
+      if (const char* judged = JudgeReplayFrame()) {
         outcome = judged;
         endedAt = frame;
       }

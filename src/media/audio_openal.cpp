@@ -125,7 +125,7 @@ class OpenALDriver final : public AudioDriver {
     }
     alSourcef(s->id, AL_GAIN, 0.0f);
     s->fading = true;
-    s->fadeEnd = Millis() + STOP_FADE_MS;
+    s->fadeEnd = MsLater(Millis(), STOP_FADE_MS);
   }
 
   // A pause, like a stop, first ramps the gain to zero and pauses the source once that has been
@@ -196,7 +196,7 @@ class OpenALDriver final : public AudioDriver {
   bool Busy(Source& s) {
     if (!s.sound) return false;
     if (s.fading) {
-      if (static_cast<int32_t>(static_cast<uint32_t>(Millis()) - static_cast<uint32_t>(s.fadeEnd)) < 0) return true;
+      if (MsBetween(s.fadeEnd, Millis()) < 0) return true;
       alSourceStop(s.id);
       s.fading = false;
       return false;

@@ -285,6 +285,12 @@ bool TerminateSignalled();
 // Timing, date and time
 // ---------------------------------------------------------------------------------------------
 int Millis();  // milliseconds from an arbitrary start, wrapping as a signed 32-bit number
+// Readings of the wrapping clock are compared and moved on only through these two, which stay
+// right across the wrap while the readings are less than 24 days apart.
+// Milliseconds from `from` to `to`: negative when `to` comes first.
+constexpr int MsBetween(int from, int to) { return static_cast<int>(static_cast<uint32_t>(to) - static_cast<uint32_t>(from)); }
+// The reading `ms` milliseconds after `t`.
+constexpr int MsLater(int t, int ms) { return static_cast<int>(static_cast<uint32_t>(t) + static_cast<uint32_t>(ms)); }
 void Delay(int ms);
 std::string CurrentDate();  // "%d %b %Y"
 std::string CurrentTime();  // "%H:%M:%S"

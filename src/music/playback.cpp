@@ -147,16 +147,15 @@ void LoadSong(const std::string& name, int seed, int tempo) {
   song.interval = std::max(1, tempo / 2);
   for (int t = 0; t < TRACK_FLAGS; ++t) song.next[t] = Rand(0, 1);
   NextPattern();
-  song.nextTick = Millis() + START_DELAY_MS;
+  song.nextTick = MsLater(Millis(), START_DELAY_MS);
   song.playing = true;
 }
 
 void MusicTick() {
   SongStateData& song = SongState();
   if (!song.playing) return;
-  // On the wrapping millisecond clock "next tick >= now" is a signed difference.
-  if (static_cast<int32_t>(static_cast<uint32_t>(song.nextTick) - static_cast<uint32_t>(Millis())) >= 0) return;
-  song.nextTick = static_cast<int>(static_cast<uint32_t>(song.nextTick) + static_cast<uint32_t>(song.interval));
+  if (MsBetween(Millis(), song.nextTick) >= 0) return;
+  song.nextTick = MsLater(song.nextTick, song.interval);
   if (++song.step >= PATTERN_STEPS) {
     song.step = 0;
     NextPattern();
