@@ -1,7 +1,8 @@
 # make play  : install what is missing, build, assemble build/game/ and start the game.
 # make check : the same set-up, then every test: the real-window tests on the game as players get
-#              it, the unit and headless tests once, in an AddressSanitizer + UBSan build, then a
-#              short run of every fuzz target over its corpus.
+#              it (two at a time), beside them the unit and headless tests once, in an
+#              AddressSanitizer + UBSan build, then a short run of every fuzz target over its
+#              corpus; ends with a table of how long each stage took.
 # make fuzz  : every fuzz target for FUZZ_SECONDS seconds each (default 600).
 # make soak  : random play: the monkey on the real program under Xvfb for SOAK_MINUTES (default 30),
 #              then on the headless back end for SOAK_SIM_HOURS simulated hours (default 10).
@@ -30,12 +31,9 @@ build: setup
 play: build
 	cd $(BUILD)/game && ./plonko-elongo
 
-# The normal tree builds only the game and the real-window tests here: the unit and headless
-# tests are built and run once, in the sanitizer tree, instead of twice.
-check: setup
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS) --target e2e_tests
-	@./scripts/check.sh $(BUILD) $(ASAN_BUILD)
+# The set-up and the builds are the script's own stages, so that its table times them too.
+check:
+	@./scripts/check.sh $(BUILD) $(ASAN_BUILD) $(JOBS)
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)

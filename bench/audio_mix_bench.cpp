@@ -28,9 +28,10 @@ void BM_MixOneSecondTenVoices(benchmark::State& state) {
     v.active = true;
   }
   std::vector<int16_t> out(2 * BUFFER_FRAMES);
+  MixLimiter limiter;
   for (auto _ : state) {
     for (int done = 0; done < DEVICE_RATE; done += BUFFER_FRAMES) {
-      MixVoices(voices.data(), voiceCount, out.data(), BUFFER_FRAMES);
+      MixVoices(voices.data(), voiceCount, out.data(), BUFFER_FRAMES, limiter);
       benchmark::DoNotOptimize(out.data());
     }
   }

@@ -96,8 +96,9 @@ void BM_MixOneSecondMusicAndEffects(benchmark::State& state) {
       v.loop = true;  // every voice sounds for the whole second
       v.active = true;
     }
+    MixLimiter limiter;
     for (int done = 0; done < 44100; done += 512) {
-      MixVoices(voices.data(), static_cast<int>(voices.size()), out.data(), 512);
+      MixVoices(voices.data(), static_cast<int>(voices.size()), out.data(), 512, limiter);
       benchmark::DoNotOptimize(out.data());
     }
   }

@@ -10,7 +10,7 @@ PKGS=(
   xvfb xauth xdotool imagemagick libx11-dev sox
   clang-14 libfuzzer-14-dev
   fonts-dejavu-core fonts-clear-sans fonts-rocknroll fonts-leckerli-one
-  dpkg-dev file lintian desktop-file-utils appstream man-db
+  dpkg-dev file lintian desktop-file-utils appstream man-db universal-ctags
 )
 missing=()
 for p in "${PKGS[@]}"; do

@@ -11,8 +11,6 @@
 // which gives anti-aliased edges, outlines (a shape grown by the outline width) and shading
 // (paints are functions of position). Sounds are additive/subtractive synthesis written as
 // 16-bit mono PCM WAV, each normalised to a common loudness with headroom below full scale.
-#include <png.h>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -23,6 +21,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "media/png_io.h"
 
 namespace {
 
@@ -115,26 +115,7 @@ struct Image {
 
 bool WritePng(const std::string& path, const Image& img) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-    return false;
-  }
-  png_init_io(png, f);
-  png_set_compression_level(png, 9);
-  png_set_IHDR(png, info, png_uint_32(img.w), png_uint_32(img.h), 8, PNG_COLOR_TYPE_RGBA,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < img.h; y++)
-    png_write_row(png, const_cast<png_bytep>(&img.px[size_t(y) * img.w * 4]));
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  std::fclose(f);
-  return true;
+  return WritePngRgba(path, img.px.data(), img.w, img.h, 9);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1555,8 +1536,8 @@ void MakePlonko(Strip& body, Strip& hats) {
 
 // ---------------------------------------------------------------------------------------------
 // Sounds: 44.1 kHz mono, 16-bit. Each effect is built from sine partials, sweeps and filtered
-// noise, then normalised so that its loudest 50 ms has the same RMS as every other effect,
-// with the peak kept at or below -1 dBFS.
+// noise, given clean edges, then levelled so that every effect is as loud as every other over the
+// part that sounds (K-weighted), with the peak kept at or below -1 dBFS.
 // ---------------------------------------------------------------------------------------------
 constexpr int RATE = 44100;
 struct Sound {
@@ -1621,16 +1602,96 @@ Loudness Measure(const std::vector<float>& s) {
   }
   return l;
 }
-void Normalise(Sound& snd, float targetWindowRms) {
-  // Short fades so that nothing starts or stops with a click.
-  size_t fade = RATE / 500;
-  for (size_t i = 0; i < fade && i < snd.N(); i++) {
-    snd.s[i] *= float(i) / fade;
-    snd.s[snd.N() - 1 - i] *= float(i) / fade;
+// Edges: a raised-cosine ramp over the first 3 ms, so no sound starts with a step, and a
+// squared-cosine fade over the last 40 ms, so every sound ends below -60 dB whatever its tail.
+constexpr float EDGE_IN_S = 0.003f, EDGE_OUT_S = 0.04f;
+void Edges(Sound& snd) {
+  const size_t in = std::min(snd.N(), size_t(EDGE_IN_S * RATE)), out = std::min(snd.N(), size_t(EDGE_OUT_S * RATE));
+  for (size_t i = 0; i < in; i++) snd.s[i] *= 0.5f * (1 - std::cos(PI * float(i) / float(in)));
+  for (size_t i = 0; i < out; i++) {
+    const float g = 0.5f * (1 - std::cos(PI * float(i) / float(out)));
+    snd.s[snd.N() - 1 - i] *= g * g;
   }
-  Loudness l = Measure(snd.s);
-  float k = std::min(targetWindowRms / std::max(l.windowRms, 1e-6f), 0.89f / std::max(l.peak, 1e-6f));
-  for (float& v : snd.s) v *= k;
+}
+
+// Loudness as the game's meter reads it (K-weighted, LUFS), of a mono sound heard centred at
+// full volume: gated over 50 ms blocks, those 10 LU below the blocks' mean left out, so that a
+// short sound is measured over the part that sounds.
+struct Biquad {
+  double b0, b1, b2, a1, a2, z1 = 0, z2 = 0;
+  double Run(double x) {
+    const double y = b0 * x + z1;
+    z1 = b1 * x - a1 * y + z2;
+    z2 = b2 * x - a2 * y;
+    return y;
+  }
+};
+float SoundingLufs(const std::vector<float>& s) {
+  const double pi = 3.14159265358979323846;
+  const double k = std::tan(pi * 1681.974450955533 / RATE), vh = std::pow(10.0, 3.999843853973347 / 20), vb = std::pow(vh, 0.4996667741545416);
+  const double q = 0.7071752369554196, a0 = 1 + k / q + k * k;
+  Biquad shelf{(vh + vb * k / q + k * k) / a0, 2 * (k * k - vh) / a0, (vh - vb * k / q + k * k) / a0, 2 * (k * k - 1) / a0, (1 - k / q + k * k) / a0};
+  const double k1 = std::tan(pi * 38.13547087602444 / RATE), q1 = 0.5003270373238773, c0 = 1 + k1 / q1 + k1 * k1;
+  Biquad hp{1, -2, 1, 2 * (k1 * k1 - 1) / c0, (1 - k1 / q1 + k1 * k1) / c0};
+  std::vector<double> p(s.size());
+  for (size_t i = 0; i < s.size(); i++) {
+    const double v = hp.Run(shelf.Run(s[i]));
+    p[i] = v * v;
+  }
+  const size_t block = RATE / 20, hop = RATE / 100;
+  std::vector<double> blocks;
+  for (size_t at = 0; at < p.size(); at += hop) {
+    const size_t end = std::min(p.size(), at + block);
+    double sum = 0;
+    for (size_t i = at; i < end; i++) sum += p[i];
+    blocks.push_back(sum / double(block));
+    if (end == p.size()) break;
+  }
+  auto lufs = [](double m) { return m > 0 ? -0.691 + 10 * std::log10(m) : -99.0; };
+  double all = 0;
+  for (double b : blocks) all += b;
+  const double gate = lufs(all / double(std::max<size_t>(1, blocks.size()))) - 10;
+  double sum = 0;
+  int n = 0;
+  for (double b : blocks)
+    if (lufs(b) > gate) sum += b, n++;
+  return float(lufs(n ? sum / n : 0));
+}
+
+// Brings a sound to `lufs` with its peak at most `ceiling`: a gain, and where the peaks would pass
+// the ceiling a look-ahead limiter (gain falls over 2 ms before a peak, recovers over 40 ms), so
+// loud short sounds keep their punch without clipping. A few rounds, since limiting takes away
+// some of the loudness the gain gave.
+constexpr float EFFECT_CEILING = 0.89f;  // -1 dBFS
+constexpr float MUSIC_CEILING = 0.5f;    // -6 dBFS: the five tracks' sum keeps headroom
+void Level(Sound& snd, float lufs, float ceiling) {
+  const std::vector<float> dry = snd.s;
+  const size_t ahead = RATE / 500;
+  const float release = std::exp(-1.0f / (0.04f * RATE));
+  float gain = std::pow(10.0f, (lufs - SoundingLufs(dry)) / 20);
+  for (int round = 0; round < 24; round++) {
+    // Needed gain reduction per frame: the smallest over the look-ahead window, then smoothed.
+    std::vector<float> need(dry.size(), 1.0f);
+    for (size_t i = 0; i < dry.size(); i++) {
+      const float a = std::fabs(dry[i]) * gain;
+      if (a > ceiling) need[i] = ceiling / a;
+    }
+    std::vector<float> g(dry.size(), 1.0f);
+    float env = 1;
+    for (size_t i = dry.size(); i-- > 0;) {  // backwards: the gain is down before each peak
+      env = std::min(need[i], env + (1 - env) * (1 - std::exp(-1.0f / float(ahead))));
+      g[i] = env;
+    }
+    float held = 1;
+    for (size_t i = 0; i < dry.size(); i++) {  // forwards: a slow recovery after each peak
+      held = std::min(g[i], held * release + (1 - release));
+      snd.s[i] = dry[i] * gain * held;
+    }
+    const float off = lufs - SoundingLufs(snd.s);
+    if (std::fabs(off) < 0.05f) break;
+    gain *= std::pow(10.0f, off / 20);
+  }
+  for (float& v : snd.s) v = std::clamp(v, -ceiling, ceiling);
 }
 
 bool WriteWav(const std::string& path, const Sound& snd) {
@@ -1714,8 +1775,7 @@ Sound MakeEffect(int n) {
     }
     case 9: {  // a hat taken from the panel: a short rising pick
       Sound s(0.16f);
-      AddTone(s, 0, 0.16f, [](float t) { return 600 + 2200 * t; }, [](float t) { return Env(t, 0.002f, 0.04f); }, {1, 0.3f});
-      AddNoise(s, 0, 0.01f, 91, [](float) { return 5000.0f; }, [](float t) { return 0.6f * Env(t, 0.0005f, 0.003f); });
+      AddTone(s, 0, 0.16f, [](float t) { return 600 + 2200 * t; }, [](float t) { return Env(t, 0.004f, 0.04f); }, {1, 0.3f, 0.1f});
       return s;
     }
     case 10: {  // a hat lands on a walker: pop, then a little sparkle
@@ -1807,13 +1867,15 @@ Sound MakeDrum(int kit, int n) {
     case 3: {  // closed hat
       Sound s(0.09f);
       if (b) AddPartials(s, 0, 410, {{{7.1f, 0.3f, 0.02f}}, {{10.3f, 0.3f, 0.018f}}, {{13.7f, 0.3f, 0.015f}}, {{17.9f, 0.25f, 0.012f}}});
-      AddNoise(s, 0, 0.09f, b ? 203 : 103, [](float) { return 8000.0f; }, [=](float t) { return (b ? 0.5f : 0.9f) * Env(t, 0.0005f, 0.018f); }, 0.3f);
+      AddNoise(s, 0, 0.09f, b ? 203 : 103, [](float) { return 6000.0f; }, [=](float t) { return (b ? 0.5f : 0.9f) * Env(t, 0.0005f, 0.018f); }, 0.3f);
+      SweepLowPass(s, 6500, 6500, 1);  // soft on the ear: little left above 8 kHz
       return s;
     }
     case 4: {  // open hat
       Sound s(0.45f);
       if (b) AddPartials(s, 0, 410, {{{7.1f, 0.25f, 0.15f}}, {{10.3f, 0.25f, 0.13f}}, {{13.7f, 0.25f, 0.11f}}, {{17.9f, 0.2f, 0.1f}}});
-      AddNoise(s, 0, 0.45f, b ? 204 : 104, [](float) { return 7500.0f; }, [=](float t) { return (b ? 0.45f : 0.8f) * Env(t, 0.001f, 0.14f); }, 0.3f);
+      AddNoise(s, 0, 0.45f, b ? 204 : 104, [](float) { return 5500.0f; }, [=](float t) { return (b ? 0.45f : 0.8f) * Env(t, 0.001f, 0.14f); }, 0.3f);
+      SweepLowPass(s, 6000, 6000, 1);
       return s;
     }
     case 5: {  // clap: three quick bursts and a tail
@@ -1833,8 +1895,9 @@ Sound MakeDrum(int kit, int n) {
     }
     default: {  // cymbal
       Sound s(1.4f);
-      AddPartials(s, 0, b ? 330 : 290, {{{5.23f, 0.12f, 0.5f}}, {{7.71f, 0.12f, 0.45f}}, {{11.3f, 0.1f, 0.4f}}, {{14.9f, 0.1f, 0.35f}}, {{19.7f, 0.08f, 0.3f}}});
-      AddNoise(s, 0, 1.4f, b ? 208 : 108, [](float) { return 8000.0f; }, [=](float t) { return (b ? 0.5f : 0.7f) * Env(t, 0.002f, b ? 0.3f : 0.45f); }, 0.3f);
+      AddPartials(s, 0, b ? 330 : 290, {{{5.23f, 0.12f, 0.5f}}, {{7.71f, 0.12f, 0.45f}}, {{11.3f, 0.1f, 0.4f}}, {{14.9f, 0.06f, 0.25f}}, {{19.7f, 0.03f, 0.15f}}});
+      AddNoise(s, 0, 1.4f, b ? 208 : 108, [](float) { return 4500.0f; }, [=](float t) { return (b ? 0.5f : 0.7f) * Env(t, 0.002f, b ? 0.3f : 0.45f); }, 0.3f);
+      SweepLowPass(s, 9000, 3500, 0.3f);  // a dark wash that closes as it fades, not a hiss
       FadeTail(s, 0.2f);
       return s;
     }
@@ -2164,44 +2227,38 @@ int main(int argc, char** argv) {
   ok &= Save(game + "badges.png", a.badges.img);
   ok &= Save(game + "ahat.png", a.ahat);
 
-  std::printf("%-14s %8s %8s %10s %8s\n", "sound", "seconds", "peak dB", "RMS dB", "50ms dB");
-  auto sound = [&](const std::string& path, Sound s) {
-    Normalise(s, 0.20f);
+  // Levels, as K-weighted loudness of the sound at full volume over the part that sounds. At the
+  // default volumes (a quarter of full) the music sits near -23 LUFS and every effect about 7 LU
+  // above it, each effect as loud as the others.
+  constexpr float EFFECT_LUFS = -4.3f;
+  std::printf("%-14s %8s %8s %8s\n", "sound", "seconds", "peak dB", "LUFS");
+  auto write = [&](const std::string& path, Sound s, float lufs, float ceiling) {
+    Edges(s);
+    Level(s, lufs, ceiling);
     Loudness l = Measure(s.s);
-    std::printf("%-14s %8.3f %8.1f %10.1f %8.1f\n", std::filesystem::path(path).filename().c_str(), double(s.N()) / RATE,
-                20 * std::log10(l.peak), 20 * std::log10(l.rms), 20 * std::log10(l.windowRms));
+    std::printf("%-14s %8.3f %8.1f %8.1f\n", std::filesystem::path(path).filename().c_str(), double(s.N()) / RATE,
+                20 * std::log10(l.peak), SoundingLufs(s.s));
     if (!WriteWav(path, s)) {
       std::fprintf(stderr, "gen_assets: cannot write %s\n", path.c_str());
       ok = false;
     }
   };
-  sound(common + "badgeget.wav", MakeJingle());
+  write(common + "badgeget.wav", MakeJingle(), EFFECT_LUFS, EFFECT_CEILING);
   for (int n = 1; n <= 11; n++) {
     char name[16];
     std::snprintf(name, sizeof name, "%03d.wav", n);
-    sound(game + name, MakeEffect(n));
+    write(game + name, MakeEffect(n), EFFECT_LUFS, EFFECT_CEILING);
   }
-  // The music's samples: quieter than the effects, since five tracks play at once.
-  auto music = [&](const std::string& name, Sound s, float windowRms) {
-    Normalise(s, windowRms);
-    const float limit = 0.5f;  // -6 dBFS: the tracks' sum keeps headroom
-    Loudness l = Measure(s.s);
-    if (l.peak > limit)
-      for (float& v : s.s) v *= limit / l.peak;
-    l = Measure(s.s);
-    std::printf("%-14s %8.3f %8.1f %10.1f %8.1f\n", name.c_str(), double(s.N()) / RATE, 20 * std::log10(l.peak),
-                20 * std::log10(l.rms), 20 * std::log10(l.windowRms));
-    if (!WriteWav(game + "music/" + name, s)) {
-      std::fprintf(stderr, "gen_assets: cannot write music/%s\n", name.c_str());
-      ok = false;
-    }
-  };
+  // The music's samples, each instrument's variants alike. Drums by role: the kick carries the
+  // beat; hats and the cymbal sit well under it.
+  const float drumLufs[9] = {0, -16.5f, -18.0f, -25.5f, -25.5f, -19.0f, -18.5f, -18.5f, -26.5f};
   for (int kit = 1; kit <= 2; kit++)
-    for (int n = 1; n <= 8; n++) music("d" + std::to_string(kit) + "-" + std::to_string(n) + ".wav", MakeDrum(kit, n), 0.16f);
+    for (int n = 1; n <= 8; n++)
+      write(game + "music/d" + std::to_string(kit) + "-" + std::to_string(n) + ".wav", MakeDrum(kit, n), drumLufs[n], MUSIC_CEILING);
   for (int n = 1; n <= 3; n++) {
-    music("bass" + std::to_string(n) + ".wav", MakeBass(n), 0.15f);
-    music("lead" + std::to_string(n) + ".wav", MakeLead(n), 0.11f);
-    music("accompany" + std::to_string(n) + ".wav", MakeAccompany(n), 0.12f);
+    write(game + "music/bass" + std::to_string(n) + ".wav", MakeBass(n), -17.5f, MUSIC_CEILING);
+    write(game + "music/lead" + std::to_string(n) + ".wav", MakeLead(n), -18.5f, MUSIC_CEILING);
+    write(game + "music/accompany" + std::to_string(n) + ".wav", MakeAccompany(n), -14.0f, MUSIC_CEILING);
   }
   for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
     if (iconsPath.empty()) break;

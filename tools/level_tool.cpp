@@ -27,8 +27,6 @@
 //
 // Exit status: 0 done and clean, 1 problems found in the source or the image, 2 bad usage or
 // a file that cannot be read or written.
-#include <png.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -44,6 +42,7 @@
 #include "game/level_par.h"
 #include "game/level_colours.h"
 #include "media/media.h"
+#include "media/png_io.h"
 
 namespace {
 
@@ -148,37 +147,8 @@ bool ReadPicture(const std::string& path, Picture& pic) {
   return pixmap != 0;
 }
 
-bool PngRows(png_structp png, png_infop info, FILE* file, const Picture& pic, std::vector<png_byte>& row) {
-  if (setjmp(png_jmpbuf(png))) return false;
-  png_init_io(png, file);
-  png_set_compression_level(png, 9);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(pic.w), static_cast<png_uint_32>(pic.h), 8, PNG_COLOR_TYPE_RGB_ALPHA,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < pic.h; ++y) {
-    for (int x = 0; x < pic.w; ++x) {
-      const uint32_t p = pic.At(x, y);
-      png_byte* d = &row[static_cast<size_t>(x) * 4];
-      d[0] = static_cast<png_byte>(p >> 16);
-      d[1] = static_cast<png_byte>(p >> 8);
-      d[2] = static_cast<png_byte>(p);
-      d[3] = static_cast<png_byte>(p >> 24);
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
-  return true;
-}
-
 bool WritePicture(const std::string& path, const Picture& pic) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  std::vector<png_byte> row(static_cast<size_t>(pic.w) * 4);
-  const bool ok = info && PngRows(png, info, file, pic, row);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(file) == 0 && ok;
+  return WritePngArgb(path, pic.argb.data(), pic.w, pic.h, 9);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -13,8 +13,6 @@
 // (drag hat 1..7 from the panel onto the walker); walkers are numbered in the level's order from
 // 0. Each action is turned into pointer moves, presses and releases aimed at where the walker is
 // when the action starts. Run from the repository root.
-#include <png.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -37,6 +35,7 @@
 #include "input/input.h"
 #include "media/headless.h"
 #include "media/media.h"
+#include "media/png_io.h"
 
 namespace {
 
@@ -359,29 +358,8 @@ int MakeSheet(const std::string& out) {
                   f.won ? "" : " NOT WON", f.idleWon ? " WON WITHOUT INPUT" : "", f.spare ? " SPARE HAT" : "");
     }
   }
-  FILE* file = std::fopen(out.c_str(), "wb");
-  if (!file) return 1;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) return 1;
-  png_init_io(png, file);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(sh.w), static_cast<png_uint_32>(sh.h), 8, PNG_COLOR_TYPE_RGB,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<png_byte> row(static_cast<size_t>(sh.w) * 3);
-  for (int y = 0; y < sh.h; ++y) {
-    for (int x = 0; x < sh.w; ++x) {
-      const uint32_t p = sh.px[static_cast<size_t>(y * sh.w + x)];
-      row[static_cast<size_t>(x) * 3] = static_cast<png_byte>(p >> 16);
-      row[static_cast<size_t>(x) * 3 + 1] = static_cast<png_byte>(p >> 8);
-      row[static_cast<size_t>(x) * 3 + 2] = static_cast<png_byte>(p);
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  std::fclose(file);
-  return 0;
+  for (uint32_t& p : sh.px) p |= 0xFF000000u;  // the sheet's colours are opaque
+  return WritePngArgb(out, sh.px.data(), sh.w, sh.h, 6) ? 0 : 1;
 }
 
 int Usage() {

@@ -15,6 +15,10 @@ inline std::string FilesFolder;
 // scores.dat and crash.dat in its game folder). "" while the game writes beside its data.
 inline std::string PlayerFolder;
 
+// Set for a watched replay: Setup.ini and scores.dat stay as they were, so their saves write
+// nothing (and count as done).
+inline bool PlayerFilesKept = false;
+
 // The files folder ("" for itself) or a path below it ("Common", "../Plonko_Levels").
 std::string FilesPath(const std::string& below);
 

@@ -122,7 +122,7 @@ bool ClosingWaitDone(ClosingWait& wait) {
   PollSystem();
   if (AppTerminate()) return true;
   const std::vector<int> held = HeldInputs();
-  const int shownFor = static_cast<int>(static_cast<unsigned>(Millis()) - static_cast<unsigned>(wait.shownAt));
+  const int shownFor = MsBetween(wait.shownAt, Millis());
   // A carried input is free again once let go: after its re-report came and went, or when none
   // came within the time a re-report takes.
   std::erase_if(wait.carried, [&](CarriedInput& c) {

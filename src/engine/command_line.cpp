@@ -11,8 +11,20 @@ std::string HelpText() {
          "Plonko Elongo, a puzzle game: bring the walking Plonkos to the holes by\n"
          "tickling them round and dropping hats on them.\n"
          "\n"
-         "  -h, --help     show this help and exit\n"
-         "  -v, --version  show the version and exit\n"
+         "  -h, --help       show this help and exit\n"
+         "  -v, --version    show the version and exit\n"
+         "  --replay FILE    play a level's solution (a .solution file, such as soft_3.solution)\n"
+         "                   in the window, print how it ended and exit, leaving the settings\n"
+         "                   and scores as they were; exit code 0 won, 1 not won, 2 a missing\n"
+         "                   or damaged file\n"
+         "\n"
+         "Keys: the mouse plays (click a Plonko to turn it, drag a hat onto it);\n"
+         "  R        restart the level\n"
+         "  Escape   pause menu (on the title: quit)\n"
+         "  Tab      settings\n"
+         "  F1       help\n"
+         "  F11      screenshot\n"
+         "  F12      overlay\n"
          "\n"
          "Everything else is set in the game (Tab) and kept in Setup.ini. An installed copy\n"
          "keeps the player's settings, scores, log and screenshots in\n"
@@ -20,6 +32,15 @@ std::string HelpText() {
 }
 
 std::string VersionText() { return std::string("plonko-elongo ") + GAME_VERSION + "\n"; }
+
+bool ReplayOption(int argc, const char* const* argv, std::string& file) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) != "--replay") continue;
+    file = i + 1 < argc ? argv[i + 1] : "";
+    return true;
+  }
+  return false;
+}
 
 int AnswerCommandLine(int argc, const char* const* argv) {
   for (int i = 1; i < argc; ++i) {

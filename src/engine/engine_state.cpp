@@ -17,6 +17,8 @@ void ResetEngineState() {
   ControlMode = GameMode = Level = GameFlags = GameStartMs = 0;
   SlideStep = StartHeld = StartBlocked = ReturnedFromGame = 0;
   PlayerCount = BadgeCount = ResultsScroll = ResultsSelected = 0;
+  StartLevelMode = -1;
+  StartLevelHeld = 0;
 
   for (auto& m : DisplayModes) m = ModeSize{};
   ModeCount = 0;

@@ -24,6 +24,10 @@ inline int ReturnedFromGame = 0;  // after a game: Escape must be released befor
 inline int BadgeCount = 0;        // badge cells shown per score record (16)
 inline int ResultsScroll = 0;     // score panel graph scroll, 0 to 1000
 inline int ResultsSelected = 0;   // score panel choice: n (graph) or 1000 + k (best table)
+// The start level shown is Level + 1 (common/score_table.h). StartLevelMode is the difficulty it
+// was set for: -1 (at start-up and after every game) puts it back to the furthest reachable.
+inline int StartLevelMode = -1;
+inline int StartLevelHeld = 0;    // button 1 was held on the previous title frame (a click is a new press)
 
 // --- Display: the mode list is rebuilt by every display set-up; the size follows the open display. ---
 inline int DisplayW = 800, DisplayH = 600;  // the size open (or about to open)

@@ -76,7 +76,7 @@ void BuildTopScores(Panel& p) {
   if (p.max == 0) p.max = 1;
 }
 
-void DrawBackground(const Panel& p) {
+void DrawPanelBackground(const Panel& p) {
   SetDrawScale(1);
   ResetDrawState();
   SetDrawColour(0, 0, 0, 0.6f);
@@ -255,7 +255,7 @@ void ShowResults(int slide, int mode, int level, int flags) {
   p.base = ScreenH - 10;
 
   BuildTopScores(p);
-  DrawBackground(p);
+  DrawPanelBackground(p);
   DrawGraph(p);
   ScrollZones(p);
   DrawBestList(p);

@@ -143,6 +143,7 @@ std::vector<std::string> SetupLines() {
 }
 
 bool WriteSetup() {
+  if (PlayerFilesKept) return true;
   bool ok = false;
   InFolder(PlayerPath(""), [&ok] {
     if (int out = OpenReplace("Setup.ini")) {

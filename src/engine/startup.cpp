@@ -42,9 +42,6 @@ const char* const CREDITS[] = {
     "Sound Effects by Corvane",
 };
 
-// Milliseconds from now until t on the wrapping clock (negative once t has passed).
-int MsUntil(int t) { return static_cast<int>(static_cast<unsigned>(t) - static_cast<unsigned>(Millis())); }
-
 }  // namespace
 
 void FillCredits() {
@@ -105,7 +102,7 @@ void StartUp() {
   LogLine("");
   ChangeDir(GameFolder());
 
-  int t0 = static_cast<int>(static_cast<unsigned>(Millis()) + 2500u);
+  const int shownUntil = MsLater(Millis(), 2500);
   ApplyDisplay();
   ControlMode = 1;
   PlayerCount = 4;
@@ -115,7 +112,7 @@ void StartUp() {
 
   // The start-up screen stays at least 2.5 s however fast the loading was; the window keeps
   // answering meanwhile.
-  for (int left = MsUntil(t0); left > 0 && !TerminateSignalled(); left = MsUntil(t0)) {
+  for (int left = MsBetween(Millis(), shownUntil); left > 0 && !TerminateSignalled(); left = MsBetween(Millis(), shownUntil)) {
     PollSystem();
     Delay(left < 10 ? left : 10);
   }

@@ -1,6 +1,11 @@
-// The title loop: stripes, credits, settings hint, score panel, start prompt, difficulty, logo.
+// The title loop: stripes, credits, settings hint, score panel, start prompt, difficulty and
+// start level, logo.
 #include "engine/title.h"
 
+#include <algorithm>
+#include <string>
+
+#include "common/level_reach.h"
 #include "common/score_table.h"
 #include "common/settings.h"
 #include "common/sound_channels.h"
@@ -26,6 +31,16 @@ namespace {
 // The controls that start a game, in the order they are tested.
 constexpr int START_CONTROLS[8] = {CONTROL_ACTION1, CONTROL_ACTION2, CONTROL_ACTION3, CONTROL_ACTION4,
                                    CONTROL_UP,      CONTROL_DOWN,    CONTROL_LEFT,    CONTROL_RIGHT};
+
+// The difficulty rows, "1 Inch" (GameMode 0) first, and the start-level control beside them.
+constexpr int MODE_COUNT = 2;
+const char* const DIFFICULTY_NAMES[MODE_COUNT] = {"1 Inch", "Hard"};
+constexpr int CHOICE_W = 200, CHOICE_H = 40;  // a row's hit box
+constexpr int CHOICE_ROW = 50;                // from one row to the next
+// Right of the start prompt's text (about 250 wide), so the two never meet as they slide past each
+// other, and left of the score panel (ScreenW - 330 at the least) in every layout.
+constexpr int LEVEL_CONTROL_X = 140;  // from the middle of the screen
+constexpr int ARROW_W = 30, NUMBER_W = 60;
 
 bool SettingsPanelClosed() { return MenuY < -250; }
 
@@ -86,12 +101,61 @@ void StartPrompt(int s) {
   if (StartHeld == 0) StartBlocked = 0;
 }
 
+// The two difficulties in rows, "1 Inch" first; chosen while button 1 is held over a row.
 void DifficultyChoice(int s) {
-  int x = ScreenW / 2 - 100, y = ScreenH / 2 + 200 - s;
+  const int x = ScreenW / 2 - 100, y = ScreenH / 2 + 200 - s;
   SetFont(CommonFonts[8]);
-  SetDrawColour(255, 255, 255, GameMode == 0 ? 1.0f : 0.5f);
-  DrawTextAt(x, y, "1 Inch", 0, 0);
-  if (MouseIn(x, y, 200, 40) && ScreenMouseDown(1)) GameMode = 0;
+  for (int mode = 0; mode < MODE_COUNT; ++mode) {
+    const int rowY = y + mode * CHOICE_ROW;
+    SetDrawColour(255, 255, 255, GameMode == mode ? 1.0f : 0.5f);
+    DrawTextAt(x, rowY, DIFFICULTY_NAMES[mode], 0, 0);
+    if (MouseIn(x, rowY, CHOICE_W, CHOICE_H) && ScreenMouseDown(1)) GameMode = mode;
+  }
+}
+
+// A difficulty chosen anew starts at its furthest reachable level; a start level out of reach
+// (its records pruned) comes back into it. Gives the furthest reachable level.
+int FitStartLevel() {
+  const int reach = ReachableLevel(ScoreList, GameMode);
+  if (StartLevelMode != GameMode) {
+    Level = reach - 1;
+    StartLevelMode = GameMode;
+  }
+  Level = std::clamp(Level, 0, reach - 1);
+  return reach;
+}
+
+// The start level (Level + 1) beside the chosen difficulty: "<" and ">" answer a click or the
+// Left and Right keys, from 1 to one past the furthest level won in that difficulty.
+void StartLevelChoice(int s) {
+  const int reach = FitStartLevel();
+  const bool held = ScreenMouseDown(1);
+  const bool click = held && StartLevelHeld == 0;
+  StartLevelHeld = held ? 1 : 0;
+
+  // It slides in from below with the start prompt, which it keeps clear of, where sliding down
+  // with the difficulties it would cross the logo's "1 inch" rising past it.
+  const int x = ScreenW / 2 + LEVEL_CONTROL_X, y = ScreenH / 2 + 200 + s + GameMode * CHOICE_ROW;
+  const int moreX = x + ARROW_W + NUMBER_W;
+  int step = 0;
+  // The open settings panel reads the arrow keys itself.
+  if (SettingsPanelClosed()) {
+    step = KeyHit(KEY_RIGHT) - KeyHit(KEY_LEFT);
+    if (click && MouseIn(x, y, ARROW_W, CHOICE_H)) --step;
+    if (click && MouseIn(moreX, y, ARROW_W, CHOICE_H)) ++step;
+  }
+  Level = std::clamp(Level + step, 0, reach - 1);
+
+  SelectFont(2, 3);
+  SetDrawColour(255, 255, 255, 0.7f);
+  DrawTextAt(x + ARROW_W + NUMBER_W / 2, y - 2, "Level", 1, 2);
+  SetFont(CommonFonts[8]);
+  SetDrawColour(255, 255, 255, Level > 0 ? 1.0f : 0.25f);
+  DrawTextAt(x + ARROW_W / 2, y + CHOICE_H / 2, "<", 1, 1);
+  SetDrawColour(255, 255, 255, 1);
+  DrawTextAt(x + ARROW_W + NUMBER_W / 2, y + CHOICE_H / 2, std::to_string(Level + 1), 1, 1);
+  SetDrawColour(255, 255, 255, Level < reach - 1 ? 1.0f : 0.25f);
+  DrawTextAt(moreX + ARROW_W / 2, y + CHOICE_H / 2, ">", 1, 1);
 }
 
 void DrawLogo(int s) {
@@ -105,7 +169,7 @@ void DrawLogo(int s) {
 
 void StartGame(bool movePointer) {
   if (SoundChannels[1] && ChannelPlaying(SoundChannels[1])) {
-    StopChannel(SoundChannels[1]);
+    FreeChannel(SoundChannels[1]);
     SoundChannels[1] = 0;
   }
   PauseState = 1;
@@ -116,6 +180,7 @@ void StartGame(bool movePointer) {
   ReturnedFromGame = 1;
   StartBlocked = 1;
   SlideStep = 0;
+  StartLevelMode = -1;  // a level won in this game may reach further
   ResultsScroll = 0;
   ResultsSelected = 0;
 }
@@ -131,10 +196,12 @@ bool TitleFrame() {
 
   DrawCredits();
   DrawSettingsHint();
+  FitStartLevel();  // before the panel, which shows the games of this start level
   ShowResults(10 * SlideStep, GameMode, Level, GameFlags);
   MusicTestKeys();
   StartPrompt(s);
   DifficultyChoice(s);
+  StartLevelChoice(s);
   DrawLogo(s);
 
   EndFrame(TargetFps, 1, 1);

@@ -1,8 +1,6 @@
 // EndFrame: the one call that ends every frame of every screen.
 #include "frame/end_frame.h"
 
-#include <cstdint>
-
 #include "common/common_assets.h"
 #include "common/settings.h"
 #include "frame/draw.h"
@@ -21,20 +19,15 @@ constexpr double FRAME_SLOT_MS = 1000.0 / 60;  // the pace is fixed, whatever th
 constexpr int SLOT_SLACK_MS = 2;               // end the wait a little early: Delay overshoots
 constexpr int POINTER_CELL = 63;               // last cell of the icon strip
 
-// Milliseconds since `since`, correct across the wrap of the 32-bit clock.
-int ElapsedSince(int since) {
-  return static_cast<int32_t>(static_cast<uint32_t>(Millis()) - static_cast<uint32_t>(since));
-}
-
 // Sleeps in 1 ms steps (never spins) until the frame's slot is used up; always sleeps once.
 void WaitForSlot() {
   do {
     Delay(1);
-  } while (ElapsedSince(FrameStart) + SLOT_SLACK_MS < FRAME_SLOT_MS);
+  } while (MsBetween(FrameStart, Millis()) + SLOT_SLACK_MS < FRAME_SLOT_MS);
 }
 
 void MeasureFrame() {
-  FrameMs = ElapsedSince(FrameStart);
+  FrameMs = MsBetween(FrameStart, Millis());
   if (FrameMs < 1) FrameMs = 1;  // the wait makes it at least 15; this only guards the division
   FpsSmooth = (1000 / FrameMs + 2 * FpsSmooth) / 3;
   FpsShown = FpsSmooth;

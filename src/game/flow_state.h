@@ -38,7 +38,7 @@ inline int SavedInGame = 0; // Plonkos saved
 // --- Shared results: zeroed when a game starts; the score record copies them. ---
 inline int Score = 0;
 inline int Badges = 0;  // bit n - 1 for badge n
-inline int LevelBest[LEVEL_RESULTS + 1] = {};  // used from 1
+inline int LevelBest[LEVEL_RESULTS + 1] = {};  // used from 1: 1 when that level was won in this game
 
 // --- No way out: the watch starts afresh with every level load (LevelLoads); NoWayOut is its
 // --- verdict in the last frame, NoWayOutTold the load whose attempt has had the message. ---

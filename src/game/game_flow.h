@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-// Empties the effect and walker lists, zeroes the results, loads level 1 of GameMode's levels
-// and starts the background. False when level 1 could not be loaded (no game to play).
+// Empties the effect and walker lists, zeroes the results, loads level Level + 1 (the title's
+// start level) of GameMode's levels and starts the background. False when that level could not
+// be loaded (no game to play).
 bool StartGameState();
 
 // One frame of play, every layer back to front, ending with EndFrame. Returns EndCode.

@@ -35,8 +35,10 @@ void LevelProgress() {
   // The next level plays under the banner (its walkers still wait), but is not judged.
   if (BannerTimer != 0 || held) return;
   const bool chord = KeyDown(KEY_Q) && KeyDown(KEY_P) && KeyDown(KEY_F7);
-  // Only a level whose walkers were all saved is won and scores; the chord passes it for nothing.
+  // Only a level whose walkers were all saved is won, scores and is marked in the level results;
+  // the chord passes it for nothing.
   const bool won = SavedCount == WalkerCount && WalkerCount > 0;
+  if (won && LevelNumber >= 1 && LevelNumber <= LEVEL_RESULTS) LevelBest[LevelNumber] = 1;
   if (won) ScoreWonLevel();
   else if (chord) SkipLevel();
   if (SavedCount == WalkerCount || chord) Load(LevelNumber + 1, BANNER_WON);

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int HOVER_HALF_W = 20, HOVER_HALF_H = 32;  // the game's hover box
 constexpr size_t TABLE_FIRST = size_t{1} << 14;  // slots at first; doubles when 3/4 full
 constexpr size_t TABLE_MOST = size_t{1} << 23;   // 8M slots of 16 bytes; then it stops adding
 

@@ -1,6 +1,7 @@
 // One game: the start, the frame loop with its layers in drawing order, and the end.
 #include "game/play_game.h"
 
+#include <string>
 #include <vector>
 
 #include "common/log.h"
@@ -68,7 +69,8 @@ bool StartGameState() {
   SelectedWalker = nullptr;  // a selection from the last game would point at a freed walker
 
   LevelName = GameMode == 1 ? "Hard" : "Soft";
-  LevelNumber = 1;
+  // The title's start level: Level is one less, so a game from level 1 keeps Level 0.
+  LevelNumber = Level >= 0 ? Level + 1 : 1;
   LoadLevelNotes(LevelName);
   const bool loaded = LoadLevel(LevelName, LevelNumber) == LEVEL_OK;
   StartGameTally();
@@ -127,7 +129,7 @@ int GameFrame() {
 void PlayGame() {
   // Without its first level there is nothing to play or to score: back to the title, told why.
   if (!StartGameState()) {
-    const std::string why = "Cannot start: no level 1 in Plonko_Levels/" + LevelName + ".png";
+    const std::string why = "Cannot start: no level " + std::to_string(LevelNumber) + " in Plonko_Levels/" + LevelName + ".png";
     LogLine("\t" + why);
     AddMessage(why, 1);
     return;

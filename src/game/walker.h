@@ -20,6 +20,10 @@ enum WalkerState {
   WS_FINISHED = 12  // the caller takes it out of the list this frame
 };
 constexpr int WALKER_WAIT_FRAMES = 660;
+// A walker is under the pointer while the pointer is nearer its sprite's centre than this
+// (exclusive): the box the pointer hovers, tickles and drops a hat in.
+constexpr int HOVER_HALF_W = 20;
+constexpr int HOVER_HALF_H = 32;
 
 // What one frame of a walker shows, worked out by the state step for the drawing.
 struct WalkerFrame {

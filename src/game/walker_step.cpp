@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr int HOVER_HALF_W = 20;  // hover box around the sprite's centre, exclusive
-constexpr int HOVER_HALF_H = 32;
-
 bool Hovered(int sx, int sy) {
   return std::abs(FrameMouseX - (sx + 32)) < HOVER_HALF_W && std::abs(FrameMouseY - (sy + 32)) < HOVER_HALF_H;
 }

@@ -56,7 +56,7 @@ AudioState& Audio() {
   return *state;
 }
 
-void RecordSoundCall(SoundRecord::Kind kind, int sound, int channel, float value) {
+void RecordSoundCall(SoundRecord::Kind kind, int sound, int channel, float value, bool timed, int due) {
   const AudioState& a = Audio();
   if (!a.started || a.backend != MEDIA_HEADLESS) return;
   SoundRecord rec;
@@ -64,6 +64,8 @@ void RecordSoundCall(SoundRecord::Kind kind, int sound, int channel, float value
   rec.sound = sound;
   rec.channel = channel;
   rec.value = value;
+  rec.timed = timed;
+  rec.due = due;
   HeadlessRecordSound(rec);
 }
 

@@ -124,6 +124,25 @@ void StopChannel(int channel) {
   }
 }
 
+void ResumeChannelAt(int channel, int dueMs) {
+  RecordSoundCall(SoundRecord::RESUME, 0, channel, 0, true, dueMs);
+  if (ChannelObject* ch = LiveChannel(channel)) Audio().driver->StartAt(ch->voice, dueMs);
+}
+
+void StopChannelAt(int channel, int dueMs) {
+  RecordSoundCall(SoundRecord::STOP, 0, channel, 0, true, dueMs);
+  if (ChannelObject* ch = LiveChannel(channel)) {
+    Audio().driver->StopAt(ch->voice, dueMs);
+    ch->voice = VoiceRef{};
+  }
+}
+
+void FreeChannel(int channel) {
+  if (!Lookup<ChannelObject>(channel, ObjectKind::CHANNEL)) return;
+  StopChannel(channel);
+  ReleaseObject(channel);  // the channel's destructor leaves the driver's fade to run its course
+}
+
 void PauseChannel(int channel) {
   RecordSoundCall(SoundRecord::PAUSE, 0, channel, 0);
   if (ChannelObject* ch = LiveChannel(channel)) Audio().driver->SetPaused(ch->voice, true);

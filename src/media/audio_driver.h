@@ -57,6 +57,16 @@ class AudioDriver {
   // True from Start until the sound has been heard to its end (never for a loop) or stopped;
   // a paused or cued voice counts as playing.
   virtual bool Playing(VoiceRef v) = 0;
+  // Resume or stop for the moment `dueMs` on Millis(); drivers that cannot place a sound in time
+  // act at once.
+  virtual void StartAt(VoiceRef v, int dueMs) {
+    (void)dueMs;
+    SetPaused(v, false);
+  }
+  virtual void StopAt(VoiceRef v, int dueMs) {
+    (void)dueMs;
+    Stop(v);
+  }
   // The sound is being destroyed: no voice may read its samples after this returns.
   virtual void ForgetSound(const SoundObject& sound) = 0;
 };

@@ -20,6 +20,10 @@ inline float Sample(const MixVoice& v, int64_t i, int c) {
 // Adds up to `frames` frames of one voice into acc; returns when done or the voice ended.
 void MixOne(MixVoice& v, float* acc, int frames) {
   for (int n = 0; n < frames; ++n) {
+    if (v.wait > 0) {
+      --v.wait;
+      continue;
+    }
     if (v.pos >= static_cast<double>(v.frames)) {
       if (!v.loop) {
         v.active = false;
@@ -39,14 +43,31 @@ void MixOne(MixVoice& v, float* acc, int frames) {
       float a = Sample(v, i, 0);
       l = r = a + (Sample(v, j, 0) - a) * t;
     }
-    float fade = 1;
-    if (v.fadeStep > 0) {
+    if (v.levelStep != 0) {
+      v.level += v.levelStep;
+      if (v.level >= 1) {
+        v.level = 1;
+        v.levelStep = 0;
+      } else if (v.level <= 0) {
+        v.level = 0;
+        v.levelStep = 0;
+        if (v.pauseAtZero) {
+          v.pauseAtZero = false;
+          v.paused = true;
+          return;
+        }
+      }
+    }
+    float fade = v.level;
+    if (v.fadeStep > 0 && v.stopWait > 0) {
+      --v.stopWait;
+    } else if (v.fadeStep > 0) {
       v.fade -= v.fadeStep;
       if (v.fade <= 0) {
         v.active = false;
         return;
       }
-      fade = v.fade;
+      fade *= v.fade;
     }
     acc[2 * n] += l * v.left * fade;
     acc[2 * n + 1] += r * v.right * fade;
@@ -76,16 +97,45 @@ double MixStep(int sourceRate, float speed, int deviceRate) {
 
 int MixFadeFrames(int deviceRate) { return deviceRate > 0 ? std::max(1, deviceRate / 200) : 1; }
 
-void MixStop(MixVoice& v, int deviceRate) {
+void MixStop(MixVoice& v, int deviceRate, int64_t delayFrames) {
   if (!v.active || v.fadeStep > 0) return;
-  if (v.paused) {
+  if (v.paused || v.wait > 0) {
     v.active = false;  // nothing is heard from it: no fade needed
     return;
   }
   v.fadeStep = 1.0f / static_cast<float>(MixFadeFrames(deviceRate));
+  v.stopWait = delayFrames > 0 ? delayFrames : 0;
 }
 
-void MixVoices(MixVoice* voices, int count, int16_t* out, int frames) {
+void MixPause(MixVoice& v, bool paused, int deviceRate) {
+  const float step = 1.0f / static_cast<float>(MixFadeFrames(deviceRate));
+  if (paused) {
+    if (v.paused || !v.active) return;
+    v.levelStep = -step;
+    v.pauseAtZero = true;
+    return;
+  }
+  v.paused = false;
+  v.pauseAtZero = false;
+  v.levelStep = v.level < 1 ? step : 0;
+}
+
+void MixLimit(MixLimiter& lim, float& left, float& right) {
+  const float a = std::max(std::fabs(left), std::fabs(right));
+  if (a * lim.gain > LIMIT_CEILING) {
+    lim.gain = LIMIT_CEILING / a;
+    lim.held = static_cast<int>(LIMIT_HOLD_S * static_cast<float>(lim.rate));
+  } else if (lim.held > 0) {
+    --lim.held;
+  } else if (lim.gain < 1) {
+    lim.gain = std::min(1.0f, lim.gain + (1 - lim.gain) / (LIMIT_RELEASE_S * static_cast<float>(std::max(1, lim.rate))));
+    lim.gain = std::min(lim.gain, a > 0 ? LIMIT_CEILING / a : 1.0f);
+  }
+  left *= lim.gain;
+  right *= lim.gain;
+}
+
+void MixVoices(MixVoice* voices, int count, int16_t* out, int frames, MixLimiter& limiter) {
   float acc[2 * BLOCK_FRAMES];
   for (int done = 0; done < frames; done += BLOCK_FRAMES) {
     int n = std::min(BLOCK_FRAMES, frames - done);
@@ -100,7 +150,11 @@ void MixVoices(MixVoice* voices, int count, int16_t* out, int frames) {
       MixOne(v, acc, n);
     }
     int16_t* dst = out + 2 * done;
-    for (int s = 0; s < 2 * n; ++s)
-      dst[s] = static_cast<int16_t>(std::lrint(Clamp(acc[s], -32768.0f, 32767.0f)));
+    for (int f = 0; f < n; ++f) {
+      float l = acc[2 * f] / 32768.0f, r = acc[2 * f + 1] / 32768.0f;
+      MixLimit(limiter, l, r);
+      dst[2 * f] = static_cast<int16_t>(std::lrint(Clamp(32768.0f * l, -32768.0f, 32767.0f)));
+      dst[2 * f + 1] = static_cast<int16_t>(std::lrint(Clamp(32768.0f * r, -32768.0f, 32767.0f)));
+    }
   }
 }

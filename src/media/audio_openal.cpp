@@ -5,6 +5,7 @@
 // a stereo sound ignores pan here. Rate is AL_PITCH.
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 
 #include <array>
 #include <cmath>
@@ -52,7 +53,11 @@ struct Source {
   int octave = 0;        // the copy of the sound its buffer holds
   bool fading = false;   // stopped by its channel, gain ramping to 0 until fadeEnd (Millis)
   int fadeEnd = 0;
+  bool pausing = false;  // paused by its channel: gain ramping to 0, paused once fadeEnd passed
+  float gain = 1;        // the channel's volume, given back on resume
 };
+
+bool Passed(int at) { return static_cast<int32_t>(static_cast<uint32_t>(Millis()) - static_cast<uint32_t>(at)) >= 0; }
 
 class OpenALDriver final : public AudioDriver {
  public:
@@ -76,7 +81,11 @@ class OpenALDriver final : public AudioDriver {
   bool Open() {
     device_ = OpenDevice();
     if (!device_) return false;
-    context_ = alcCreateContext(device_, nullptr);
+    // OpenAL Soft's limiter on the summed output: effects piled onto loud music bend smoothly
+    // under full scale instead of clipping; it leaves a mix well below full scale untouched.
+    const ALCint attributes[] = {ALC_OUTPUT_LIMITER_SOFT, ALC_TRUE, 0};
+    const bool limiter = alcIsExtensionPresent(device_, "ALC_SOFT_output_limiter");
+    context_ = alcCreateContext(device_, limiter ? attributes : nullptr);
     if (!context_ || !alcMakeContextCurrent(context_)) return false;
     alDistanceModel(AL_NONE);  // pan only: no attenuation by distance
     return true;
@@ -98,6 +107,7 @@ class OpenALDriver final : public AudioDriver {
     s.started = ++starts_;
     s.cued = cued;
     s.fading = false;
+    s.pausing = false;
     s.octave = octave;
     Apply(s, params);
     if (!cued) alSourcePlay(s.id);
@@ -107,6 +117,7 @@ class OpenALDriver final : public AudioDriver {
   void Stop(VoiceRef ref) override {
     Source* s = Find(ref);
     if (!s) return;
+    s->pausing = false;
     if (s->cued || State(*s) != AL_PLAYING) {  // nothing heard: nothing to fade
       alSourceStop(s->id);
       s->cued = false;
@@ -114,17 +125,28 @@ class OpenALDriver final : public AudioDriver {
     }
     alSourcef(s->id, AL_GAIN, 0.0f);
     s->fading = true;
-    s->fadeEnd = Millis() + STOP_FADE_MS;
+    s->fadeEnd = MsLater(Millis(), STOP_FADE_MS);
   }
 
+  // A pause, like a stop, first ramps the gain to zero and pauses the source once that has been
+  // heard; a resume after a pause starts the source silent and ramps the gain back up.
   void SetPaused(VoiceRef ref, bool paused) override {
     Source* s = Find(ref);
     if (!s) return;
     if (paused) {
-      if (State(*s) == AL_PLAYING) alSourcePause(s->id);
-    } else if (s->cued || State(*s) == AL_PAUSED) {
+      if (s->pausing || State(*s) != AL_PLAYING) return;
+      alSourcef(s->id, AL_GAIN, 0.0f);
+      s->pausing = true;
+      s->fadeEnd = Millis() + STOP_FADE_MS;
+    } else if (s->pausing) {
+      s->pausing = false;
+      alSourcef(s->id, AL_GAIN, s->gain);
+    } else if (s->cued) {
       s->cued = false;
       alSourcePlay(s->id);
+    } else if (State(*s) == AL_PAUSED) {
+      alSourcePlay(s->id);
+      alSourcef(s->id, AL_GAIN, s->gain);
     }
   }
 
@@ -153,6 +175,7 @@ class OpenALDriver final : public AudioDriver {
         s.sound = nullptr;
         s.cued = false;
         s.fading = false;
+        s.pausing = false;
       }
     for (int k = 0; k < SOUND_OCTAVES; ++k) {
       auto it = buffers_.find({&sound, k});
@@ -173,12 +196,18 @@ class OpenALDriver final : public AudioDriver {
   bool Busy(Source& s) {
     if (!s.sound) return false;
     if (s.fading) {
-      if (static_cast<int32_t>(static_cast<uint32_t>(Millis()) - static_cast<uint32_t>(s.fadeEnd)) < 0) return true;
+      if (MsBetween(s.fadeEnd, Millis()) < 0) return true;
       alSourceStop(s.id);
       s.fading = false;
       return false;
     }
     if (s.cued) return true;
+    if (s.pausing) {
+      if (!Passed(s.fadeEnd)) return true;
+      s.pausing = false;
+      if (State(s) == AL_PLAYING) alSourcePause(s.id);
+      return true;
+    }
     ALint state = State(s);
     return state == AL_PLAYING || state == AL_PAUSED;
   }
@@ -189,11 +218,13 @@ class OpenALDriver final : public AudioDriver {
     return s.id && s.serial == ref.serial && !s.fading && Busy(s) ? &s : nullptr;
   }
 
-  static void Apply(const Source& s, const VoiceParams& p) {
+  void Apply(Source& s, const VoiceParams& p) {
     double angle = p.pan * HALF_PI;
     alSource3f(s.id, AL_POSITION, static_cast<ALfloat>(std::sin(angle)), 0.0f,
                static_cast<ALfloat>(-std::cos(angle)));
-    alSourcef(s.id, AL_GAIN, p.volume);
+    s.gain = p.volume;
+    // A paused source stays silent until its resume ramps it up.
+    if (!s.pausing && State(s) != AL_PAUSED) alSourcef(s.id, AL_GAIN, p.volume);
     alSourcef(s.id, AL_PITCH, p.rate);
   }
 

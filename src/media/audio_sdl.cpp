@@ -3,6 +3,7 @@
 // holding the device lock, and the callback (which SDL runs under that lock) allocates nothing.
 #include <SDL.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -15,7 +16,10 @@
 namespace {
 
 constexpr int WANT_RATE = 44100;
-constexpr int WANT_FRAMES = 512;  // about 12 ms: the music's 62 ms steps keep their swing
+constexpr int WANT_FRAMES = 512;  // about 12 ms
+// A sound placed in time (a music step) sounds this long after its moment: more than a frame
+// (the step is noticed up to a frame late) plus a buffer of the device's timing jitter.
+constexpr int PLACED_LATENCY_MS = 40;
 
 // What the main thread keeps beside each mixer voice.
 struct VoiceOwner {
@@ -54,6 +58,7 @@ class SdlMixerDriver final : public AudioDriver {
     device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
     if (device_ == 0 || have.freq <= 0) return false;
     rate_ = have.freq;
+    limiter_.rate = rate_;
     SDL_PauseAudioDevice(device_, 0);
     return true;
   }
@@ -85,12 +90,25 @@ class SdlMixerDriver final : public AudioDriver {
 
   void SetPaused(VoiceRef ref, bool paused) override {
     Lock lock(device_);
-    if (MixVoice* m = Find(ref)) m->paused = paused;
+    if (MixVoice* m = Find(ref)) MixPause(*m, paused, rate_);
   }
 
   void SetParams(VoiceRef ref, const VoiceParams& params) override {
     Lock lock(device_);
     if (Find(ref)) Apply(ref.slot, params);
+  }
+
+  void StartAt(VoiceRef ref, int dueMs) override {
+    Lock lock(device_);
+    if (MixVoice* m = Find(ref)) {
+      m->wait = FrameOf(dueMs) - mixed_;
+      MixPause(*m, false, rate_);
+    }
+  }
+
+  void StopAt(VoiceRef ref, int dueMs) override {
+    Lock lock(device_);
+    if (MixVoice* m = Find(ref)) MixStop(*m, rate_, FrameOf(dueMs) - mixed_);
   }
 
   bool Playing(VoiceRef ref) override {
@@ -121,7 +139,27 @@ class SdlMixerDriver final : public AudioDriver {
   }
 
   // Runs on the audio thread, under the device lock.
-  void Mix(int16_t* out, int frames) { MixVoices(mix_.data(), MAX_VOICES, out, frames); }
+  void Mix(int16_t* out, int frames) {
+    MixVoices(mix_.data(), MAX_VOICES, out, frames, limiter_);
+    mixed_ += frames;
+  }
+
+  // The output frame at which the moment `dueMs` is heard: a fixed map from Millis() to the
+  // output stream, set at the first placed sound, so that placed sounds keep their spacing to
+  // the sample. Set again when a moment falls before what has already been mixed or more than a
+  // second ahead (the two clocks drift apart, or the program stalled); never before mixed_.
+  int64_t FrameOf(int dueMs) {
+    auto at = [&] {
+      const int32_t ms = static_cast<int32_t>(static_cast<uint32_t>(dueMs) - static_cast<uint32_t>(anchorMs_));
+      return anchorFrame_ + static_cast<int64_t>(ms) * rate_ / 1000;
+    };
+    if (!anchored_ || at() < mixed_ || at() > mixed_ + rate_) {
+      anchored_ = true;
+      anchorMs_ = Millis();
+      anchorFrame_ = mixed_ + static_cast<int64_t>(PLACED_LATENCY_MS) * rate_ / 1000;
+    }
+    return std::max(mixed_, at());
+  }
 
   // Volume, pan and speed; a new speed may move the voice to another octave copy, at the same
   // point of the sound.
@@ -159,6 +197,11 @@ class SdlMixerDriver final : public AudioDriver {
   SDL_AudioDeviceID device_ = 0;
   int rate_ = WANT_RATE;
   std::array<MixVoice, MAX_VOICES> mix_{};      // read and advanced by the callback
+  MixLimiter limiter_;                          // the callback's
+  int64_t mixed_ = 0;                           // output frames mixed so far
+  bool anchored_ = false;                       // the map of FrameOf
+  int anchorMs_ = 0;
+  int64_t anchorFrame_ = 0;
   std::array<VoiceOwner, MAX_VOICES> owners_{};  // main thread only
   uint64_t starts_ = 0;
 };

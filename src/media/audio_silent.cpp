@@ -68,7 +68,7 @@ class SilentDriver final : public AudioDriver {
   // Brings the heard time up to Millis(); a clock that went backwards adds nothing.
   static void Advance(SilentVoice& v) {
     int now = Millis();
-    int32_t elapsed = static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(v.lastMs));
+    const int elapsed = MsBetween(v.lastMs, now);
     v.lastMs = now;
     if (!v.paused && elapsed > 0) v.heardMs += static_cast<double>(elapsed) * v.rate;
   }

@@ -22,4 +22,4 @@ struct AudioState {
 AudioState& Audio();
 
 // Adds a sound record when the headless back end is in use.
-void RecordSoundCall(SoundRecord::Kind kind, int sound, int channel, float value);
+void RecordSoundCall(SoundRecord::Kind kind, int sound, int channel, float value, bool timed = false, int due = 0);

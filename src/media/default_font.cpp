@@ -109,7 +109,7 @@ const char* const GLYPHS[95] = {
     "..... ..... .#... #.#.# ...#. ..... ..... .....",  // ~
 };
 
-GlyphBitmap Rasterise(int code, const char* art) {
+GlyphBitmap RasteriseGlyph(int code, const char* art) {
   GlyphBitmap b;
   b.code = code;
   b.w = 5 * PIXEL;
@@ -132,7 +132,7 @@ void MakeDefaultFont(Font& f) {
   std::vector<GlyphBitmap> bitmaps;
   for (int code = 32; code < 256; ++code) {
     const int design = code < 127 ? code : '?';
-    bitmaps.push_back(Rasterise(code, GLYPHS[design - 32]));
+    bitmaps.push_back(RasteriseGlyph(code, GLYPHS[design - 32]));
   }
   f.lineHeight = LINE_HEIGHT;
   BuildFontAtlas(f, bitmaps, false);

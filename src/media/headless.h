@@ -104,6 +104,8 @@ struct SoundRecord {
   int sound = 0;
   int channel = 0;
   float value = 0;  // volume, pan or rate
+  bool timed = false;  // a resume or stop given the moment it belongs to (ResumeChannelAt, StopChannelAt)
+  int due = 0;         // that moment, on Millis()
 };
 const std::vector<SoundRecord>& HeadlessSounds();
 void HeadlessClearSounds();

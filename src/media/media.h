@@ -212,6 +212,16 @@ int PlaySound(int sound, int channel = 0);
 // ResumeChannel starts it.
 int CueSound(int sound, int channel = 0);
 void StopChannel(int channel);
+// As ResumeChannel and StopChannel, for a sound that belongs to the moment `dueMs` on Millis()
+// (a step of the music, noticed up to a frame late). Our mixer places it at that moment plus a
+// fixed latency, to the sample, so steps keep even time whatever the frame rate; OpenAL and the
+// silent driver act at once.
+void ResumeChannelAt(int channel, int dueMs);
+void StopChannelAt(int channel, int dueMs);
+// Stops the channel (fading out as a stop does) and gives its handle back: for a slot that is
+// emptied, so that no handle is left behind.
+void FreeChannel(int channel);
+// Pausing and resuming a channel that is heard fade it out and in over a few ms (no click).
 void PauseChannel(int channel);
 void ResumeChannel(int channel);
 // Values are clamped to their ranges; NaN is ignored.
@@ -275,6 +285,12 @@ bool TerminateSignalled();
 // Timing, date and time
 // ---------------------------------------------------------------------------------------------
 int Millis();  // milliseconds from an arbitrary start, wrapping as a signed 32-bit number
+// Readings of the wrapping clock are compared and moved on only through these two, which stay
+// right across the wrap while the readings are less than 24 days apart.
+// Milliseconds from `from` to `to`: negative when `to` comes first.
+constexpr int MsBetween(int from, int to) { return static_cast<int>(static_cast<uint32_t>(to) - static_cast<uint32_t>(from)); }
+// The reading `ms` milliseconds after `t`.
+constexpr int MsLater(int t, int ms) { return static_cast<int>(static_cast<uint32_t>(t) + static_cast<uint32_t>(ms)); }
 void Delay(int ms);
 std::string CurrentDate();  // "%d %b %Y"
 std::string CurrentTime();  // "%H:%M:%S"

@@ -52,10 +52,27 @@ bool ReadInto(png_structp png, png_infop info, ReadJob* job) {
 
 struct WriteJob {
   FILE* file;
-  const uint32_t* argb;
+  const uint32_t* argb;  // the pixels: ARGB words, or else
+  const uint8_t* rgba;   // RGBA bytes, written as they are
   int w, h, level;
   std::vector<png_byte>* row;
 };
+
+// The row y as libpng wants it: RGBA bytes.
+png_const_bytep RgbaRow(const WriteJob& job, int y) {
+  const size_t first = static_cast<size_t>(y) * static_cast<size_t>(job.w);
+  if (job.rgba) return job.rgba + first * 4;
+  std::vector<png_byte>& row = *job.row;
+  for (int x = 0; x < job.w; ++x) {
+    const uint32_t p = job.argb[first + static_cast<size_t>(x)];
+    png_byte* d = &row[static_cast<size_t>(x) * 4];
+    d[0] = static_cast<png_byte>(p >> 16);
+    d[1] = static_cast<png_byte>(p >> 8);
+    d[2] = static_cast<png_byte>(p);
+    d[3] = static_cast<png_byte>(p >> 24);
+  }
+  return row.data();
+}
 
 bool WriteFrom(png_structp png, png_infop info, WriteJob* job) {
   if (setjmp(png_jmpbuf(png))) return false;
@@ -64,23 +81,33 @@ bool WriteFrom(png_structp png, png_infop info, WriteJob* job) {
   png_set_IHDR(png, info, static_cast<png_uint_32>(job->w), static_cast<png_uint_32>(job->h), 8,
                PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
-  std::vector<png_byte>& row = *job->row;
-  for (int y = 0; y < job->h; ++y) {
-    const uint32_t* src = job->argb + static_cast<size_t>(y) * static_cast<size_t>(job->w);
-    for (int x = 0; x < job->w; ++x) {
-      const uint32_t p = src[x];
-      png_byte* d = &row[static_cast<size_t>(x) * 4];
-      d[0] = static_cast<png_byte>(p >> 16);
-      d[1] = static_cast<png_byte>(p >> 8);
-      d[2] = static_cast<png_byte>(p);
-      d[3] = static_cast<png_byte>(p >> 24);
-    }
-    png_write_row(png, row.data());
-  }
+  for (int y = 0; y < job->h; ++y) png_write_row(png, RgbaRow(*job, y));
   png_write_end(png, nullptr);
   return true;
 }
 
+bool WritePngFile(const std::string& path, WriteJob job) {
+  if ((!job.argb && !job.rgba) || job.w <= 0 || job.h <= 0 || path.empty()) return false;
+  const std::string tmp = path + ".tmp";
+  FILE* f = std::fopen(tmp.c_str(), "wb");
+  if (!f) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  std::vector<png_byte> row(static_cast<size_t>(job.w) * 4);
+  bool ok = false;
+  if (png && info) {
+    job.file = f;
+    job.level = std::clamp(job.level, 0, 9);
+    job.row = &row;
+    ok = WriteFrom(png, info, &job);
+  }
+  png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
+  ok = std::fflush(f) == 0 && ok;
+  ok = std::fclose(f) == 0 && ok;
+  if (ok && std::rename(tmp.c_str(), path.c_str()) == 0) return true;
+  std::remove(tmp.c_str());
+  return false;
+}
 
 // Only plain files: a FIFO in an image's place would block the open, a folder reads as nonsense.
 FILE* OpenPlainFile(const std::string& path) {
@@ -119,22 +146,9 @@ bool ReadPng(const std::string& path, PngPicture& out) {
 }
 
 bool WritePngArgb(const std::string& path, const uint32_t* argb, int w, int h, int level) {
-  if (!argb || w <= 0 || h <= 0 || path.empty()) return false;
-  const std::string tmp = path + ".tmp";
-  FILE* f = std::fopen(tmp.c_str(), "wb");
-  if (!f) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  std::vector<png_byte> row(static_cast<size_t>(w) * 4);
-  bool ok = false;
-  if (png && info) {
-    WriteJob job{f, argb, w, h, std::clamp(level, 0, 9), &row};
-    ok = WriteFrom(png, info, &job);
-  }
-  png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
-  ok = std::fflush(f) == 0 && ok;
-  ok = std::fclose(f) == 0 && ok;
-  if (ok && std::rename(tmp.c_str(), path.c_str()) == 0) return true;
-  std::remove(tmp.c_str());
-  return false;
+  return WritePngFile(path, WriteJob{nullptr, argb, nullptr, w, h, level, nullptr});
+}
+
+bool WritePngRgba(const std::string& path, const uint8_t* rgba, int w, int h, int level) {
+  return WritePngFile(path, WriteJob{nullptr, nullptr, rgba, w, h, level, nullptr});
 }

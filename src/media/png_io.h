@@ -20,6 +20,9 @@ struct PngPicture {
 
 // False (and out untouched) when the file is missing, not a PNG, damaged, truncated or too large.
 bool ReadPng(const std::string& path, PngPicture& out);
-// Writes ARGB pixels (alpha in the top byte) as an RGBA PNG at zlib level 0..9, through a
-// temporary file beside `path` that is renamed over it, so no reader ever sees half a file.
+// The one PNG writer of the game and its tools. Writes ARGB pixels (alpha in the top byte) as an
+// RGBA PNG at zlib level 0..9, through a temporary file beside `path` that is renamed over it, so
+// no reader ever sees half a file.
 bool WritePngArgb(const std::string& path, const uint32_t* argb, int w, int h, int level);
+// The same from RGBA bytes, rows top first.
+bool WritePngRgba(const std::string& path, const uint8_t* rgba, int w, int h, int level);

@@ -13,15 +13,15 @@ constexpr int32_t SCHRAGE_Q = 44488;  // MODULUS / MULTIPLIER
 constexpr int32_t SCHRAGE_R = 3399;   // MODULUS % MULTIPLIER
 constexpr int32_t START_STATE = 4660;
 
-int32_t gState = START_STATE;  // the generator state, 1 .. MODULUS - 1; never reset by MediaInit
+int32_t gRandomState = START_STATE;  // the generator state, 1 .. MODULUS - 1; never reset by MediaInit
 
 // One step. Schrage's form keeps every product inside 32 bits.
 int32_t Step() {
-  int32_t hi = gState / SCHRAGE_Q;
-  int32_t lo = gState % SCHRAGE_Q;
+  int32_t hi = gRandomState / SCHRAGE_Q;
+  int32_t lo = gRandomState % SCHRAGE_Q;
   int32_t next = MULTIPLIER * lo - SCHRAGE_R * hi;
   if (next < 0) next += MODULUS;
-  gState = next;
+  gRandomState = next;
   return next;
 }
 
@@ -30,10 +30,10 @@ int32_t Step() {
 void SeedRnd(int seed) {
   int32_t s = static_cast<int32_t>(static_cast<uint32_t>(seed) & 0x7FFFFFFFu);
   // 0 and the modulus are fixed points of the step: the generator would stick.
-  gState = (s == 0 || s == MODULUS) ? START_STATE : s;
+  gRandomState = (s == 0 || s == MODULUS) ? START_STATE : s;
 }
 
-int RndSeed() { return gState; }
+int RndSeed() { return gRandomState; }
 
 double RndUnit() {
   // Two states make 53 bits; every term is exact in a double, so the draw is in [0, 1).

@@ -2,7 +2,6 @@
 // streaming vertex buffers (one VAO each), one static index buffer of the quad pattern and three
 // programs (textured, textured with the masked alpha test, and plain colour for untextured quads). A batch is one buffer upload and one
 // glDrawElements per command; texture, blend and program are bound only when they change.
-#define GL_GLEXT_PROTOTYPES 1
 #include <SDL.h>
 #include <SDL_opengl.h>
 

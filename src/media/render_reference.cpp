@@ -1,5 +1,4 @@
 // The benchmark's reference renderers (render_reference.h).
-#define GL_GLEXT_PROTOTYPES 1
 #include "media/render_reference.h"
 
 #include <SDL.h>

@@ -16,7 +16,7 @@ std::map<int, SDL_Joystick*> gTestPads;  // instance id -> this helper's handle
 
 // The helper's handle, or nullptr when the pad is unknown or SDL was shut down since (a test that
 // did not detach before MediaInit): a handle from before SDL_Quit must never be touched.
-SDL_Joystick* Find(int id) {
+SDL_Joystick* FindTestJoystick(int id) {
   auto it = gTestPads.find(id);
   if (it == gTestPads.end()) return nullptr;
   if (SDL_WasInit(SDL_INIT_JOYSTICK) == 0 || SDL_JoystickFromInstanceID(id) != it->second) {
@@ -50,7 +50,7 @@ int AttachTestJoystick(const std::string& name, int axes, int buttons, int hats)
 }
 
 void DetachTestJoystick(int id) {
-  SDL_Joystick* joy = Find(id);
+  SDL_Joystick* joy = FindTestJoystick(id);
   if (!joy) return;
   SDL_JoystickClose(joy);
   gTestPads.erase(id);
@@ -64,7 +64,7 @@ void DetachTestJoystick(int id) {
 }
 
 void SetTestJoystickAxis(int id, int axis, float value) {
-  SDL_Joystick* joy = Find(id);
+  SDL_Joystick* joy = FindTestJoystick(id);
   if (!joy) return;
   // The inverse of the layer's reading: -1 .. 1 onto -32768 .. 32767.
   const double raw = std::lround((std::clamp(value, -1.0f, 1.0f) + 1.0) * 32767.5 - 32768.0);
@@ -73,14 +73,14 @@ void SetTestJoystickAxis(int id, int axis, float value) {
 }
 
 void SetTestJoystickHat(int id, int hat, int bits) {
-  SDL_Joystick* joy = Find(id);
+  SDL_Joystick* joy = FindTestJoystick(id);
   if (!joy) return;
   SDL_JoystickSetVirtualHat(joy, hat, static_cast<Uint8>(bits & 15));
   SDL_JoystickUpdate();
 }
 
 void SetTestJoystickButton(int id, int button, bool down) {
-  SDL_Joystick* joy = Find(id);
+  SDL_Joystick* joy = FindTestJoystick(id);
   if (!joy) return;
   SDL_JoystickSetVirtualButton(joy, button, down ? SDL_PRESSED : SDL_RELEASED);
   SDL_JoystickUpdate();

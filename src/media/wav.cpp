@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr int MIN_RATE = 1000;
-constexpr int MAX_RATE = 384000;
+constexpr int MIN_SAMPLE_RATE = 1000;
+constexpr int MAX_SAMPLE_RATE = 384000;
 constexpr uint16_t FORMAT_PCM = 1;
 constexpr uint16_t FORMAT_EXTENSIBLE = 0xFFFE;
 // The tail of the sub-format GUID shared by every WAVE_FORMAT_EXTENSIBLE format code.
@@ -47,7 +47,7 @@ bool ReadFormat(const uint8_t* p, uint32_t size, Format& f) {
   f.bits = Le16(p + 14);
   if (f.channels != 1 && f.channels != 2) return false;
   if (f.bits != 8 && f.bits != 16) return false;
-  if (rate < static_cast<uint32_t>(MIN_RATE) || rate > static_cast<uint32_t>(MAX_RATE)) return false;
+  if (rate < static_cast<uint32_t>(MIN_SAMPLE_RATE) || rate > static_cast<uint32_t>(MAX_SAMPLE_RATE)) return false;
   if (f.blockAlign != f.channels * f.bits / 8) return false;
   f.rate = static_cast<int>(rate);
   return true;

@@ -30,14 +30,18 @@ float MusicVolume(int divisor) {
 
 // Plays one note on the track's slot: the previous note of the track stops (monophonic), the
 // new one is cued, set up and started.
+// The note belongs to the moment its step fell due, which the mixer keeps to the sample (the
+// tick notices it up to a frame late); the previous note of the track ends at that moment too.
 void PlayNote(int track, int sample, bool setPan, float pan, bool setRate, float rate, float volume) {
   int& channel = SoundChannels[track];
+  const int due = static_cast<int>(static_cast<uint32_t>(SongState().nextTick) - static_cast<uint32_t>(SongState().interval));
+  if (ChannelPlaying(channel)) StopChannelAt(channel, due);
   channel = ReuseChannel(channel);
   if (CueSound(sample, channel) == 0) return;  // a missing sample: the track is silent
   if (setPan) SetChannelPan(channel, pan);
   if (setRate) SetChannelRate(channel, rate);
   SetChannelVolume(channel, volume);
-  ResumeChannel(channel);
+  ResumeChannelAt(channel, due);
 }
 
 // Phase of the phrase at the current step: 0 inside it, 1 in the first half of its last chord,
@@ -143,16 +147,15 @@ void LoadSong(const std::string& name, int seed, int tempo) {
   song.interval = std::max(1, tempo / 2);
   for (int t = 0; t < TRACK_FLAGS; ++t) song.next[t] = Rand(0, 1);
   NextPattern();
-  song.nextTick = Millis() + START_DELAY_MS;
+  song.nextTick = MsLater(Millis(), START_DELAY_MS);
   song.playing = true;
 }
 
 void MusicTick() {
   SongStateData& song = SongState();
   if (!song.playing) return;
-  // On the wrapping millisecond clock "next tick >= now" is a signed difference.
-  if (static_cast<int32_t>(static_cast<uint32_t>(song.nextTick) - static_cast<uint32_t>(Millis())) >= 0) return;
-  song.nextTick = static_cast<int>(static_cast<uint32_t>(song.nextTick) + static_cast<uint32_t>(song.interval));
+  if (MsBetween(Millis(), song.nextTick) >= 0) return;
+  song.nextTick = MsLater(song.nextTick, song.interval);
   if (++song.step >= PATTERN_STEPS) {
     song.step = 0;
     NextPattern();

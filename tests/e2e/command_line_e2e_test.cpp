@@ -47,6 +47,10 @@ TEST(CommandLine, HelpAndVersionAnswerAndExit) {
   }
   const Answer help = RunGame("--help");
   EXPECT_NE(help.out.find("--version"), std::string::npos);
+  // The keys a player needs, and the replay option.
+  for (const char* line : {"--replay FILE", "\n  R        restart the level\n", "\n  Escape   pause menu", "\n  Tab      settings\n",
+                           "\n  F1       help\n", "\n  F11      screenshot\n", "\n  F12      overlay\n"})
+    EXPECT_NE(help.out.find(line), std::string::npos) << line << "\n" << help.out;
   const Answer version = RunGame("--version");
   EXPECT_EQ(std::count(version.out.begin(), version.out.end(), '\n'), 1) << version.out;
   EXPECT_NE(version.out.find_first_of("0123456789"), std::string::npos) << version.out;

@@ -193,14 +193,22 @@ TEST_F(WholeGameE2eTest, SolveSoftOneQuitEnterNameClose) {
 
   const std::vector<std::string> scores = Lines(root_ / "Files" / "247" / "scores.dat");
   ASSERT_EQ(scores.size(), 2u);
-  const std::string prefix = "0|Zed|0|";
-  ASSERT_EQ(scores[0].substr(0, prefix.size()), prefix) << scores[0];
-  const std::string suffix = "|0|0|0|1";
-  ASSERT_GT(scores[0].size(), prefix.size() + suffix.size());
-  EXPECT_EQ(scores[0].substr(scores[0].size() - suffix.size()), suffix) << scores[0];
-  const std::string stamp = scores[0].substr(prefix.size(), scores[0].size() - prefix.size() - suffix.size());
-  EXPECT_GT(std::stoll(stamp), 0) << "a timestamp";
-  EXPECT_EQ(scores[1], "0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0");
+  // Score|Name|Badges|Timestamp|Level|GameMode|GameFlags|Quit: the won level scored, earned the
+  // first-win badge (bit 1), was a full Soft run and ended by quitting.
+  std::vector<std::string> f;
+  for (size_t at = 0, bar; ; at = bar + 1) {
+    bar = scores[0].find('|', at);
+    f.push_back(scores[0].substr(at, bar == std::string::npos ? std::string::npos : bar - at));
+    if (bar == std::string::npos) break;
+  }
+  ASSERT_EQ(f.size(), 8u) << scores[0];
+  EXPECT_GE(std::stoll(f[0]), 700) << "a saved Plonko and a won level 1 score at least 100 + 600";
+  EXPECT_EQ(f[1], "Zed");
+  EXPECT_EQ(std::stoi(f[2]) & 1, 1) << "the first-win badge";
+  EXPECT_GT(std::stoll(f[3]), 0) << "a timestamp";
+  EXPECT_EQ(f[4] + "|" + f[5] + "|" + f[6] + "|" + f[7], "0|0|0|1") << scores[0];
+  // Level 1 was won in the game, and no other.
+  EXPECT_EQ(scores[1], "1|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0");
 }
 
 }  // namespace

@@ -342,6 +342,90 @@ TEST_F(GameFlowTest, LevelTests) {
   }
 }
 
+// Rule: LevelBest[n] is 1 only when level n is played to its end with every walker saved: the
+// skip chord moves on without marking it, and so does an empty board (a level that did not load).
+TEST_F(GameFlowTest, LevelResultsMarkOnlyRealWins) {
+  Levels("Soft", {SIMPLE, SIMPLE, SIMPLE});
+  struct Case {
+    const char* what;
+    int created, saved;  // walkers made by the level, saved
+    bool chord;
+    int marked;  // LevelBest[2] after
+  } cases[] = {
+      {"every walker saved", 1, 1, false, 1},
+      {"skipped by the chord", 1, 0, true, 0},
+      {"won while the chord is held", 1, 1, true, 1},
+      {"lost", 1, 0, false, 0},
+      {"an empty board", 0, 0, false, 0},
+  };
+  for (const Case& c : cases) {
+    for (int& b : LevelBest) b = 0;
+    LevelName = "Soft";
+    LevelNumber = 2;
+    ASSERT_EQ(LoadLevel("Soft", 2), LEVEL_OK);
+    Walkers.Clear();
+    WalkerCount = c.created;
+    SavedCount = c.saved;
+    BannerTimer = 0;
+    if (c.chord)
+      for (int k : {KEY_Q, KEY_P, KEY_F7}) HeadlessKeyDown(k);
+    LevelProgress();
+    for (int k : {KEY_Q, KEY_P, KEY_F7}) HeadlessKeyUp(k);
+    EXPECT_EQ(LevelBest[2], c.marked) << c.what;
+    for (int n : {1, 3}) EXPECT_EQ(LevelBest[n], 0) << c.what << ": level " << n;
+  }
+}
+
+// Rule: a game starts at level Level + 1 (the title's start level) and its record keeps that
+// Level beside the levels won; a full run keeps Level 0 and writes its record in the old shape,
+// so it still matches the records of every earlier game. A start level past the last level
+// starts no game.
+TEST_F(GameFlowTest, StartLevelAndResultsInTheRecord) {
+  Levels("Soft", {SIMPLE, SIMPLE, SIMPLE});
+  struct Case {
+    const char* what;
+    int level;       // Level (start level - 1)
+    int first;       // LevelNumber loaded first, 0 none
+    const char* best;  // the record's Best line, after winning the first level and skipping on
+  } cases[] = {
+      {"a full run", 0, 1, "1|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0"},
+      {"from level 2", 1, 2, "0|1|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0"},
+      {"from the last level", 2, 3, "0|0|1|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0"},
+      {"past the last level", 3, 0, nullptr},
+  };
+  for (const Case& c : cases) {
+    ScoreList.Clear();
+    Level = c.level;
+    const bool started = StartGameState();
+    EXPECT_EQ(started, c.first > 0) << c.what;
+    if (!started) continue;
+    EXPECT_EQ(LevelNumber, c.first) << c.what;
+    Walkers.Clear();
+    SavedCount = WalkerCount;
+    LevelProgress();  // the first level won
+    for (int k : {KEY_Q, KEY_P, KEY_F7}) HeadlessKeyDown(k);
+    for (int frame = 0; frame < 1000 && EndCode == 0; ++frame) {
+      Walkers.Clear();
+      SavedCount = 0;
+      BannerTimer = 0;
+      LevelProgress();  // the rest skipped
+    }
+    for (int k : {KEY_Q, KEY_P, KEY_F7}) HeadlessKeyUp(k);
+    ASSERT_EQ(EndCode, END_GAME) << c.what;
+    FileScore();
+    ASSERT_EQ(ScoreList.Count(), 1);
+    const Scores& s = *ScoreList.First();
+    EXPECT_EQ(s.Level, c.level) << c.what;
+    EXPECT_EQ(ScoreBestLine(s), c.best) << c.what;
+    // The record line keeps its eight fields, Level fifth, as every build reads it.
+    const std::string line = ScoreRecordLine(s);
+    EXPECT_EQ(std::count(line.begin(), line.end(), '|'), 7) << line;
+    const std::string tail = "|" + std::to_string(s.Timestamp) + "|" + std::to_string(c.level) + "|0|0|1";
+    EXPECT_EQ(line.substr(line.size() - std::min(line.size(), tail.size())), tail) << line;
+  }
+  Level = 0;
+}
+
 // Rule: the banner shows for 120 frames at the screen's centre, and no test runs under it; the
 // test runs again in the frame it ends.
 TEST_F(GameFlowTest, BannerHoldsTheTests) {

@@ -1,5 +1,5 @@
 // The software mixer's arithmetic, without a device: pan law and volume, resampling speed and
-// interpolation, looping, pause, summing and clipping to 16 bits.
+// interpolation, looping, pause, summing and limiting to 16 bits.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -22,7 +22,8 @@ MixVoice Voice(const std::vector<int16_t>& samples, int channels = 1, double ste
 
 std::vector<int16_t> Mix(std::vector<MixVoice>& voices, int frames) {
   std::vector<int16_t> out(static_cast<size_t>(2 * frames), 1234);  // garbage: must be overwritten
-  MixVoices(voices.data(), static_cast<int>(voices.size()), out.data(), frames);
+  MixLimiter limiter;
+  MixVoices(voices.data(), static_cast<int>(voices.size()), out.data(), frames, limiter);
   return out;
 }
 
@@ -155,22 +156,54 @@ TEST(Mixer, LoopingVoicePlaysOnAcrossBuffers) {
   EXPECT_TRUE(voices[0].active);
 }
 
-TEST(Mixer, SumsVoicesAndClipsTo16Bits) {
+// Voices add up exactly below the limiter's ceiling (-1 dBFS); a sum above it is brought down
+// to the ceiling and never clips, keeping its sign.
+TEST(Mixer, SumsVoicesAndLimitsAboveTheCeiling) {
   struct Case {
     int16_t a, b;
-    int16_t sum;
+    int lo, hi;  // every output sample lies in [lo, hi]
   } cases[] = {
-      {1000, 2000, 3000},
-      {30000, 30000, 32767},
-      {-30000, -30000, -32768},
-      {32767, -32768, -1},
+      {1000, 2000, 3000, 3000},
+      {20000, 9000, 29000, 29000},  // just below the ceiling: untouched
+      {-20000, -9000, -29000, -29000},
+      {30000, 30000, 29100, 29200},  // far above: held at the ceiling
+      {-30000, -30000, -29200, -29100},
+      {32767, -32768, -1, -1},
   };
   for (const Case& c : cases) {
     std::vector<int16_t> a(16, c.a), b(16, c.b);
     std::vector<MixVoice> voices{Voice(a), Voice(b)};
     std::vector<int16_t> out = Mix(voices, 16);
-    for (int16_t s : out) EXPECT_EQ(s, c.sum) << c.a << " + " << c.b;
+    for (int16_t s : out) {
+      EXPECT_GE(s, c.lo) << c.a << " + " << c.b;
+      EXPECT_LE(s, c.hi) << c.a << " + " << c.b;
+    }
   }
+}
+
+// Sixteen loud sines at once: the limited output is the same sine, smaller (no flat tops), and
+// once the pile-up ends the gain comes back over the release time.
+TEST(Mixer, LimiterKeepsTheWaveShapeAndRecovers) {
+  MixLimiter lim;
+  float peak = 0, firstGain = 0;
+  for (int i = 0; i < 4410; ++i) {
+    const float x = 16 * 0.9f * std::sin(2 * 3.14159265f * 441 * static_cast<float>(i) / 44100);
+    float l = x, r = x;
+    MixLimit(lim, l, r);
+    ASSERT_LE(std::fabs(l), LIMIT_CEILING + 1e-6f) << i;
+    peak = std::max(peak, std::fabs(l));
+    if (i == 100) firstGain = lim.gain;
+  }
+  EXPECT_NEAR(peak, LIMIT_CEILING, 0.01f);
+  EXPECT_NEAR(lim.gain, firstGain, 1e-3f * firstGain) << "the gain holds while the pile-up lasts: no pumping within the wave";
+  for (int i = 0; i < 44100; ++i) {
+    float l = 0.1f, r = 0.1f;
+    MixLimit(lim, l, r);
+  }
+  EXPECT_GT(lim.gain, 0.99f) << "back to unity after the release";
+  float l = 0.5f, r = -0.5f;
+  MixLimit(lim, l, r);
+  EXPECT_EQ(l, 0.5f * lim.gain);
 }
 
 TEST(Mixer, PausedAndFinishedVoicesAreSilentAndKeepTheirPlace) {
@@ -223,6 +256,74 @@ TEST(Mixer, StoppedVoiceFadesOutThenEnds) {
   paused[0].paused = true;
   MixStop(paused[0], 44100);
   EXPECT_FALSE(paused[0].active);
+}
+
+// Pausing a voice that is heard fades it out over 5 ms before it holds, and resuming fades it in
+// again from where it stood; a cued voice (paused before it was heard) starts at full level.
+TEST(Mixer, PauseAndResumeFadeInsteadOfCutting) {
+  std::vector<int16_t> level(44100, 10000);
+  const int fade = MixFadeFrames(44100);
+  std::vector<MixVoice> voices{Voice(level)};
+  Mix(voices, 100);
+  MixPause(voices[0], true, 44100);
+  EXPECT_FALSE(voices[0].paused) << "heard until its fade is done";
+  std::vector<int16_t> out = Mix(voices, 400);
+  for (int f = 1; f < 400; ++f) ASSERT_LE(std::abs(out[2 * f] - out[2 * (f - 1)]), 10000 / fade + 2) << "pause step at " << f;
+  EXPECT_EQ(SoundingFrames(out), fade - 1);
+  EXPECT_TRUE(voices[0].paused);
+  EXPECT_TRUE(voices[0].active);
+  const double heldAt = voices[0].pos;
+  Mix(voices, 100);
+  EXPECT_EQ(voices[0].pos, heldAt) << "a paused voice keeps its place";
+
+  MixPause(voices[0], false, 44100);
+  out = Mix(voices, 400);
+  EXPECT_LT(out[0], 200);
+  for (int f = 1; f < 400; ++f) ASSERT_LE(std::abs(out[2 * f] - out[2 * (f - 1)]), 10000 / fade + 2) << "resume step at " << f;
+  EXPECT_EQ(out[2 * 399], 10000);
+
+  // Paused again half-way through its fade-out: resumed from the level it had reached.
+  MixPause(voices[0], true, 44100);
+  Mix(voices, fade / 2);
+  MixPause(voices[0], false, 44100);
+  out = Mix(voices, 2);
+  EXPECT_NEAR(out[0], 5000, 200);
+  EXPECT_GT(out[2], out[0]);
+
+  std::vector<MixVoice> cued{Voice(level)};
+  cued[0].paused = true;
+  MixPause(cued[0], false, 44100);
+  out = Mix(cued, 2);
+  EXPECT_EQ(out[0], 10000) << "a cued voice keeps its own attack";
+}
+
+// A note placed in time waits its frames in silence and then starts exactly there, whatever the
+// buffer boundaries; a stop placed at the same moment lets the old note sound until then.
+TEST(Mixer, PlacedStartsAndStopsLandOnTheirFrame) {
+  std::vector<int16_t> level(44100, 10000);
+  struct Case {
+    int64_t wait;
+    int buffer;
+  } cases[] = {{0, 64}, {1, 64}, {100, 64}, {1000, 256}, {2734, 512}};
+  for (const Case& c : cases) {
+    std::vector<MixVoice> voices{Voice(level), Voice(level)};
+    voices[1].wait = c.wait;
+    MixStop(voices[0], 44100, c.wait);
+    std::vector<int16_t> out;
+    for (int done = 0; done < 4000; done += c.buffer) {
+      std::vector<int16_t> part = Mix(voices, c.buffer);
+      out.insert(out.end(), part.begin(), part.end());
+    }
+    for (int64_t f = 0; f < c.wait; ++f) ASSERT_EQ(out[static_cast<size_t>(2 * f)], 10000) << "old note until the moment, wait " << c.wait;
+    EXPECT_EQ(out[static_cast<size_t>(2 * (c.wait + MixFadeFrames(44100)))], 10000) << "new note from the moment, wait " << c.wait;
+    if (c.wait > 0) {
+      std::vector<MixVoice> alone{Voice(level)};
+      alone[0].wait = c.wait;
+      std::vector<int16_t> solo = Mix(alone, static_cast<int>(c.wait) + 1);
+      EXPECT_EQ(solo[static_cast<size_t>(2 * (c.wait - 1))], 0);
+      EXPECT_EQ(solo[static_cast<size_t>(2 * c.wait)], 10000);
+    }
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // one channel each, volumes, chord ratios, the shipped songs' repeatability, and the channel and
 // memory use over an hour.
 #include <algorithm>
+#include <climits>
 #include <map>
 #include <set>
 
@@ -46,6 +47,32 @@ TEST_F(Playback, StepsOf62MsAndPatternsOf3968Ms) {
   ASSERT_GE(patternTimes.size(), 2u);
   EXPECT_EQ(patternTimes[1] - patternTimes[0], 3968);
 }
+
+// The step clock keeps its pace whenever the song starts: also when the clock wraps before the
+// first step, or between two steps.
+class PlaybackAcrossTheWrap : public MusicTest, public testing::WithParamInterface<int> {};
+
+TEST_P(PlaybackAcrossTheWrap, StepsStayEvery62Ms) {
+  WriteSong("s", BUSY_SONG);
+  HeadlessSetClock(GetParam());
+  const int start = Millis();
+  LoadSong("s", 1, 125);
+  std::vector<int> stepTimes;
+  int last = SongState().step;
+  for (int ms = 0; ms < 2000; ++ms) {
+    HeadlessAdvanceClock(1);
+    MusicTick();
+    if (SongState().step == last) continue;
+    last = SongState().step;
+    stepTimes.push_back(MsBetween(start, Millis()));
+  }
+  ASSERT_GT(stepTimes.size(), 20u);
+  EXPECT_EQ(stepTimes[0], 251);
+  for (size_t i = 1; i < stepTimes.size(); ++i) ASSERT_EQ(stepTimes[i] - stepTimes[i - 1], 62) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(Starts, PlaybackAcrossTheWrap,
+                         testing::Values(5000, INT_MAX - 100, INT_MAX - 1000, -1));
 
 // At 20 and at 10 frames per second no step is skipped: each tick plays at most one step, so at
 // 10 fps the music runs slow, one step per frame.
