@@ -136,3 +136,25 @@ TEST(LevelLessons, FirstSafetyHatLevelExplainsIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// Rule: every shipped level has something for its box, short enough to read there: a Soft level
+// two to six hint lines of at most 24 characters (the box fits about 20 at its full font and
+// takes a smaller one for six), a Hard level a title of at most 60 characters (three lines).
+TEST(LevelLessons, EveryBoxHasShortWords) {
+  std::vector<LevelNote> soft, hard;
+  ASSERT_TRUE(ReadLevelNotes(std::string(TEST_SOURCE_DIR) + "/assets/levels/Soft.txt", soft));
+  ASSERT_TRUE(ReadLevelNotes(std::string(TEST_SOURCE_DIR) + "/assets/levels/Hard.txt", hard));
+  for (size_t i = 0; i < soft.size(); ++i) {
+    EXPECT_GE(soft[i].hint.size(), 2u) << "Soft " << i + 1;
+    EXPECT_LE(soft[i].hint.size(), 6u) << "Soft " << i + 1;
+    for (const std::string& l : soft[i].hint) EXPECT_LE(l.size(), 24u) << "Soft " << i + 1 << ": " << l;
+  }
+  for (size_t i = 0; i < hard.size(); ++i) {
+    EXPECT_FALSE(hard[i].title.empty()) << "Hard " << i + 1;
+    EXPECT_LE(hard[i].title.size(), 60u) << "Hard " << i + 1 << ": " << hard[i].title;
+  }
+}
+
+}  // namespace
