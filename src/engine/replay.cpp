@@ -10,7 +10,7 @@
 #include "game/game_flow.h"
 #include "game/game_state.h"
 #include "media/media.h"
-#include "media/sdl_test_input.h"
+#include "media/posted_pointer.h"
 
 namespace {
 
@@ -45,10 +45,10 @@ void Feed(const SolutionEvent& e, int& x, int& y) {
     ScriptToScreen(sx, sy, ScreenW, GridX, GridY);
     x = sx * RealWidth() / ScreenW;
     y = sy * RealHeight() / ScreenH;
-    PushTestMouseMotion(x, y);
+    PostPointerMotion(x, y);
   }
-  if (e.kind == SolutionEvent::PRESS) PushTestMouseButton(1, true, x, y);
-  if (e.kind == SolutionEvent::RELEASE) PushTestMouseButton(1, false, x, y);
+  if (e.kind == SolutionEvent::PRESS) PostPointerButton(1, true, x, y);
+  if (e.kind == SolutionEvent::RELEASE) PostPointerButton(1, false, x, y);
 }
 
 }  // namespace
@@ -73,7 +73,7 @@ void RunReplay(const Solution& s) {
   }
   ReplayLevel = LevelNumber;
   // The pointer starts in the corner, away from the walkers, whatever the window system says.
-  PushTestMouseMotion(0, 0);
+  PostPointerMotion(0, 0);
 
   size_t next = 0;
   int x = 0, y = 0, endedAt = -1;

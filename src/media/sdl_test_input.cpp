@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "media/internal.h"
+#include "media/posted_pointer.h"
 
 namespace {
 
@@ -37,24 +38,9 @@ void PushTestText(const std::string& utf8) {
   Push(ev);
 }
 
-void PushTestMouseButton(int sdlButton, bool down, int x, int y) {
-  SDL_Event ev{};
-  ev.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-  ev.button.button = static_cast<Uint8>(sdlButton);
-  ev.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-  ev.button.clicks = 1;
-  ev.button.x = x;
-  ev.button.y = y;
-  Push(ev);
-}
+void PushTestMouseButton(int sdlButton, bool down, int x, int y) { PostPointerButton(sdlButton, down, x, y); }
 
-void PushTestMouseMotion(int x, int y) {
-  SDL_Event ev{};
-  ev.type = SDL_MOUSEMOTION;
-  ev.motion.x = x;
-  ev.motion.y = y;
-  Push(ev);
-}
+void PushTestMouseMotion(int x, int y) { PostPointerMotion(x, y); }
 
 void PushTestQuit() {
   SDL_Event ev{};
