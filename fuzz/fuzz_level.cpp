@@ -14,6 +14,8 @@
 
 // This program opens no display, so nothing is ever batched for drawing.
 void FlushIfUsing(const struct TexSource&) {}
+// Nor plays, so a level load has no effects of a last level to clear.
+void ClearLevelEffects() {}
 
 namespace {
 
