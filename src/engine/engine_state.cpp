@@ -6,10 +6,12 @@
 #include "common/log.h"
 #include "common/score_table.h"
 #include "game/game_images.h"
+#include "game/game_state.h"
 
 void ResetEngineState() {
   ResetCommonAssets();
   ResetGameImages();
+  ResetGameState();
   for (auto& line : CreditLines) line.clear();
   CreditCount = 0;
   LogStream = 0;
