@@ -9,7 +9,7 @@
 //   level_solver all [<max actions>]
 //       one line per level of both images: hats handed out, the fewest actions and the fewest
 //       hats found, and the search's time
-//   level_solver table [<Soft|Hard|all> [<deepest par searched>]]
+//   level_solver table [<Soft|Hard|all> [<deepest par searched> [<level>]]]
 //       the designer's review of each level at its declared par: walkers, hats handed out, the
 //       narrowest window of a plan at par (frames one action may move alone and still win, and
 //       where it opens), the frame it is won on, whether a level left alone ends, whether a win
@@ -222,8 +222,8 @@ bool EndsAlone(RulesLevel s, int maxFrames) {
   return s.live == 0;
 }
 
-int Table(const std::string& only, int deepest) {
-  std::printf("level   | walkers | par a/h | out | window (at)      | won at | alone | fewer hats at par+1 | ms     | idea\n");
+int Table(const std::string& only, int deepest, int onlyLevel) {
+  std::printf("level   | walkers | par a/h | out | window (at)      | won at | alone | fewer hats at par+1      | ms     | idea\n");
   for (const char* mode : {"Soft", "Hard"}) {
     if (only != "all" && only != mode) continue;
     std::vector<LevelNote> notes;
@@ -231,10 +231,11 @@ int Table(const std::string& only, int deepest) {
     for (int level = 1;; ++level) {
       RulesLevel s;
       if (!Load(mode, level, s)) break;
+      if (onlyLevel > 0 && level != onlyLevel) continue;
       const LevelNote note = level <= static_cast<int>(notes.size()) ? notes[static_cast<size_t>(level - 1)] : LevelNote{};
       SolverLimits limits;
       const bool ends = EndsAlone(s, limits.maxFrames);
-      char window[40] = "-", wonAt[16] = "-", fewer[24] = "-", ms[16] = "-";
+      char window[40] = "-", wonAt[16] = "-", fewer[40] = "-", ms[24] = "-";
       Solution sol;
       std::string error;
       std::string file = std::string("assets/levels/") + mode + "_" + std::to_string(level) + ".solution";
@@ -265,12 +266,14 @@ int Table(const std::string& only, int deepest) {
         if (note.par.hats > 0 && note.par.actions + 1 <= deepest) {
           limits.maxActions = note.par.actions + 1;
           const auto t1 = std::chrono::steady_clock::now();
-          const SolverPlan fewerHats = FindPlan(s, limits, note.par.hats - 1, nullptr);
-          std::snprintf(fewer, sizeof fewer, "%s %.0f ms", fewerHats.found ? "YES" : "no",
-                        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t1).count());
+          int64_t states = 0;
+          const SolverPlan fewerHats = FindPlan(s, limits, note.par.hats - 1, &states);
+          std::snprintf(fewer, sizeof fewer, "%s %.0fms %lldk", fewerHats.found ? "YES" : "no",
+                        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t1).count(),
+                        static_cast<long long>(states / 1000));
         }
       }
-      std::printf("%s %2d | %7d | %3d/%-3d | %3d | %-16s | %6s | %-5s | %-19s | %-6s | %s\n", mode, level, s.count,
+      std::printf("%s %2d | %7d | %3d/%-3d | %3d | %-16s | %6s | %-5s | %-24s | %-6s | %s\n", mode, level, s.count,
                   note.par.actions, note.par.hats, HandedOut(s), window, wonAt, ends ? "ends" : "paces", fewer, ms,
                   note.title.c_str());
       std::fflush(stdout);
@@ -286,13 +289,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "usage: level_solver <Soft|Hard> <level> [<max actions> [<out.solution>]]\n"
                  "       level_solver all [<max actions>]\n"
-                 "       level_solver table [<Soft|Hard|all> [<deepest par searched>]]\n");
+                 "       level_solver table [<Soft|Hard|all> [<deepest par searched> [<level>]]]\n");
     return 2;
   }
   MediaInit(MEDIA_HEADLESS);
   const std::string cmd = argv[1];
   if (cmd == "all") return SolveAll(argc > 2 ? std::atoi(argv[2]) : 3);
-  if (cmd == "table") return Table(argc > 2 ? argv[2] : "all", argc > 3 ? std::atoi(argv[3]) : 4);
+  if (cmd == "table") return Table(argc > 2 ? argv[2] : "all", argc > 3 ? std::atoi(argv[3]) : 4, argc > 4 ? std::atoi(argv[4]) : 0);
   if (argc < 3) return 2;
   return SolveOne(cmd, std::atoi(argv[2]), argc > 3 ? std::atoi(argv[3]) : 3, argc > 4 ? argv[4] : nullptr);
 }
