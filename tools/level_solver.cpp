@@ -222,6 +222,8 @@ bool EndsAlone(RulesLevel s, int maxFrames) {
   return s.live == 0;
 }
 
+constexpr int64_t TABLE_STATES = 3000000;  // the search one action past par gives up here
+
 int Table(const std::string& only, int deepest, int onlyLevel) {
   std::printf("level   | walkers | par a/h | out | window (at)      | won at | alone | fewer hats at par+1      | ms     | idea\n");
   for (const char* mode : {"Soft", "Hard"}) {
@@ -267,8 +269,9 @@ int Table(const std::string& only, int deepest, int onlyLevel) {
           limits.maxActions = note.par.actions + 1;
           const auto t1 = std::chrono::steady_clock::now();
           int64_t states = 0;
+          limits.maxStates = TABLE_STATES;
           const SolverPlan fewerHats = FindPlan(s, limits, note.par.hats - 1, &states);
-          std::snprintf(fewer, sizeof fewer, "%s %.0fms %lldk", fewerHats.found ? "YES" : "no",
+          std::snprintf(fewer, sizeof fewer, "%s %.0fms %lldk", fewerHats.found ? "YES" : fewerHats.cut ? "cut" : "no",
                         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t1).count(),
                         static_cast<long long>(states / 1000));
         }
