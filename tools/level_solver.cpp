@@ -217,8 +217,12 @@ std::vector<PlayerAction> SolutionPlan(const RulesLevel& start, const Solution& 
 }
 
 // Whether the level, left alone, ends: every walker gone (saved or lost) within the time limit.
-bool EndsAlone(RulesLevel s, int maxFrames) {
+// Where the walkers left pace is put in `left` ("w<i> (x,y)").
+bool EndsAlone(RulesLevel s, int maxFrames, std::string& left) {
   for (int f = 0; f < maxFrames && s.live; ++f) StepLevel(s, nullptr, 0);
+  for (int i = 0; i < s.count; ++i)
+    if (s.live >> i & 1)
+      left += " w" + std::to_string(i) + " (" + std::to_string(s.walkers[i].x) + "," + std::to_string(s.walkers[i].y) + ")";
   return s.live == 0;
 }
 
@@ -236,7 +240,9 @@ int Table(const std::string& only, int deepest, int onlyLevel) {
       if (onlyLevel > 0 && level != onlyLevel) continue;
       const LevelNote note = level <= static_cast<int>(notes.size()) ? notes[static_cast<size_t>(level - 1)] : LevelNote{};
       SolverLimits limits;
-      const bool ends = EndsAlone(s, limits.maxFrames);
+      std::string left;
+      const bool ends = EndsAlone(s, limits.maxFrames, left);
+      if (!ends) std::fprintf(stderr, "%s %d left alone, paces:%s\n", mode, level, left.c_str());
       char window[40] = "-", wonAt[16] = "-", fewer[40] = "-", ms[24] = "-";
       Solution sol;
       std::string error;
