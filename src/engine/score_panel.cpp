@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "common/icon_cells.h"
 #include "common/score_table.h"
 #include "common/timestamp.h"
 #include "engine/engine_state.h"
@@ -18,7 +19,6 @@ namespace {
 
 constexpr int GRAPH_H = 150;        // graph height in units: the highest point of a score
 constexpr int POINT_STEP = 18;      // units between two games in the graph
-constexpr int POINT_CELL = 7;       // the graph point in the icon strip
 constexpr int SCROLL_MAX = 1000;
 constexpr int SCROLL_STEP = 8;
 constexpr int BEST_ROW_BASE = 1000;  // ResultsSelected of best row k is 1000 + k
@@ -104,7 +104,7 @@ void DrawGraph(Panel& p) {
       const int t = GraphHeight(s.Score, p.max);
       const int y = p.base - t;
       SetDrawColour(static_cast<float>(255 - t), 255, 80, 1);
-      DrawSprite(IconsFiltered, x - 8, y - 8, POINT_CELL);
+      DrawSprite(IconsFiltered, x - 8, y - 8, ICON_GRAPH_POINT);
       SetDrawColour(255, static_cast<float>(80 + t), 80, 1);
       if (havePrev) DrawLine(static_cast<float>(x), static_cast<float>(y), static_cast<float>(px), static_cast<float>(py));
       SetDrawColour(0, 0, 0, 0.3f);

@@ -3,6 +3,7 @@
 #include "frame/settings_menu.h"
 
 #include "common/common_assets.h"
+#include "common/icon_cells.h"
 #include "common/display_modes.h"
 #include "common/settings.h"
 #include "frame/draw.h"
@@ -20,11 +21,6 @@ constexpr int PANEL_HEIGHT = 300;
 
 constexpr int JOY_CODES = 300;      // joystick codes start here
 constexpr int PANEL_BUTTONS = 3;
-
-// Icon strip cells.
-constexpr int ICON_KEY = 3, ICON_HAT = 8, ICON_AXIS = 9, ICON_BUTTON = 10;
-constexpr int ICON_TRACK_LEFT = 21, ICON_TRACK_RIGHT = 22, ICON_KNOB = 23;
-constexpr int ICON_CELLS = 64;
 
 constexpr float GLOW_SCALE = 1.1f;
 constexpr float BUTTON_GLOW_ALPHA = 0.8f;
@@ -105,7 +101,7 @@ void StepMode(int by) {
 }
 
 void ResolutionChoice() {
-  const int over = OptionButton(2, 20, 70, 11, "Resolution");
+  const int over = OptionButton(Widescreen, 20, 70, ICON_SCREEN_4_3, "Resolution");
   // Every frame, so that presses never pile up while the pointer is elsewhere.
   const int next = KeyHit(KEY_RIGHT) + KeyHit(KEY_UP), previous = KeyHit(KEY_LEFT) + KeyHit(KEY_DOWN);
   if (over == 0 && MouseIn(20, 70 + MenuY, 200, 70) == 0) return;
@@ -145,13 +141,13 @@ bool ApplyButton() {
 bool DisplayColumn() {
   SetPanelColour(GREEN);
   DrawTextAt(20, MenuY + 4, "Graphics");
-  OptionButton(1, 20, 30, 13, "Windowed", "Fullscreen");
+  OptionButton(Fullscreen, 20, 30, ICON_WINDOWED, "Windowed", "Fullscreen");
   ResolutionChoice();
   SetDrawScale(1);
   DrawTextAt(20, MenuY + 108, IntText(Settings[Width]) + "x" + IntText(Settings[Height]));
   SizeClassText();
-  OptionButton(7, 20, 146, 18, "Draw all Frames|Decent System", "Frameskip|Slow System");
-  OptionButton(3, 20, 184, 18, "OpenGL|Optimum", "DirectX 9|Alternative", "DirectX 7|Backup");
+  OptionButton(ESS, 20, 146, ICON_QUALITY_BEST, "Draw all Frames|Decent System", "Frameskip|Slow System");
+  OptionButton(GfxEngine, 20, 184, ICON_QUALITY_BEST, "OpenGL|Optimum", "DirectX 9|Alternative", "DirectX 7|Backup");
   // The buttons leave their icons' scale 2; the highlight fits the text at scale 1.
   SetDrawScale(1);
   return ApplyButton();
@@ -191,7 +187,7 @@ int SnappedVolume(int v) {
 
 void AudioColumn() {
   const int x = ScreenW - 280;
-  OptionButton(AudioDriver, x, 20, 24, "AUDIO");
+  OptionButton(AudioDriver, x, 20, ICON_SPEAKER_LOUD, "AUDIO");
   SetDrawScale(1);
   SetDrawColour(255, 180, 180);
   DrawTextAt(x, MenuY + 50, "Changes require a Restart");
@@ -236,7 +232,7 @@ bool PanelMouseDown(int button) {
   return MouseDown(button) && button >= 1 && button <= PANEL_BUTTONS && PressOwner[button] == PRESS_PANEL;
 }
 
-int OptionButton(int index, int x, int y, int iconBase, const std::string& opt0, const std::string& opt1,
+int OptionButton(SettingIndex entry, int x, int y, IconCell firstIcon, const std::string& opt0, const std::string& opt1,
                  const std::string& opt2, const std::string& opt3, const std::string& opt4, const std::string& opt5) {
   std::string opts[MAX_OPTIONS] = {opt0, opt1, opt2, opt3, opt4, opt5};
   if (opt0 == "AUDIO" && !AudioDriverNames.empty()) {
@@ -244,7 +240,7 @@ int OptionButton(int index, int x, int y, int iconBase, const std::string& opt0,
   }
   int count = 1;
   while (count < MAX_OPTIONS && !opts[count].empty()) ++count;
-  int& value = Settings[index];
+  int& value = Settings[entry];
   // A value with no option of its own (the "Resolution" button on a wide display) shows the first.
   const std::string text = value >= 0 && value < count ? opts[value] : opts[0];
 
@@ -261,11 +257,11 @@ int OptionButton(int index, int x, int y, int iconBase, const std::string& opt0,
   }
 
   SetDrawScale(2);
-  const int frame = iconBase + value;
+  const int cell = firstIcon + value;
   const int over = MouseIn(x, top, TextWidth(firstLine) + 38, 32);
-  if (frame >= 0 && frame < ICON_CELLS) {
-    if (over) DrawGlowSprite(IconsSharp, x, top, frame, IconsFiltered, GLOW_SCALE, BUTTON_GLOW_ALPHA);
-    else DrawSprite(IconsSharp, x, top, frame);
+  if (cell >= 0 && cell < ICON_CELLS) {
+    if (over) DrawGlowSprite(IconsSharp, x, top, cell, IconsFiltered, GLOW_SCALE, BUTTON_GLOW_ALPHA);
+    else DrawSprite(IconsSharp, x, top, cell);
   }
   // One option has nothing to cycle: the "Resolution" button must not clear the widescreen flag
   // that the open display set.
@@ -283,24 +279,24 @@ void BindingBox(int binding, int x, int y) {
   const int code = ControlBindings[binding];
   if (BindingActive(code)) active = 1;
 
-  int frame = ICON_KEY, tx = x + 24, ty = y + 24;
+  int cell = ICON_KEY, tx = x + 24, ty = y + 24;
   std::string label = code == 0 ? "?!" : KeyName(code);
   if (code >= JOY_CODES) {
     const int sub = code % 50;
     if (sub < 12) {
-      frame = ICON_AXIS;
+      cell = ICON_JOY_AXIS;
       tx = x;
       ty = y;
     } else if (sub >= 20 && sub < 30) {
-      frame = ICON_HAT;
+      cell = ICON_JOY_HAT;
       tx = x;
       ty = y;
     } else {
-      frame = ICON_BUTTON;
+      cell = ICON_JOY_BUTTON;
     }
   }
   SetDrawScale(3);
-  DrawGlowSprite(IconsSharp, x, y, frame, IconsFiltered, GLOW_SCALE, static_cast<float>(active));
+  DrawGlowSprite(IconsSharp, x, y, cell, IconsFiltered, GLOW_SCALE, static_cast<float>(active));
   SetDrawScale(1);
   DrawTextAt(tx, ty, label, 1, 1);
 }
