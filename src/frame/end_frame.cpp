@@ -50,9 +50,7 @@ bool CloseAsked() {
 
 bool FramePresented() { return Settings[ESS] == 0 || FrameParity == 0; }
 
-int EndFrame(int rate, int flag, int showPointer) {
-  (void)rate;
-  (void)flag;
+int EndFrame(int showPointer) {
   int pauseResult = 0;
 
   DrawScorePopups();

@@ -42,7 +42,7 @@ void DrawStageFrame(int spriteScale) {
     const int y = Rand(1, ScreenH);
     DrawImage(IconsSharp, static_cast<float>(x), static_cast<float>(y), ICON_STAR);
   }
-  EndFrame(250, 0, 0);
+  EndFrame(0);
 }
 
 void LogResults(int target) {
