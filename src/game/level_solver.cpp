@@ -199,11 +199,16 @@ class Search {
   std::vector<PlayerAction> plan_;
   int wonFrame_ = 0;
   int64_t states_ = 0;
+  bool cut_ = false;  // gave up at limits_.maxStates
 
  private:
   // Visited: prunes a state met before no later and with at least as many actions left.
   bool Visited(const RulesLevel& s, int frame, int budget) {
     ++states_;
+    if (limits_.maxStates > 0 && states_ > limits_.maxStates) {
+      cut_ = true;
+      return true;
+    }
     // Whether a plan can be played by a person depends on its earlier actions too, not only on
     // the state they led to: those searches keep no table.
     return !limits_.robust && table_.Seen(StateKey(s), budget, frame);
@@ -292,7 +297,11 @@ SolverPlan FindPlan(const RulesLevel& start, const SolverLimits& limits, int max
   Search search(limits, maxHats);
   const bool won = search.Run(start, limits.maxActions);
   if (states) *states += search.states_;
-  if (!won) return {};
+  if (!won) {
+    SolverPlan none;
+    none.cut = search.cut_;
+    return none;
+  }
   return {true, search.plan_, PlanHats(search.plan_), search.wonFrame_};
 }
 

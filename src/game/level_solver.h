@@ -16,6 +16,7 @@ struct SolverLimits {
   int maxActions = 3;     // the deepest plan searched
   int maxFrames = 10800;  // three minutes: the longest a level may take
   bool robust = false;    // accept only plans that still win with each action SLACK_FRAMES off
+  int64_t maxStates = 0;  // give up after this many decision points (0: search to the end)
 };
 
 struct SolverPlan {
@@ -23,6 +24,7 @@ struct SolverPlan {
   std::vector<PlayerAction> actions;
   int hats = 0;   // hat actions in the plan
   int frame = 0;  // the frame it is won on
+  bool cut = false;  // not found, but the search gave up at limits.maxStates before it ended
 };
 
 struct SolverResult {
