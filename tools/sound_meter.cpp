@@ -14,6 +14,12 @@
 //            first 5 ms against all the energy of the first 25 ms (dB), and the level of the last millisecond
 //            below the peak (dB). Loudness over the sounding part: 50 ms blocks every 10 ms,
 //            those 10 LU below the blocks' mean left out.
+//   20 min:  the player's phrase choices over twenty minutes, no sound mixed: phrases, their
+//            mean length (s), tracks switched on or off at a phrase start (mean, most), the share
+//            of phrases without drums, melody lines in the pool and the phrases the most and the
+//            least heard of them plays in, the share of phrases that end a pitched line before
+//            it has run out, and the melody's steps in semitones from note to note across a
+//            chord change and within a chord (mean, most).
 //
 //   sound_meter <game folder> [<seconds per song>]
 //
@@ -26,6 +32,7 @@
 #include <string>
 #include <vector>
 
+#include "music/pattern.h"
 #include "song_render.h"
 
 namespace {
@@ -257,6 +264,71 @@ void MeasureSample(const std::string& path, double gain) {
               click, Db(tail / peak));
 }
 
+// The churn of a song over twenty minutes, from the player's own phrase choices (no sound is
+// mixed): tracks switched on or off at a phrase start (mean, max), the phrase length, how often
+// each melody line is heard (phrases in which it plays: most and fewest of the pool), the share
+// of phrases that end a pitched line before it has run out, and the melody's steps between
+// neighbouring notes across a chord change against those within a chord (mean, max semitones).
+void MeasurePhrases(const std::string& song, int seed, double seconds) {
+  LoadSong(song, seed, 125);
+  SongStateData& st = SongState();
+  const int patterns = static_cast<int>(seconds * 1000 / (PATTERN_STEPS * st.interval));
+  int phrases = 0, switched = 0, mostSwitched = 0, cut = 0, drumless = 0;
+  double phraseSteps = 0;
+  bool was[TRACKS] = {}, first = true;
+  std::map<std::string, int> heard;
+  for (int k = 1; k <= st.sections[SECTION_MELODY].count; ++k) heard[st.sections[SECTION_MELODY].lines[k]] = 0;
+  std::vector<double> changeSteps, chordSteps;
+  double lastPitch = 0, lastChord = 0;
+  auto startPhrase = [&] {
+    ++phrases;
+    const int steps = static_cast<int>(st.chordLine.size() / 4) * PATTERN_STEPS;
+    phraseSteps += steps;
+    bool plays[TRACKS];
+    int n = 0;
+    for (int t = 0; t < TRACKS; ++t) {
+      bool sounding = false;
+      for (char c : st.trackLines[t]) sounding |= t < 2 ? (c >= '1' && c <= '8') : NoteRatio(c) != 0;
+      plays[t] = st.muted[t] == 0 && sounding;
+      if (!first && plays[t] != was[t]) ++n;
+      was[t] = plays[t];
+    }
+    drumless += !plays[0] && !plays[1];
+    if (!first) switched += n, mostSwitched = std::max(mostSwitched, n);
+    first = false;
+    bool cutHere = false;
+    for (int t = 2; t < TRACKS; ++t)
+      if (!st.trackLines[t].empty() && steps % static_cast<int>(st.trackLines[t].size()) != 0 && plays[t]) cutHere = true;
+    cut += cutHere;
+    if (plays[3]) {
+      // The melody line, unstretched: strip the stretch's spaces back off by matching the pool.
+      for (auto& [line, count] : heard)
+        if (line == st.trackLines[3] || StretchLine(line) == st.trackLines[3] || StretchLine(StretchLine(line)) == st.trackLines[3]) ++count;
+    }
+  };
+  for (int p = 0; p < patterns; ++p) {
+    if (p > 0) NextPattern();
+    if (st.bar == 1) startPhrase();
+    for (int s = 0; s < PATTERN_STEPS; ++s) {
+      const size_t pos = static_cast<size_t>(s / 16 + (st.bar - 1) * 4);
+      const float chord = pos < st.chordLine.size() ? NoteRatio(st.chordLine[pos]) : 0;
+      const float v = st.pattern[3][s];
+      if (v == 0 || chord == 0) continue;
+      const double pitch = 12 * std::log2(double(v) * chord);
+      if (lastChord != 0) (chord != lastChord ? changeSteps : chordSteps).push_back(std::fabs(pitch - lastPitch));
+      lastPitch = pitch;
+      lastChord = chord;
+    }
+  }
+  int most = 0, fewest = 1 << 30;
+  for (auto& [line, count] : heard) most = std::max(most, count), fewest = std::min(fewest, count);
+  auto mx = [](const std::vector<double>& v) { return v.empty() ? 0.0 : *std::max_element(v.begin(), v.end()); };
+  std::printf("%-10s %5d %5d %6.1f %6.2f %5d %6.1f%% %6zu %5d %5d %6.1f%% %6.1f %5.0f %6.1f %5.0f\n", song.c_str(), seed, phrases,
+              phraseSteps * st.interval / 1000 / std::max(1, phrases), double(switched) / std::max(1, phrases - 1), mostSwitched,
+              100.0 * drumless / std::max(1, phrases), heard.size(), most, fewest, 100.0 * cut / std::max(1, phrases), Mean(changeSteps),
+              mx(changeSteps), Mean(chordSteps), mx(chordSteps));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -282,6 +354,13 @@ int main(int argc, char** argv) {
   for (const Song& s : songs)
     for (int seed : s.seeds)
       if (SongFileExists(s.name)) MeasureSong(s.name, seed, seconds);
+
+  const double churnSeconds = 20 * 60;
+  std::printf("\n%-10s %5s %5s %6s %6s %5s %7s %6s %5s %5s %7s %6s %5s %6s %5s\n", "20 min", "seed", "phr", "phr s", "switch",
+              "swMx", "nodrum", "lines", "most", "least", "cut", "chgIv", "chgMx", "inIv", "inMx");
+  for (const Song& s : songs)
+    for (int seed : s.seeds)
+      if (SongFileExists(s.name)) MeasurePhrases(s.name, seed, churnSeconds);
 
   const double defaultGain = 0.25;  // 50 x 50 / 100 / 100
   std::printf("\n%-16s %6s %7s %7s %7s %7s %7s %7s %7s\n", "sample", "sec", "LUFS", "peak", ">8k", "first", "head", "clickHF",
