@@ -1,14 +1,15 @@
 // The game flow's globals: which level is played, how the game ends, the level banner and the
 // dragged hat, the tally of the level attempt and of the game. Reset by every PlayGame
-// (StartGameState); Score, Badges and LevelBest are the shared results that the score record
-// copies.
+// (StartGameState) and at start-up (ResetFlowState); Score, Badges and LevelBest are the shared
+// results that the score record copies.
 #pragma once
 
 #include <string>
 
+#include "frame/pause_menu.h"
 #include "game/loop_watch.h"
 
-constexpr int END_GAME = 99;          // EndCode that ends the game (the only one)
+constexpr int END_GAME = PAUSE_QUIT;  // EndCode that ends the game (the only one): Quit chosen
 constexpr int BANNER_FRAMES = 120;    // frames the level banner stays
 constexpr int BANNER_WON = 0;         // bits.png frame after a won level
 constexpr int BANNER_RETRY = 1;       // after a lost or restarted level
@@ -47,3 +48,6 @@ inline LoopWatch NoWayOutWatch;
 inline bool NoWayOut = false;
 inline int NoWayOutWatched = -1;  // LevelLoads the watch is looking at
 inline int NoWayOutTold = -1;     // LevelLoads when the message was last shown
+
+// Puts every global above back to its start-of-run value.
+void ResetFlowState();

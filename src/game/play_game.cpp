@@ -114,7 +114,7 @@ void DrawGameFrame() {
 }
 
 int EndGameFrame() {
-  if (EndFrame(TargetFps, 1, 0) == END_GAME) EndCode = END_GAME;
+  if (EndFrame(0) == END_GAME) EndCode = END_GAME;
   return EndCode;
 }
 

@@ -12,6 +12,10 @@
 #include "engine/engine_state.h"
 #include "frame/draw.h"
 #include "frame/frame_state.h"
+#include "game/flow_state.h"
+#include "common/score_table.h"
+#include "input/input.h"
+#include "input/input_state.h"
 #include "game/cells.h"
 #include "game/game_images.h"
 #include "game/game_state.h"
@@ -27,21 +31,23 @@ constexpr int PLONKO_FRAMES = 100;
 class GameTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // As start-up leaves them; the level state (below) is the game's own.
+    ResetFrameState();
+    ResetInputState();
+    SetDefaultBindings();
+    ResetFlowState();
+    ResetScoreTable();
     for (int& c : Grid) c = CELL_AIR;
     for (int& h : HatStock) h = 0;
     Walkers.Clear();
     SpurtList.Clear();
     BoomList.Clear();
     HatPopList.Clear();
-    ScorePopupList.Clear();
     WalkerCount = SavedCount = 0;
     ClickLatch = false;
     SelectedWalker = nullptr;
-    GridX = GridY = 0;
     FrameMouseX = FrameMouseY = -1000;
     HeadlessMouseUp(1);
-    ScreenW = 1280;
-    ScreenH = 960;
     Settings[ESS] = 0;
     Settings[Master] = 100;
     Settings[Sound] = 100;
