@@ -8,7 +8,8 @@
 // fixed map from Millis() to the device's own clock of mixed output: the source starts at once
 // behind a buffer of silence that lasts until that point, so its first sample lands on it to the
 // sample, where a plain play would start at the device's next mixing update. A placed stop is
-// made by the first driver call after its point.
+// made by a watcher thread within a couple of milliseconds of its point (OpenAL Soft fades the
+// gain over its next mixing update).
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
@@ -18,6 +19,10 @@
 #include <cstring>
 #include <map>
 #include <utility>
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "media/audio_driver.h"
@@ -74,6 +79,10 @@ bool Passed(int at) { return static_cast<int32_t>(static_cast<uint32_t>(Millis()
 class OpenALDriver final : public AudioDriver {
  public:
   ~OpenALDriver() override {
+    if (watcher_.joinable()) {
+      quit_ = true;
+      watcher_.join();
+    }
     if (!context_) {
       if (device_) alcCloseDevice(device_);
       return;
@@ -103,6 +112,7 @@ class OpenALDriver final : public AudioDriver {
     alDistanceModel(AL_NONE);  // pan only: no attenuation by distance
     if (alcIsExtensionPresent(device_, "ALC_SOFT_device_clock"))
       deviceClock_ = reinterpret_cast<LPALCGETINTEGER64VSOFT>(alcGetProcAddress(device_, "alcGetInteger64vSOFT"));
+    if (deviceClock_) watcher_ = std::thread([this] { Watch(); });
     return true;
   }
 
@@ -111,6 +121,7 @@ class OpenALDriver final : public AudioDriver {
   // rate at the source's pitch. At once when the device has no clock, the sound loops, or the
   // moment is already being mixed.
   void StartAt(VoiceRef ref, int dueMs) override {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     ServiceStops();
     Source* s = Find(ref);
     if (!s || !s->cued || s->sound->loop || !deviceClock_) {
@@ -140,6 +151,7 @@ class OpenALDriver final : public AudioDriver {
 
   // A stop for the moment `dueMs`: kept until the device clock reaches its place.
   void StopAt(VoiceRef ref, int dueMs) override {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     ServiceStops();
     Source* s = Find(ref);
     if (!s || s->cued || !deviceClock_) {
@@ -157,6 +169,7 @@ class OpenALDriver final : public AudioDriver {
   }
 
   VoiceRef Start(const SoundObject& sound, const VoiceParams& params, bool cued) override {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     const int octave = OctaveFor(params.rate);
     ALuint buffer = BufferFor(sound, octave);
     if (!buffer) return VoiceRef{};
@@ -181,6 +194,7 @@ class OpenALDriver final : public AudioDriver {
   }
 
   void Stop(VoiceRef ref) override {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     Source* s = Find(ref);
     if (!s) return;
     Fade(*s);
@@ -204,6 +218,7 @@ class OpenALDriver final : public AudioDriver {
   // A pause, like a stop, first ramps the gain to zero and pauses the source once that has been
   // heard; a resume after a pause starts the source silent and ramps the gain back up.
   void SetPaused(VoiceRef ref, bool paused) override {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     Source* s = Find(ref);
     if (!s) return;
     if (paused) {
@@ -226,6 +241,7 @@ class OpenALDriver final : public AudioDriver {
   // A cued source takes the octave copy for its new speed (a buffer can change only before it
   // plays, and cued sources get their speed before they start).
   void SetParams(VoiceRef ref, const VoiceParams& params) override {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     Source* s = Find(ref);
     if (!s) return;
     const int octave = OctaveFor(params.rate);
@@ -239,11 +255,13 @@ class OpenALDriver final : public AudioDriver {
   }
 
   bool Playing(VoiceRef ref) override {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     ServiceStops();
     return Find(ref) != nullptr;
   }
 
   void ForgetSound(const SoundObject& sound) override {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     for (Source& s : sources_)
       if (s.sound == &sound) {
         alSourceStop(s.id);
@@ -262,6 +280,15 @@ class OpenALDriver final : public AudioDriver {
   }
 
  private:
+  // The watcher: placed stops whose point has come, every couple of milliseconds.
+  void Watch() {
+    while (!quit_) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      std::lock_guard<std::recursive_mutex> lock(mutex_);
+      ServiceStops();
+    }
+  }
+
   int64_t DeviceClock() const {
     ALCint64SOFT ns = 0;
     deviceClock_(device_, ALC_DEVICE_CLOCK_SOFT, 1, &ns);
@@ -384,6 +411,9 @@ class OpenALDriver final : public AudioDriver {
   bool anchored_ = false;
   int anchorMs_ = 0;
   int64_t anchorNs_ = 0;
+  std::recursive_mutex mutex_;  // the sources, between the caller and the watcher
+  std::thread watcher_;
+  std::atomic<bool> quit_{false};
 };
 
 }  // namespace
