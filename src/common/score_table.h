@@ -27,9 +27,12 @@ struct Scores {
 inline List<Scores> ScoreList;
 // The name typed at name entry; LoadScores takes it from the file's newest record.
 inline std::string PlayerName = "Player";
-// A name is at most this long: typing stops here, and a longer name read from scores.dat is cut
-// here (longer names would run off the name entry screen; the score panel shows 24 characters).
+// Typing a name stops at MAX_NAME_CHARS (longer ones would run off the name entry screen; the
+// score panel shows 24 characters). A name read from scores.dat is cut only at
+// MAX_READ_NAME_CHARS, so that the longer names of older or hand-edited files survive a save, while
+// no file can make a name without bound.
 inline constexpr size_t MAX_NAME_CHARS = 32;
+inline constexpr size_t MAX_READ_NAME_CHARS = 64;
 // The game chosen on the title: copied into each record, and the history panel picks records by
 // them. Reset at start-up.
 inline int GameMode = 0;   // difficulty: 0 "Soft" levels, 1 "Hard"
@@ -62,7 +65,7 @@ void SortScores();
 
 // The two file lines of a record. A "|" in the name, the "%" escape itself, control codes and
 // blanks at either end are written as "%" and two hex digits ("%7C", "%25", "%0A", "%20"), so
-// every name survives a save and a load. Names read from the file are cut at MAX_NAME_CHARS.
+// every name survives a save and a load. Names read from the file are cut at MAX_READ_NAME_CHARS.
 std::string ScoreRecordLine(const Scores& s);
 std::string ScoreBestLine(const Scores& s);
 std::string EncodeScoreName(const std::string& name);

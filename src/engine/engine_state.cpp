@@ -9,10 +9,12 @@
 #include "game/flow_state.h"
 #include "input/input_state.h"
 #include "game/game_images.h"
+#include "game/game_state.h"
 
 void ResetEngineState() {
   ResetCommonAssets();
   ResetGameImages();
+  ResetGameState();
   ResetFrameState();
   ResetInputState();
   ResetFlowState();

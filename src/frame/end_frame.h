@@ -20,3 +20,6 @@ void AddMessage(const std::string& txt, int c);
 
 // Draws and ages the floating numbers; removes each on its last frame. Called first by EndFrame.
 void DrawScorePopups();
+// One frame of the floating numbers' rise and fade, nothing drawn (a level run faster than the
+// frames shown).
+void AgeScorePopups();

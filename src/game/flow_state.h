@@ -21,6 +21,7 @@ inline int LevelNumber = 1;             // the level being played, from 1
 inline int EndCode = 0;                 // 0 while playing; END_GAME ends the game
 inline int BannerTimer = 0;             // frames left for the banner, 0 none
 inline int BannerFrame = BANNER_WON;
+inline bool BannerShowing = false;      // the banner counted a frame in the last level frame
 inline int DraggedHat = 0;              // colour index of the hat being dragged, 0 none
 
 // --- One attempt at a level: zeroed by every level load (a new level, a restart, a lost level).
@@ -29,6 +30,8 @@ inline int LevelHatsGiven = 0;  // of them, hats
 inline int LevelHatsHanded = 0; // hats in the panel when the level loaded
 inline int LevelFrames = 0;     // frames since the load
 inline int LevelTries = 1;      // attempts at this level in a row, 1 the first (a reload adds one)
+inline int LevelScoreFrom = 0;  // Score when the attempt began (an undo recounts from it)
+inline int LevelSavedFrom = 0;  // SavedInGame when the attempt began
 
 // --- The game so far, for the badges: zeroed when a game starts. ---
 inline int LevelsWon = 0;   // levels won (every walker saved; the skip chord wins none)

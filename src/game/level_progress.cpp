@@ -32,10 +32,8 @@ void Load(int level, int banner) {
 void LevelProgress() {
   const bool held = LevelHeld();
   if (!held) CountLevelFrame();  // the level's time stands still under the settings panel
-  if (BannerTimer > 0) {
-    if (!held) --BannerTimer;
-    DrawImage(BitsImage, static_cast<float>(ScreenW / 2), static_cast<float>(ScreenH / 2), BannerFrame);
-  }
+  BannerShowing = BannerTimer > 0;
+  if (BannerTimer > 0 && !held) --BannerTimer;
   // The next level plays under the banner (its walkers still wait), but is not judged.
   if (BannerTimer != 0 || held) return;
   const bool chord = SkipChordHeld();
@@ -52,4 +50,8 @@ void LevelProgress() {
   // restart the level a second time once the banner is over.
   const bool restart = KeyHit(KEY_R) > 0;
   if (lost || restart) Load(LevelNumber, BANNER_RETRY);
+}
+
+void DrawBanner() {
+  if (BannerShowing) DrawImage(BitsImage, static_cast<float>(ScreenW / 2), static_cast<float>(ScreenH / 2), BannerFrame);
 }

@@ -7,6 +7,7 @@
 
 #include "game/cells.h"
 #include "game/hats.h"
+#include "game/panel_layout.h"
 #include "game/plan_script.h"
 #include "game/walker.h"
 
@@ -221,7 +222,7 @@ class Search {
 
   // Won after the frame just stepped: remembers when.
   bool Settled(const RulesLevel& s, int frame) {
-    if (Judge(s) != WON || !Accepted()) return false;
+    if (SearchVerdict(s) != WON || !Accepted()) return false;
     wonFrame_ = frame;
     return true;
   }
@@ -261,7 +262,7 @@ class Search {
       std::copy(std::begin(s.board.stock), std::end(s.board.stock), stock);
       StepLevel(s, nullptr, 0);
       NoteResumed(s, paused, stock, frame, r);
-      const Verdict v = Judge(s);
+      const Verdict v = SearchVerdict(s);
       if (v == LOST) return false;
       if (v == WON) {
         wonFrame_ = frame;

@@ -304,6 +304,14 @@ int RndSeed();  // the current state
 double RndUnit();  // [0, 1)
 double Rnd(double a, double b);
 int Rand(int lo, int hi);  // either order, both inclusive
+// A generator of the same kind with a sequence of its own, so that one user's draws never shift
+// another's (the music owns the one above).
+struct RandomStream {
+  int32_t state = 4660;
+};
+void SeedStream(RandomStream& r, int seed);
+double StreamRnd(RandomStream& r, double a, double b);
+int StreamRand(RandomStream& r, int lo, int hi);  // either order, both inclusive
 
 // ---------------------------------------------------------------------------------------------
 // Trigonometry in degrees

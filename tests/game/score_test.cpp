@@ -236,7 +236,7 @@ TEST_F(ScoreTest, ActionsCounted) {
   };
   for (const Case& c : cases) {
     PlayFrom(0, 1);
-    Walkers.Clear();
+    ClearWalkers();
     Walker& w = Add(6, 3, 1, c.anim);
     int sx, sy;
     WalkerCorner(w, sx, sy);
@@ -247,9 +247,9 @@ TEST_F(ScoreTest, ActionsCounted) {
       Step();
       HeadlessMouseUp(1);
     } else {
-      SelectedWalker = &w;
+      SelectedWalker = WalkerIndex(w);
       DraggedHat = c.hat;
-      PointerAndDrag();
+      PlayLevelFrame();
     }
     EXPECT_EQ(LevelActions, c.actions) << c.what;
     EXPECT_EQ(LevelHatsGiven, c.hatsGiven) << c.what;
