@@ -4,8 +4,8 @@
 //
 //   songs:   integrated and loudest momentary loudness (K-weighted, LUFS), peak (dBFS), the
 //            largest share of energy above 8 kHz in any 3-s window, the phrase-to-phrase
-//            loudness jump, and the step clock as heard: the intervals between neighbouring
-//            steps that both start notes (min, max) and how late each such step sounds against
+//            loudness jump (mean, most), and the step clock as heard: the interval of each step that starts
+//            notes, from the last such step less the whole steps between (min, max) and how late each such step sounds against
 //            its due time (mean, SD, max); cymbal hits a minute.
 //   samples: at the default volumes (effects: master 50 x sound 50; music: 50 x 50, the
 //            accompaniment at half), loudness over the sounding part, peak, share above 8 kHz,
@@ -14,6 +14,12 @@
 //            first 5 ms against all the energy of the first 25 ms (dB), and the level of the last millisecond
 //            below the peak (dB). Loudness over the sounding part: 50 ms blocks every 10 ms,
 //            those 10 LU below the blocks' mean left out.
+//   20 min:  the player's phrase choices over twenty minutes, no sound mixed: phrases, their
+//            mean length (s), tracks switched on or off at a phrase start (mean, a minute, most), the share
+//            of phrases without drums, melody lines in the pool and how many times the most and the
+//            least heard of them runs through, the share of phrases that end a pitched line before
+//            it has run out, and the melody's steps in semitones from note to note across a
+//            chord change and within a chord (mean, most).
 //
 //   sound_meter <game folder> [<seconds per song>]
 //
@@ -26,6 +32,7 @@
 #include <string>
 #include <vector>
 
+#include "music/pattern.h"
 #include "song_render.h"
 
 namespace {
@@ -170,28 +177,32 @@ void MeasureSong(const std::string& song, int seed, double seconds) {
   for (const auto& st : r.steps)
     if (st.phrase) starts.push_back(static_cast<size_t>(st.ms * OUT_RATE / 1000));
   double jump = 0, last = -99;
+  std::vector<double> jumps;
   for (size_t k = 0; k + 1 < starts.size(); ++k) {
     const double l = Integrated(p, starts[k], starts[k + 1]);
-    if (k > 0 && l > -70 && last > -70) jump = std::max(jump, std::fabs(l - last));
+    if (k > 0 && l > -70 && last > -70) jumps.push_back(std::fabs(l - last)), jump = std::max(jump, jumps.back());
     last = l;
   }
   // The step clock as heard: when each step's notes start, against when it fell due.
+  // A step heard k steps after the last heard one counts as the gap of its own step: the time
+  // between the two less k - 1 whole steps.
   std::vector<double> intervals, late;
-  const song_render::StepMark* prev = nullptr;
-  for (const auto& st : r.steps) {
-    if (!st.heard) {
-      prev = nullptr;
-      continue;
-    }
+  const double stepMs = SongState().interval;
+  size_t prev = 0;
+  bool any = false;
+  for (size_t i = 0; i < r.steps.size(); ++i) {
+    const auto& st = r.steps[i];
+    if (!st.heard) continue;
     late.push_back(st.ms - st.dueMs);
-    if (prev) intervals.push_back(st.ms - prev->ms);
-    prev = &st;
+    if (any && i - prev <= 8) intervals.push_back(st.ms - r.steps[prev].ms - double(i - prev - 1) * stepMs);
+    prev = i;
+    any = true;
   }
   auto [mn, mx] = std::minmax_element(intervals.begin(), intervals.end());
   int crashes = 0;
   for (const auto& n : r.notes) crashes += n.track < 2 && n.pitch == 8;
-  std::printf("%-10s %5d %7.1f %7.1f %7.1f %6.1f%% %6.1f %5zu %6.1f %6.1f %6.1f %6.1f %6.1f %6.1f\n", song.c_str(), seed, integrated, momentary,
-              Db(Peak(s)), 100 * HighShare(s), jump, starts.size(), intervals.empty() ? 0 : *mn, intervals.empty() ? 0 : *mx,
+  std::printf("%-10s %5d %7.1f %7.1f %7.1f %6.1f%% %6.1f %6.1f %5zu %6.1f %6.1f %6.1f %6.1f %6.1f %6.1f\n", song.c_str(), seed, integrated, momentary,
+              Db(Peak(s)), 100 * HighShare(s), Mean(jumps), jump, starts.size(), intervals.empty() ? 0 : *mn, intervals.empty() ? 0 : *mx,
               Mean(late), Sd(late), late.empty() ? 0 : *std::max_element(late.begin(), late.end()), crashes * 60 / seconds);
 }
 
@@ -257,6 +268,75 @@ void MeasureSample(const std::string& path, double gain) {
               click, Db(tail / peak));
 }
 
+// The churn of a song over twenty minutes, from the player's own phrase choices (no sound is
+// mixed): tracks switched on or off at a phrase start (mean, max), the phrase length, how often
+// each melody line is heard (phrases in which it plays: most and fewest of the pool), the share
+// of phrases that end a pitched line before it has run out, and the melody's steps between
+// neighbouring notes across a chord change against those within a chord (mean, max semitones).
+void MeasurePhrases(const std::string& song, int seed, double seconds) {
+  LoadSong(song, seed, 125);
+  SongStateData& st = SongState();
+  const int patterns = static_cast<int>(seconds * 1000 / (PATTERN_STEPS * st.interval));
+  int phrases = 0, switched = 0, mostSwitched = 0, cut = 0, drumless = 0;
+  double phraseSteps = 0;
+  bool was[TRACKS] = {}, first = true;
+  std::map<std::string, int> heard;
+  for (int k = 1; k <= st.sections[SECTION_MELODY].count; ++k) heard[st.sections[SECTION_MELODY].lines[k]] = 0;
+  std::vector<double> changeSteps, chordSteps;
+  double lastPitch = 0, lastChord = 0;
+  auto startPhrase = [&] {
+    ++phrases;
+    const int steps = static_cast<int>(st.chordLine.size() / 4) * PATTERN_STEPS;
+    phraseSteps += steps;
+    bool plays[TRACKS];
+    int n = 0;
+    for (int t = 0; t < TRACKS; ++t) {
+      bool sounding = false;
+      for (char c : st.trackLines[t]) sounding |= t < 2 ? (c >= '1' && c <= '8') : NoteRatio(c) != 0;
+      plays[t] = st.muted[t] == 0 && sounding;
+      if (!first && plays[t] != was[t]) ++n;
+      was[t] = plays[t];
+    }
+    drumless += !plays[0] && !plays[1];
+    if (!first) switched += n, mostSwitched = std::max(mostSwitched, n);
+    first = false;
+    bool cutHere = false;
+    for (int t = 2; t < TRACKS; ++t)
+      if (!st.trackLines[t].empty() && steps % static_cast<int>(st.trackLines[t].size()) != 0 && plays[t]) cutHere = true;
+    cut += cutHere;
+    if (plays[3] && !st.trackLines[3].empty()) {
+      // The melody line as the pool holds it (the stretch undone); heard as often as it runs
+      // through in the phrase.
+      for (auto& [line, count] : heard)
+        if (line == st.trackLines[3] || StretchLine(line) == st.trackLines[3] || StretchLine(StretchLine(line)) == st.trackLines[3])
+          count += std::max(1, steps / static_cast<int>(st.trackLines[3].size()));
+    }
+  };
+  for (int p = 0; p < patterns; ++p) {
+    if (p > 0) NextPattern();
+    if (st.bar == 1) startPhrase();
+    for (int s = 0; s < PATTERN_STEPS; ++s) {
+      const size_t pos = static_cast<size_t>(s / 16 + (st.bar - 1) * 4);
+      const float chord = pos < st.chordLine.size() ? NoteRatio(st.chordLine[pos]) : 0;
+      const float v = st.pattern[3][s];
+      if (v == 0 || chord == 0) continue;
+      const double pitch = 12 * std::log2(double(v) * chord);
+      if (lastChord != 0) (chord != lastChord ? changeSteps : chordSteps).push_back(std::fabs(pitch - lastPitch));
+      lastPitch = pitch;
+      lastChord = chord;
+    }
+  }
+  int most = 0, fewest = 1 << 30;
+  for (auto& [line, count] : heard) most = std::max(most, count), fewest = std::min(fewest, count);
+  auto mx = [](const std::vector<double>& v) { return v.empty() ? 0.0 : *std::max_element(v.begin(), v.end()); };
+  const double minutes = phraseSteps * st.interval / 60000;
+  std::printf("%-10s %5d %5d %6.1f %6.2f %6.1f %5d %6.1f%% %6zu %5d %5d %6.1f%% %6.1f %5.0f %6.1f %5.0f\n", song.c_str(), seed, phrases,
+              phraseSteps * st.interval / 1000 / std::max(1, phrases), double(switched) / std::max(1, phrases - 1),
+              switched / std::max(1e-9, minutes), mostSwitched,
+              100.0 * drumless / std::max(1, phrases), heard.size(), most, fewest, 100.0 * cut / std::max(1, phrases), Mean(changeSteps),
+              mx(changeSteps), Mean(chordSteps), mx(chordSteps));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -273,8 +353,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   LoadMusicSamples();
-  std::printf("%-10s %5s %7s %7s %7s %7s %6s %5s %6s %6s %6s %6s %6s %7s\n", "song", "seed", "LUFS-I", "LUFS-M", "peak", ">8k/3s",
-              "jumpLU", "phr", "ivMin", "ivMax", "late", "lateSD", "lateMx", "crash/m");
+  std::printf("%-10s %5s %7s %7s %7s %7s %6s %6s %5s %6s %6s %6s %6s %6s %7s\n", "song", "seed", "LUFS-I", "LUFS-M", "peak", ">8k/3s",
+              "jump", "jumpMx", "phr", "ivMin", "ivMax", "late", "lateSD", "lateMx", "crash/m");
   struct Song {
     const char* name;
     int seeds[2];
@@ -282,6 +362,13 @@ int main(int argc, char** argv) {
   for (const Song& s : songs)
     for (int seed : s.seeds)
       if (SongFileExists(s.name)) MeasureSong(s.name, seed, seconds);
+
+  const double churnSeconds = 20 * 60;
+  std::printf("\n%-10s %5s %5s %6s %6s %6s %5s %7s %6s %5s %5s %7s %6s %5s %6s %5s\n", "20 min", "seed", "phr", "phr s", "switch", "sw/min",
+              "swMx", "nodrum", "lines", "most", "least", "cut", "chgIv", "chgMx", "inIv", "inMx");
+  for (const Song& s : songs)
+    for (int seed : s.seeds)
+      if (SongFileExists(s.name)) MeasurePhrases(s.name, seed, churnSeconds);
 
   const double defaultGain = 0.25;  // 50 x 50 / 100 / 100
   std::printf("\n%-16s %6s %7s %7s %7s %7s %7s %7s %7s\n", "sample", "sec", "LUFS", "peak", ">8k", "first", "head", "clickHF",

@@ -71,6 +71,11 @@ class AudioDriver {
   virtual void ForgetSound(const SoundObject& sound) = 0;
 };
 
+// A sound placed in time (a music step) sounds this long after its moment, on both real
+// drivers: more than a frame (the step is noticed up to a frame late) plus a buffer of the
+// device's timing jitter or mixing update.
+constexpr int PLACED_LATENCY_MS = 40;
+
 constexpr int MAX_VOICES = 256;  // above the 241 channel slots the game uses at once
 
 // The silent driver: voices keep their state and their timing on Millis(), nothing is heard.

@@ -3,6 +3,13 @@
 // the sound is freed or the driver closes. Pan places a mono source on a half circle in front of
 // the listener (OpenAL pans it with equal power); OpenAL does not place multi-channel buffers, so
 // a stereo sound ignores pan here. Rate is AL_PITCH.
+//
+// A sound placed in time (a music step) is heard PLACED_LATENCY_MS after its moment, through a
+// fixed map from Millis() to the device's own clock of mixed output: the source starts at once
+// behind a buffer of silence that lasts until that point, so its first sample lands on it to the
+// sample, where a plain play would start at the device's next mixing update. A placed stop is
+// made by a watcher thread within a couple of milliseconds of its point (OpenAL Soft fades the
+// gain over its next mixing update).
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
@@ -12,6 +19,11 @@
 #include <cstring>
 #include <map>
 #include <utility>
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 #include "media/audio_driver.h"
 #include "media/stderr_muted.h"
@@ -25,6 +37,7 @@ constexpr double HALF_PI = 1.57079632679489661923;
 constexpr int STOP_FADE_MS = 50;
 // The device OpenAL Soft falls back to when no real back end answers: it outputs nothing.
 constexpr const char* SILENT_DEVICE = "No Output";
+constexpr int64_t NS_PER_MS = 1000000;
 
 // Opens the default output device; nullptr when there is none worth the name.
 ALCdevice* OpenDevice() {
@@ -55,6 +68,10 @@ struct Source {
   int fadeEnd = 0;
   bool pausing = false;  // paused by its channel: gain ramping to 0, paused once fadeEnd passed
   float gain = 1;        // the channel's volume, given back on resume
+  float pitch = 1;       // AL_PITCH
+  ALuint silence = 0;    // its own buffer of silence, queued before a placed start
+  bool stopDue = false;  // a placed stop waits for stopAt (the device clock, ns)
+  int64_t stopAt = 0;
 };
 
 bool Passed(int at) { return static_cast<int32_t>(static_cast<uint32_t>(Millis()) - static_cast<uint32_t>(at)) >= 0; }
@@ -62,6 +79,10 @@ bool Passed(int at) { return static_cast<int32_t>(static_cast<uint32_t>(Millis()
 class OpenALDriver final : public AudioDriver {
  public:
   ~OpenALDriver() override {
+    if (watcher_.joinable()) {
+      quit_ = true;
+      watcher_.join();
+    }
     if (!context_) {
       if (device_) alcCloseDevice(device_);
       return;
@@ -71,6 +92,7 @@ class OpenALDriver final : public AudioDriver {
       if (s.id) {
         alSourceStop(s.id);
         alDeleteSources(1, &s.id);
+        if (s.silence) alDeleteBuffers(1, &s.silence);
       }
     for (auto& [sound, buffer] : buffers_) alDeleteBuffers(1, &buffer);
     alcMakeContextCurrent(nullptr);
@@ -88,10 +110,66 @@ class OpenALDriver final : public AudioDriver {
     context_ = alcCreateContext(device_, limiter ? attributes : nullptr);
     if (!context_ || !alcMakeContextCurrent(context_)) return false;
     alDistanceModel(AL_NONE);  // pan only: no attenuation by distance
+    if (alcIsExtensionPresent(device_, "ALC_SOFT_device_clock"))
+      deviceClock_ = reinterpret_cast<LPALCGETINTEGER64VSOFT>(alcGetProcAddress(device_, "alcGetInteger64vSOFT"));
+    if (deviceClock_) watcher_ = std::thread([this] { Watch(); });
     return true;
   }
 
+  // Starts a cued source so that it is heard at the moment `dueMs`: silence first, as long as
+  // the time from the device's clock to the moment's place on it, in frames of the sound's own
+  // rate at the source's pitch. At once when the device has no clock, the sound loops, or the
+  // moment is already being mixed.
+  void StartAt(VoiceRef ref, int dueMs) override {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    ServiceStops();
+    Source* s = Find(ref);
+    if (!s || !s->cued || s->sound->loop || !deviceClock_) {
+      SetPaused(ref, false);
+      return;
+    }
+    const int64_t now = DeviceClock();
+    const WavData& w = s->sound->Octave(s->octave);
+    const int64_t frames = std::llround(static_cast<double>(PlaceOf(dueMs, now) - now) * 1e-9 * w.rate * s->pitch);
+    if (frames <= 0) {
+      SetPaused(ref, false);
+      return;
+    }
+    if (!s->silence) alGenBuffers(1, &s->silence);
+    ALint attached = 0;
+    alGetSourcei(s->id, AL_BUFFER, &attached);
+    const ALuint sound = static_cast<ALuint>(attached);
+    alSourcei(s->id, AL_BUFFER, 0);  // the silence buffer may be filled only while unqueued
+    const std::vector<int16_t> zeros(static_cast<size_t>(frames * w.channels), 0);
+    alBufferData(s->silence, w.channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, zeros.data(),
+                 static_cast<ALsizei>(zeros.size() * sizeof(int16_t)), w.rate);
+    const ALuint queue[2] = {s->silence, sound};
+    alSourceQueueBuffers(s->id, 2, queue);
+    s->cued = false;
+    alSourcePlay(s->id);
+  }
+
+  // A stop for the moment `dueMs`: kept until the device clock reaches its place.
+  void StopAt(VoiceRef ref, int dueMs) override {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    ServiceStops();
+    Source* s = Find(ref);
+    if (!s || s->cued || !deviceClock_) {
+      Stop(ref);
+      return;
+    }
+    const int64_t now = DeviceClock();
+    const int64_t at = PlaceOf(dueMs, now);
+    if (at <= now) {
+      Stop(ref);
+      return;
+    }
+    s->stopDue = true;
+    s->stopAt = at;
+  }
+
   VoiceRef Start(const SoundObject& sound, const VoiceParams& params, bool cued) override {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     const int octave = OctaveFor(params.rate);
     ALuint buffer = BufferFor(sound, octave);
     if (!buffer) return VoiceRef{};
@@ -108,6 +186,7 @@ class OpenALDriver final : public AudioDriver {
     s.cued = cued;
     s.fading = false;
     s.pausing = false;
+    s.stopDue = false;
     s.octave = octave;
     Apply(s, params);
     if (!cued) alSourcePlay(s.id);
@@ -115,8 +194,16 @@ class OpenALDriver final : public AudioDriver {
   }
 
   void Stop(VoiceRef ref) override {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     Source* s = Find(ref);
     if (!s) return;
+    Fade(*s);
+  }
+
+  // The stop itself: a fade to silence, then the source is free.
+  void Fade(Source& src) {
+    Source* s = &src;
+    s->stopDue = false;
     s->pausing = false;
     if (s->cued || State(*s) != AL_PLAYING) {  // nothing heard: nothing to fade
       alSourceStop(s->id);
@@ -131,6 +218,7 @@ class OpenALDriver final : public AudioDriver {
   // A pause, like a stop, first ramps the gain to zero and pauses the source once that has been
   // heard; a resume after a pause starts the source silent and ramps the gain back up.
   void SetPaused(VoiceRef ref, bool paused) override {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     Source* s = Find(ref);
     if (!s) return;
     if (paused) {
@@ -153,6 +241,7 @@ class OpenALDriver final : public AudioDriver {
   // A cued source takes the octave copy for its new speed (a buffer can change only before it
   // plays, and cued sources get their speed before they start).
   void SetParams(VoiceRef ref, const VoiceParams& params) override {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     Source* s = Find(ref);
     if (!s) return;
     const int octave = OctaveFor(params.rate);
@@ -165,9 +254,14 @@ class OpenALDriver final : public AudioDriver {
     Apply(*s, params);
   }
 
-  bool Playing(VoiceRef ref) override { return Find(ref) != nullptr; }
+  bool Playing(VoiceRef ref) override {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    ServiceStops();
+    return Find(ref) != nullptr;
+  }
 
   void ForgetSound(const SoundObject& sound) override {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     for (Source& s : sources_)
       if (s.sound == &sound) {
         alSourceStop(s.id);
@@ -186,6 +280,46 @@ class OpenALDriver final : public AudioDriver {
   }
 
  private:
+  // The watcher: placed stops whose point has come, every couple of milliseconds.
+  void Watch() {
+    while (!quit_) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      std::lock_guard<std::recursive_mutex> lock(mutex_);
+      ServiceStops();
+    }
+  }
+
+  int64_t DeviceClock() const {
+    ALCint64SOFT ns = 0;
+    deviceClock_(device_, ALC_DEVICE_CLOCK_SOFT, 1, &ns);
+    return ns;
+  }
+
+  // The place of the moment `dueMs` on the device clock: a fixed map from Millis(), set at the
+  // first placed sound PLACED_LATENCY_MS ahead of what has been mixed, and set again when a
+  // moment falls before the clock or more than a second ahead of it (the clocks drifted apart,
+  // or the program stalled).
+  int64_t PlaceOf(int dueMs, int64_t now) {
+    auto at = [&] { return anchorNs_ + static_cast<int64_t>(MsBetween(anchorMs_, dueMs)) * NS_PER_MS; };
+    if (!anchored_ || at() < now || at() > now + 1000 * NS_PER_MS) {
+      anchored_ = true;
+      anchorMs_ = Millis();
+      anchorNs_ = now + PLACED_LATENCY_MS * NS_PER_MS;
+    }
+    return at();
+  }
+
+  // Placed stops whose point the device clock has reached.
+  void ServiceStops() {
+    if (!deviceClock_) return;
+    int64_t now = -1;
+    for (Source& s : sources_) {
+      if (!s.stopDue) continue;
+      if (now < 0) now = DeviceClock();
+      if (s.stopAt <= now) Fade(s);
+    }
+  }
+
   ALint State(const Source& s) const {
     ALint state = AL_STOPPED;
     alGetSourcei(s.id, AL_SOURCE_STATE, &state);
@@ -215,7 +349,8 @@ class OpenALDriver final : public AudioDriver {
   Source* Find(VoiceRef ref) {
     if (ref.slot < 0 || ref.slot >= MAX_VOICES) return nullptr;
     Source& s = sources_[static_cast<size_t>(ref.slot)];
-    return s.id && s.serial == ref.serial && !s.fading && Busy(s) ? &s : nullptr;
+    // A source fading out, or waiting for its placed stop, is over for its channel.
+    return s.id && s.serial == ref.serial && !s.fading && !s.stopDue && Busy(s) ? &s : nullptr;
   }
 
   void Apply(Source& s, const VoiceParams& p) {
@@ -226,6 +361,7 @@ class OpenALDriver final : public AudioDriver {
     // A paused source stays silent until its resume ramps it up.
     if (!s.pausing && State(s) != AL_PAUSED) alSourcef(s.id, AL_GAIN, p.volume);
     alSourcef(s.id, AL_PITCH, p.rate);
+    s.pitch = p.rate;
   }
 
   // A source that is not busy, made on first need; else the oldest. -1 when AL gives none.
@@ -271,6 +407,13 @@ class OpenALDriver final : public AudioDriver {
   std::array<Source, MAX_VOICES> sources_{};
   std::map<std::pair<const SoundObject*, int>, ALuint> buffers_;  // per sound and octave copy
   uint64_t starts_ = 0;
+  LPALCGETINTEGER64VSOFT deviceClock_ = nullptr;
+  bool anchored_ = false;
+  int anchorMs_ = 0;
+  int64_t anchorNs_ = 0;
+  std::recursive_mutex mutex_;  // the sources, between the caller and the watcher
+  std::thread watcher_;
+  std::atomic<bool> quit_{false};
 };
 
 }  // namespace

@@ -17,9 +17,6 @@ namespace {
 
 constexpr int WANT_RATE = 44100;
 constexpr int WANT_FRAMES = 512;  // about 12 ms
-// A sound placed in time (a music step) sounds this long after its moment: more than a frame
-// (the step is noticed up to a frame late) plus a buffer of the device's timing jitter.
-constexpr int PLACED_LATENCY_MS = 40;
 
 // What the main thread keeps beside each mixer voice.
 struct VoiceOwner {
