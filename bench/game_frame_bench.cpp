@@ -15,6 +15,7 @@
 #include "game/flow_state.h"
 #include "game/game_state.h"
 #include "game/level_file.h"
+#include "game/level_play.h"
 #include "game/walker.h"
 #include "media/headless.h"
 #include "media/media.h"
@@ -42,7 +43,7 @@ void SetUpBoard() {
       const bool wall = (x == 0 || x == GRID_SIZE - 1) && (y == 3 || y == 7 || y == 11);
       SetCell(x, y, floor || wall ? CELL_SURFACE : CELL_AIR);
     }
-  Walkers.Clear();
+  ClearWalkers();
   for (int i = 0; i < WALKERS; ++i) {
     Walker w;
     w.x = 1 + (i * 3) % 12;
@@ -75,18 +76,23 @@ void GameFrameBench(benchmark::State& state, bool panels) {
     TopUpEffects();
     BeginFrame(1);
     ResetDrawState();
+    MoveBackground();
     DrawBackground(GridX, GridY);
     DrawBoardTiles();
-    UpdateDebris();
-    Walkers.ForEach([](Walker& w) { StepWalker(w); });
+    MoveDebris();
+    DrawDebris();
+    MoveHatPops();
+    PlayLevelFrame();
+    DrawWalkers();
     if (panels) {
       ResetDrawState();
       HatPanel();
       ResetDrawState();
       LevelPanel();
     }
-    UpdateHatPops();
-    UpdateSpurts();
+    DrawHatPops();
+    MoveSpurts();
+    DrawSpurts();
     HeadlessClearDraws();
     HeadlessClearSounds();
   }

@@ -21,7 +21,7 @@ void SetUpBoard() {
       const bool wall = (x == 0 || x == GRID_SIZE - 1) && (y == 3 || y == 7 || y == 11);
       SetCell(x, y, floor || wall ? CELL_SURFACE : CELL_AIR);
     }
-  Walkers.Clear();
+  ClearWalkers();
   for (int i = 0; i < WALKERS; ++i) {
     Walker w;
     w.x = 1 + (i * 3) % 12;

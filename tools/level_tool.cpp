@@ -38,6 +38,7 @@
 #include <vector>
 
 #include "game/cells.h"
+#include "game/game_state.h"
 #include "game/hats.h"
 #include "game/level_par.h"
 #include "game/level_colours.h"
@@ -254,6 +255,8 @@ class SourceReader {
     for (const std::string& row : level.rows)
       for (char c : row) walkers += c == '>' || c == '<';
     if (walkers == 0) Fail(level.line, which + " has no Plonko ('>' or '<'): the game would end there");
+    if (walkers > RULES_MAX_WALKERS)
+      Fail(level.line, which + " has " + std::to_string(walkers) + " Plonkos; a level holds at most " + std::to_string(RULES_MAX_WALKERS));
     for (int c = 1; c <= HATS; ++c) {
       total += level.hats[c];
       if (level.hats[c] > MAX_OF_A_KIND)
@@ -357,6 +360,11 @@ int Check(const std::string& name, const Picture& pic) {
     }
     if (walkers == 0) {
       std::cout << name << ": level " << n << " has no Plonko: the game ends there\n";
+      ++problems;
+    }
+    if (walkers > RULES_MAX_WALKERS) {
+      std::cout << name << ": level " << n << " has " << walkers << " Plonkos; the game reads no level with more than "
+                << RULES_MAX_WALKERS << "\n";
       ++problems;
     }
     for (int c = 1; c <= HATS; ++c) {

@@ -13,7 +13,6 @@ namespace {
 // A record line is cut here and a name at MAX_READ_NAME_CHARS, so that no file, however long its
 // lines, makes the list grow without bound; a written record line is far shorter.
 constexpr size_t MAX_LINE_CHARS = 1024;
-constexpr int MAX_READ_NAME_CHARS = 64;
 constexpr long RECORD_BARS = 7;  // separators of a record line (a name's own "|" is escaped)
 constexpr long BEST_BARS = 29;
 
@@ -123,7 +122,7 @@ void LoadScores() {
     Scores s;
     s.fromFile = true;
     s.Score = ToLong(Field(line, "|", 1));
-    s.Name = Left(DecodeScoreName(Trim(Field(line, "|", 2))), MAX_READ_NAME_CHARS);
+    s.Name = Left(DecodeScoreName(Trim(Field(line, "|", 2))), static_cast<int>(MAX_READ_NAME_CHARS));
     if (count == 1 && kept.empty()) PlayerName = s.Name;
     s.Badges = ReadAbsInt(Field(line, "|", 3));
     s.Timestamp = ToLong(Field(line, "|", 4));
@@ -144,6 +143,13 @@ void LoadScores() {
   for (auto& s : kept) ScoreList.Append(std::move(s));
   SortScores();
   if (damaged) SetAsideScores();
+}
+
+void ResetScoreTable() {
+  ScoreList.Clear();
+  PlayerName = "Player";
+  GameMode = Level = GameFlags = 0;
+  ResetScoreFileState();
 }
 
 void ResetScoreFileState() {

@@ -27,6 +27,12 @@ struct Scores {
 inline List<Scores> ScoreList;
 // The name typed at name entry; LoadScores takes it from the file's newest record.
 inline std::string PlayerName = "Player";
+// Typing a name stops at MAX_NAME_CHARS (longer ones would run off the name entry screen; the
+// score panel shows 24 characters). A name read from scores.dat is cut only at
+// MAX_READ_NAME_CHARS, so that the longer names of older or hand-edited files survive a save, while
+// no file can make a name without bound.
+inline constexpr size_t MAX_NAME_CHARS = 32;
+inline constexpr size_t MAX_READ_NAME_CHARS = 64;
 // The game chosen on the title: copied into each record, and the history panel picks records by
 // them. Reset at start-up.
 inline int GameMode = 0;   // difficulty: 0 "Soft" levels, 1 "Hard"
@@ -49,6 +55,8 @@ inline constexpr int64_t MAX_SCORES_BYTES = int64_t{4} << 20;
 void LoadScores();
 // Puts ScoresSetAside and ScoresLocked back to their start-of-run values.
 void ResetScoreFileState();
+// An empty list, the default name, the first game chosen, and the file state above.
+void ResetScoreTable();
 // Writes ScoreList (sorted) to "scores.dat" where LoadScores reads it, replacing the old file
 // atomically. Returns false when the file could not be written, or is locked (above).
 bool SaveScores();
@@ -57,7 +65,7 @@ void SortScores();
 
 // The two file lines of a record. A "|" in the name, the "%" escape itself, control codes and
 // blanks at either end are written as "%" and two hex digits ("%7C", "%25", "%0A", "%20"), so
-// every name survives a save and a load. Names read from the file are cut at 64 characters.
+// every name survives a save and a load. Names read from the file are cut at MAX_READ_NAME_CHARS.
 std::string ScoreRecordLine(const Scores& s);
 std::string ScoreBestLine(const Scores& s);
 std::string EncodeScoreName(const std::string& name);

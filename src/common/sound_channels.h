@@ -6,4 +6,5 @@
 
 inline constexpr int SOUND_CHANNEL_SLOTS = 260;
 inline constexpr int BADGE_JINGLE_SLOT = 257;
+inline constexpr int SECOND_DRUMS_SLOT = 1;  // the music's track 1, the second drum kit
 inline int SoundChannels[SOUND_CHANNEL_SLOTS] = {};

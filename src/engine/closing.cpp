@@ -51,7 +51,6 @@ void DrawThankYou() {
   SetDrawColour(0, 0, 80, 1);
   DrawRect(0, 0, 640, 480);
 
-  SetDrawBlend(1);
   SetDrawColour(255, 255, 255, 1);
   AutoMidHandle(false);
   InFolder(FilesPath("Common"), [] {

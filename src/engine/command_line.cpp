@@ -21,6 +21,8 @@ std::string HelpText() {
          "\n"
          "Keys: the mouse plays (click a Plonko to turn it, drag a hat onto it);\n"
          "  R        restart the level\n"
+         "  Space    held in a level: fast-forward (8x)\n"
+         "  Backspace, Ctrl+Z  take back the last action\n"
          "  Escape   pause menu (on the title: quit)\n"
          "  Tab      settings\n"
          "  F1       help\n"

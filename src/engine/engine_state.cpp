@@ -5,16 +5,25 @@
 
 #include "common/log.h"
 #include "common/score_table.h"
+#include "frame/frame_state.h"
+#include "game/flow_state.h"
+#include "input/input_state.h"
 #include "game/game_images.h"
+#include "game/game_state.h"
 
 void ResetEngineState() {
   ResetCommonAssets();
   ResetGameImages();
+  ResetGameState();
+  ResetFrameState();
+  ResetInputState();
+  ResetFlowState();
+  ResetScoreTable();
   for (auto& line : CreditLines) line.clear();
   CreditCount = 0;
   LogStream = 0;
 
-  ControlMode = GameMode = Level = GameFlags = GameStartMs = 0;
+  ControlMode = GameStartMs = 0;
   SlideStep = StartHeld = StartBlocked = ReturnedFromGame = 0;
   PlayerCount = BadgeCount = ResultsScroll = ResultsSelected = 0;
   StartLevelMode = -1;

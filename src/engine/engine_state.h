@@ -1,7 +1,8 @@
 // The engine's globals: credits, the title screen's state and latches, and the display modes and
 // size. Everything lives for the whole run; the comment of each group says when it is reset.
 // ResetEngineState puts every group back to its start-of-run value, together with the shared
-// identity and assets and the game's images (start-up calls it; tests call it between runs).
+// identity and assets, the game's images, and the frame, input, game flow and score table state
+// (start-up calls it first; every test fixture calls it). The level state has its own Reset.
 #pragma once
 
 #include <string>
@@ -16,7 +17,9 @@ inline std::string CreditLines[MAX_CREDITS];  // used from 1
 inline int CreditCount = 0;
 
 // --- Title: reset at start-up; SlideStep, the latches and the panel selection after every game. ---
-inline int GameStartMs = 0;       // clock reading when a game was started
+// The clock reading when the last game started: nothing in the program reads it; it is kept as the
+// record of a start, which the title's tests watch for.
+inline int GameStartMs = 0;
 inline int SlideStep = 0;         // 0 to 32: title slide-in, +1 per frame
 inline int StartHeld = 0;         // the start input was held on the previous title frame
 inline int StartBlocked = 0;      // after a game: a start needs the input released first

@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <iterator>
 
+#include "common/icon_cells.h"
 #include "common/score_table.h"
 #include "common/timestamp.h"
 #include "engine/engine_state.h"
+#include "engine/score_panel_layout.h"
 #include "frame/draw.h"
 #include "frame/frame_state.h"
 #include "frame/settings_menu.h"
@@ -16,14 +18,10 @@
 
 namespace {
 
-constexpr int GRAPH_H = 150;        // graph height in units: the highest point of a score
-constexpr int POINT_STEP = 18;      // units between two games in the graph
-constexpr int POINT_CELL = 7;       // the graph point in the icon strip
 constexpr int SCROLL_MAX = 1000;
 constexpr int SCROLL_STEP = 8;
 constexpr int BEST_ROW_BASE = 1000;  // ResultsSelected of best row k is 1000 + k
 constexpr int NAME_CHARS = 24;
-constexpr int COLUMN_W = 320;        // a best row, and the details box's text
 constexpr int COLUMN_GAP = 8;        // between a clipped name and its score
 constexpr float BADGE_SCALE = 0.28f;
 constexpr int THANKS_ROWS = 10;      // more rows than this bring up the thank-you box
@@ -80,9 +78,10 @@ void DrawPanelBackground(const Panel& p) {
   SetDrawScale(1);
   ResetDrawState();
   SetDrawColour(0, 0, 0, 0.6f);
-  DrawRect(static_cast<float>(p.L - 8), static_cast<float>(p.base - 422), 322, 422);
+  const Area& b = SCORE_BACKGROUND;
+  DrawRect(static_cast<float>(p.L + b.x), static_cast<float>(p.base + b.y), static_cast<float>(b.w), static_cast<float>(b.h));
   SetDrawColour(0, 0, 80, 1);
-  DrawLine(static_cast<float>(p.L - 8), static_cast<float>(p.base - GRAPH_H), static_cast<float>(ScreenW - 8),
+  DrawLine(static_cast<float>(p.L + b.x), static_cast<float>(p.base - GRAPH_H), static_cast<float>(ScreenW + b.x),
            static_cast<float>(p.base - GRAPH_H));
 }
 
@@ -90,7 +89,7 @@ void DrawPanelBackground(const Panel& p) {
 // choice by position and the prune run for every matching record, drawn or not.
 void DrawGraph(Panel& p) {
   const float top = static_cast<float>(p.base - GRAPH_H);
-  int x = ScreenW + ResultsScroll - p.slide + 306;
+  int x = GraphPointX(p.L, ResultsScroll, 1);
   bool havePrev = false;
   int px = 0, py = 0;
   int n = 0, pruned = 0;
@@ -100,25 +99,25 @@ void DrawGraph(Panel& p) {
     // Positions of 1000 and up are best rows' codes, never a graph position.
     if (n == ResultsSelected && n < BEST_ROW_BASE && !p.chosen) p.chosen = &s;
     const bool goes = n > KEEP_RECENT && !InTopScores(&s);
-    if (x > p.L - 14) {
+    if (x > p.L + GRAPH_LEFT) {
       const int t = GraphHeight(s.Score, p.max);
       const int y = p.base - t;
       SetDrawColour(static_cast<float>(255 - t), 255, 80, 1);
-      DrawSprite(IconsFiltered, x - 8, y - 8, POINT_CELL);
+      DrawSprite(IconsFiltered, x - 8, y - 8, ICON_GRAPH_POINT);
       SetDrawColour(255, static_cast<float>(80 + t), 80, 1);
       if (havePrev) DrawLine(static_cast<float>(x), static_cast<float>(y), static_cast<float>(px), static_cast<float>(py));
       SetDrawColour(0, 0, 0, 0.3f);
-      DrawLine(static_cast<float>(x - 9), top, static_cast<float>(x - 9), static_cast<float>(p.base - 1));
+      DrawLine(static_cast<float>(x - POINT_HALF_W), top, static_cast<float>(x - POINT_HALF_W), static_cast<float>(p.base - 1));
       havePrev = true;
       px = x;
       py = y;
-      if (MouseIn(x - 9, p.base - GRAPH_H, 19, GRAPH_H)) {
+      if (MouseIn(x - POINT_HALF_W, p.base - GRAPH_H, 2 * POINT_HALF_W + 1, GRAPH_H)) {
         p.chosen = &s;
         if (ScreenMouseDown(1)) ResultsSelected = n;
       }
       if (p.chosen == &s) {
         SetDrawColour(255, 255, 255, 0.3f);
-        DrawRect(static_cast<float>(x - 9), top, 19, GRAPH_H);
+        DrawRect(static_cast<float>(x - POINT_HALF_W), top, 2 * POINT_HALF_W + 1, GRAPH_H);
       }
       x -= POINT_STEP;
     }
@@ -142,8 +141,9 @@ void DrawGraph(Panel& p) {
 
 // Hovering at the panel's left edge shows older games; at its right edge, newer ones again.
 void ScrollZones(const Panel& p) {
-  if (MouseIn(p.L - 12, p.base - GRAPH_H, 32, GRAPH_H) && ResultsScroll < SCROLL_MAX) ResultsScroll += SCROLL_STEP;
-  if (MouseIn(p.L + 270, p.base - GRAPH_H, 62, GRAPH_H) && ResultsScroll > 0) ResultsScroll -= SCROLL_STEP;
+  auto over = [&](const Area& a) { return MouseIn(p.L + a.x, p.base + a.y, a.w, a.h); };
+  if (over(OLDER_ZONE) && ResultsScroll < SCROLL_MAX) ResultsScroll += SCROLL_STEP;
+  if (over(NEWER_ZONE) && ResultsScroll > 0) ResultsScroll -= SCROLL_STEP;
   ResultsScroll = std::clamp(ResultsScroll, 0, SCROLL_MAX);
 }
 
@@ -152,19 +152,19 @@ void DrawBestList(Panel& p) {
   for (int k = 1; k <= ROWS_SHOWN && TopScores[k]; ++k) {
     Scores* s = TopScores[k];
     ++p.rows;
-    const int y = p.base + 17 * k - 443;
+    const int x = p.L + BEST_ROW_X, y = p.base + BEST_FIRST_ROW_Y + BEST_ROW_PITCH * (k - 1);
     if (ResultsSelected == BEST_ROW_BASE + k && !p.chosen) p.chosen = s;
     SetDrawColour(255, 255, 255, 1);
-    if (MouseIn(p.L - 6, y, COLUMN_W, 18)) {
+    if (MouseIn(x, y, COLUMN_W, BEST_ROW_HIT_H)) {
       p.chosen = s;
       if (ScreenMouseDown(1)) ResultsSelected = BEST_ROW_BASE + k;
     }
     const std::string score = ScoreColumnText(s->Score);
-    DrawTextAt(p.L - 6, y, ClipText(s->Name, NAME_CHARS, COLUMN_W - TextWidth(score) - COLUMN_GAP), 0, 0);
-    DrawTextAt(p.L + 314, y, score, 2, 0);
+    DrawTextAt(x, y, ClipText(s->Name, NAME_CHARS, COLUMN_W - TextWidth(score) - COLUMN_GAP), 0, 0);
+    DrawTextAt(p.L + SCORE_RIGHT_X, y, score, 2, 0);
     if (p.chosen == s) {
       SetDrawColour(255, 255, 255, 0.3f);
-      DrawRect(static_cast<float>(p.L - 6), static_cast<float>(y), COLUMN_W, 17);
+      DrawRect(static_cast<float>(x), static_cast<float>(y), COLUMN_W, BEST_ROW_PITCH);
     }
   }
 }
@@ -174,7 +174,8 @@ void DrawThanks(const Panel& p) {
   const int phase = ((Millis() % 10000) + 10000) % 10000;
   if (phase > 5000) SetDrawColour(0, 0, 110, 0.7f);
   else SetDrawColour(0, 0, 80, 0.6f);
-  DrawRect(static_cast<float>(p.L - 12), 0, 330, 200);
+  DrawRect(static_cast<float>(p.L + THANKS_BOX.x), static_cast<float>(THANKS_BOX.y), static_cast<float>(THANKS_BOX.w),
+           static_cast<float>(THANKS_BOX.h));
   SetFont(CommonFonts[1]);
   const int cx = ScreenW - (p.slide + 2) / 2 - 10;
   struct Line {
@@ -201,27 +202,29 @@ void DrawDetails(const Panel& p) {
   const Scores* s = p.chosen;
   if (!s) return;
   SetDrawColour(255, 255, 255, 0.6f);
-  DrawRect(static_cast<float>(p.L - 12), static_cast<float>(p.base - 566), 330, 140);
+  const Area& box = DETAILS_BOX;
+  DrawRect(static_cast<float>(p.L + box.x), static_cast<float>(p.base + box.y), static_cast<float>(box.w), static_cast<float>(box.h));
   SetFont(CommonFonts[1]);
   const std::string score = IntText(s->Score);
   // The name's line overlaps the score's, so a long name stops short of it.
   const int nameWidth = COLUMN_W - TextWidth(score) - COLUMN_GAP;
   SetDrawColour(80, 80, 0);
-  DrawTextAt(p.L - 6, p.base - 562, ClipText(s->Name, static_cast<int>(s->Name.size()), nameWidth), 0, 0);
+  DrawTextAt(p.L + DETAILS_NAME.x, p.base + DETAILS_NAME.y, ClipText(s->Name, static_cast<int>(s->Name.size()), nameWidth), 0, 0);
   SetDrawColour(0, 0, 80);
-  DrawTextAt(p.L + 314, p.base - 541, score, 2, 0);
+  DrawTextAt(p.L + DETAILS_SCORE.x, p.base + DETAILS_SCORE.y, score, 2, 0);
   if (s->Best[30] == 1) {
     SetFont(CommonFonts[4]);
     SetDrawColour(0, 80, 0);
-    DrawTextAt(p.L - 6, p.base - 516, "Complete!", 0, 1);
+    DrawTextAt(p.L + DETAILS_COMPLETE.x, p.base + DETAILS_COMPLETE.y, "Complete!", 0, 1);
   }
   SetDrawColour(0, 0, 0);
   SetFont(CommonFonts[3]);
-  DrawTextAt(p.L - 6, p.base - 430, DateText(s->Timestamp) + ", " + TimeText(s->Timestamp), 0, 2);
+  DrawTextAt(p.L + DETAILS_DATE.x, p.base + DETAILS_DATE.y, DateText(s->Timestamp) + ", " + TimeText(s->Timestamp), 0, 2);
   SetDrawScale(BADGE_SCALE);
   SetDrawColour(255, 255, 255);
   for (int n = 1; n <= BadgeCount; ++n)
-    if (BitSet(s->Badges, n) == 1) DrawSprite(BadgeStrip, p.L + 20 * n - 24, p.base - 476, n - 1);
+    if (BitSet(s->Badges, n) == 1)
+      DrawSprite(BadgeStrip, p.L + DETAILS_BADGES.x + BADGE_PITCH * (n - 1), p.base + DETAILS_BADGES.y, n - 1);
   SetDrawScale(1);
 }
 
@@ -252,7 +255,7 @@ void ShowResults(int slide, int mode, int level, int flags) {
   p.level = level;
   p.flags = flags;
   p.L = ScreenW - slide;
-  p.base = ScreenH - 10;
+  p.base = ScreenH - SCORE_BASE_ABOVE_BOTTOM;
 
   BuildTopScores(p);
   DrawPanelBackground(p);

@@ -57,6 +57,7 @@ void InstallEngineHooks() {
 }
 
 void StartUp() {
+  ResetEngineState();
   InstallEngineHooks();
   GameTitle = "#" + IntText(WeekNumber) + " : " + "Plonko" + " " + "Elongo";
   SetCaption(GameTitle);

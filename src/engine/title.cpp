@@ -13,6 +13,7 @@
 #include "engine/display.h"
 #include "engine/engine_state.h"
 #include "engine/score_panel.h"
+#include "engine/title_layout.h"
 #include "frame/draw.h"
 #include "frame/end_frame.h"
 #include "frame/frame_state.h"
@@ -35,12 +36,6 @@ constexpr int START_CONTROLS[8] = {CONTROL_ACTION1, CONTROL_ACTION2, CONTROL_ACT
 // The difficulty rows, "1 Inch" (GameMode 0) first, and the start-level control beside them.
 constexpr int MODE_COUNT = 2;
 const char* const DIFFICULTY_NAMES[MODE_COUNT] = {"1 Inch", "Hard"};
-constexpr int CHOICE_W = 200, CHOICE_H = 40;  // a row's hit box
-constexpr int CHOICE_ROW = 50;                // from one row to the next
-// Right of the start prompt's text (about 250 wide), so the two never meet as they slide past each
-// other, and left of the score panel (ScreenW - 330 at the least) in every layout.
-constexpr int LEVEL_CONTROL_X = 140;  // from the middle of the screen
-constexpr int ARROW_W = 30, NUMBER_W = 60;
 
 bool SettingsPanelClosed() { return MenuY < -250; }
 
@@ -59,22 +54,35 @@ void DrawCredits() {
   }
   int d = pw - SlideStep * step;
   SetDrawColour(0, 0, 0, 0.6f);
-  DrawRect(static_cast<float>(10 - d), static_cast<float>(ScreenH - 430), static_cast<float>(pw), 422);
+  const int top = ScreenH - CREDITS_ABOVE_BOTTOM;
+  DrawRect(static_cast<float>(CREDITS_LEFT - d), static_cast<float>(top), static_cast<float>(pw), CREDITS_H);
   SetDrawColour(255, 255, 255, 1);
-  for (int k = 1; k <= CreditCount; ++k) DrawTextAt(pw / 2 + 5 - d, ScreenH - 428 + (k - 1) * 20, CreditLines[k], 1, 0);
+  for (int k = 1; k <= CreditCount; ++k)
+    DrawTextAt(pw / 2 + 5 - d, top + CREDITS_TEXT_TOP + (k - 1) * CREDIT_LINE, CreditLines[k], 1, 0);
 }
 
 void DrawSettingsHint() {
   int phase = ((Millis() % 800) + 800) % 800;
   if (Settings[Width] == 800 && phase < 400) SetDrawColour(255, 255, 0);
   else SetDrawColour(255, 255, 255);
-  DrawTextAt(4, 4, "Hit [Tab] for settings", 0, 0);
+  DrawTextAt(SETTINGS_HINT.x, SETTINGS_HINT.y, "Hit [Tab] for settings", 0, 0);
 }
 
+// The title's songs, one key each: the song file, its seed and its tempo.
+struct TitleSong {
+  int key;
+  const char* name;
+  int seed, tempo;
+};
+constexpr TitleSong TITLE_SONGS[] = {
+    {KEY_M, "BrevoPlat", 17, 125},
+    {KEY_N, "Mario", 1, 125},
+    {KEY_B, "Pipeline", 64, 125},
+};
+
 void MusicTestKeys() {
-  if (KeyHit(77)) LoadSong("BrevoPlat", 17, 125);
-  if (KeyHit(78)) LoadSong("Mario", 1, 125);
-  if (KeyHit(66)) LoadSong("Pipeline", 64, 125);
+  for (const TitleSong& song : TITLE_SONGS)
+    if (KeyHit(song.key)) LoadSong(song.name, song.seed, song.tempo);
 }
 
 // The start prompt; s is the slide offset. A start needs the input held on the previous frame,
@@ -90,7 +98,7 @@ void StartPrompt(int s) {
   }
   if (ControlMode == 1) {
     SetDrawColour(255, 150, 150);
-    if (MouseIn(cx - 200, cy - 40, 400, 80)) {
+    if (MouseIn(cx + START_BOX.x, cy + START_BOX.y, START_BOX.w, START_BOX.h)) {
       SetDrawColour(255, 255, 255);
       if (StartHeld == 1 && StartBlocked == 0 && SettingsPanelClosed()) StartGame(false);
     }
@@ -103,7 +111,7 @@ void StartPrompt(int s) {
 
 // The two difficulties in rows, "1 Inch" first; chosen while button 1 is held over a row.
 void DifficultyChoice(int s) {
-  const int x = ScreenW / 2 - 100, y = ScreenH / 2 + 200 - s;
+  const int x = ScreenW / 2 + DIFFICULTY_ROWS.x, y = ScreenH / 2 + DIFFICULTY_ROWS.y - s;
   SetFont(CommonFonts[8]);
   for (int mode = 0; mode < MODE_COUNT; ++mode) {
     const int rowY = y + mode * CHOICE_ROW;
@@ -135,7 +143,7 @@ void StartLevelChoice(int s) {
 
   // It slides in from below with the start prompt, which it keeps clear of, where sliding down
   // with the difficulties it would cross the logo's "1 inch" rising past it.
-  const int x = ScreenW / 2 + LEVEL_CONTROL_X, y = ScreenH / 2 + 200 + s + GameMode * CHOICE_ROW;
+  const int x = ScreenW / 2 + LEVEL_CONTROL_X, y = ScreenH / 2 + DIFFICULTY_ROWS.y + s + GameMode * CHOICE_ROW;
   const int moreX = x + ARROW_W + NUMBER_W;
   int step = 0;
   // The open settings panel reads the arrow keys itself.
@@ -160,17 +168,20 @@ void StartLevelChoice(int s) {
 
 void DrawLogo(int s) {
   SetDrawColour(255, 255, 255, 1);
-  DrawImage(GameLogo, static_cast<float>(ScreenW / 2), static_cast<float>(ScreenH / 2 - 140 - s), 0);
+  DrawImage(GameLogo, static_cast<float>(ScreenW / 2 + TITLE_LOGO.x), static_cast<float>(ScreenH / 2 + TITLE_LOGO.y - s), 0);
   SelectFont(2, 3);
-  DrawTextAt(ScreenW / 2 + 196, ScreenH / 2 - 155 + s, "1 inch", 1, 1);
+  DrawTextAt(ScreenW / 2 + LOGO_CAPTION.x, ScreenH / 2 + LOGO_CAPTION.y + s, "1 inch", 1, 1);
 }
 
 }  // namespace
 
 void StartGame(bool movePointer) {
-  if (SoundChannels[1] && ChannelPlaying(SoundChannels[1])) {
-    FreeChannel(SoundChannels[1]);
-    SoundChannels[1] = 0;
+  // A title song plays on into the game without its second drum kit, the one track a game start
+  // silences; its channel is given back, so games and songs in turn do not pile up handles.
+  int& drums = SoundChannels[SECOND_DRUMS_SLOT];
+  if (drums && ChannelPlaying(drums)) {
+    FreeChannel(drums);
+    drums = 0;
   }
   PauseState = 1;
   if (movePointer) MoveMouse(RealWidth(), RealHeight());
@@ -204,7 +215,7 @@ bool TitleFrame() {
   StartLevelChoice(s);
   DrawLogo(s);
 
-  EndFrame(TargetFps, 1, 1);
+  EndFrame(1);
   if (KeyHit(KEY_F1) > 0) ShowHelp();
 
   // An Escape still held from leaving a game must be released before it quits.

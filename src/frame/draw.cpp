@@ -11,10 +11,6 @@
 
 namespace {
 
-// The program's blend codes (index) to the media layer's modes.
-constexpr int BLEND_OF_KIND[] = {BLEND_SOLID, BLEND_ALPHA, BLEND_SHADE, BLEND_LIGHT};
-constexpr int BLEND_KINDS = sizeof(BLEND_OF_KIND) / sizeof(BLEND_OF_KIND[0]);
-
 bool ValidKind(int kind) { return kind >= 1 && kind < DRAW_KINDS; }
 
 // Counts one draw of `kind` when the budget allows it.
@@ -34,12 +30,7 @@ void ResetDrawState() {
   SetScale(1, 1);
   SetColour(255, 255, 255);
   SetAlpha(1);
-  SetDrawBlend(1);
-}
-
-void SetDrawBlend(int kind) {
-  BlendKind = kind;
-  if (kind >= 0 && kind < BLEND_KINDS) SetBlend(BLEND_OF_KIND[kind]);
+  SetBlend(BLEND_ALPHA);
 }
 
 float ClampFloat(float v, float lo, float hi) {
@@ -94,7 +85,7 @@ void DrawGlowSprite(int image, int x, int y, int frame, int glowImage, float glo
 
   SetScale(sx * glowScale, sy * glowScale);
   SetAlpha(alpha * glowAlpha);
-  SetDrawBlend(3);
+  SetBlend(BLEND_LIGHT);
   if (TakeBudget(KIND_GLOW)) DrawImage(glowImage != 0 ? glowImage : image, cx, cy, frame);
 
   SetScale(sx, sy);

@@ -8,11 +8,9 @@
 #include "common/field.h"  // the text helpers' Field, for the files the screens read
 
 // --- Draw state ---
-// Rotation 0, scale 1, white, alpha 1, alpha blending.
+// Rotation 0, scale 1, white, alpha 1, alpha blending. Blending is set with the media layer's
+// SetBlend and its BlendMode, the one set of blend codes.
 void ResetDrawState();
-// The program's blend codes: 0 solid, 1 alpha, 2 shade (multiply), 3 light (additive). The code is
-// stored in BlendKind whatever it is; an unknown code leaves the media layer's mode unchanged.
-void SetDrawBlend(int kind);
 // Each channel clamped to 0..255 and truncated. The four-argument form also sets alpha (clamped
 // to 0..1); the three-argument form leaves alpha as it is.
 void SetDrawColour(float r, float g, float b);
@@ -35,7 +33,7 @@ void DrawSprite(int image, int x, int y, int frame, int kind = 1);
 // A kind-1 sprite plus an additive glow pass of kind 2 centred on the same point, at the current
 // scale times glowScale and alpha times glowAlpha. glowImage 0 glows with the sprite's own image.
 // The glow is drawn even when the sprite itself was over budget. Scale, alpha and the media
-// blend mode are restored afterwards; BlendKind is left at 3.
+// blend mode are restored afterwards.
 void DrawGlowSprite(int image, int x, int y, int frame, int glowImage, float glowScale, float glowAlpha);
 
 // --- Text ---

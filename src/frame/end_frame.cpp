@@ -2,6 +2,7 @@
 #include "frame/end_frame.h"
 
 #include "common/common_assets.h"
+#include "common/icon_cells.h"
 #include "common/settings.h"
 #include "frame/draw.h"
 #include "frame/engine_hooks.h"
@@ -17,7 +18,6 @@ namespace {
 
 constexpr double FRAME_SLOT_MS = 1000.0 / 60;  // the pace is fixed, whatever the caller asks for
 constexpr int SLOT_SLACK_MS = 2;               // end the wait a little early: Delay overshoots
-constexpr int POINTER_CELL = 63;               // last cell of the icon strip
 
 // Sleeps in 1 ms steps (never spins) until the frame's slot is used up; always sleeps once.
 void WaitForSlot() {
@@ -50,9 +50,7 @@ bool CloseAsked() {
 
 bool FramePresented() { return Settings[ESS] == 0 || FrameParity == 0; }
 
-int EndFrame(int rate, int flag, int showPointer) {
-  (void)rate;
-  (void)flag;
+int EndFrame(int showPointer) {
   int pauseResult = 0;
 
   DrawScorePopups();
@@ -81,7 +79,7 @@ int EndFrame(int rate, int flag, int showPointer) {
   if (KeyHit(KEY_F12) > 0) OverlayOn = 1 - OverlayOn;
   if (OverlayOn == 1) DrawOverlay();
   // Scale 1.5 turns the 16-pixel mid-handled cell into 24 pixels: +12 puts its corner on the mouse.
-  if (showPointer == 1 || MenuOpen == 1) DrawImage(IconsFiltered, VirtualMouseX() + 12, VirtualMouseY() + 12, POINTER_CELL);
+  if (showPointer == 1 || MenuOpen == 1) DrawImage(IconsFiltered, VirtualMouseX() + 12, VirtualMouseY() + 12, ICON_POINTER);
 
   SampleMouse();
   DrawMessages();

@@ -6,11 +6,11 @@
 
 #include <string>
 
-// rate and flag are accepted for the callers' sake and change nothing (the pace is always 60 per
-// second). showPointer 1 draws the pointer (it is drawn anyway while the settings panel is open).
-// Returns the pause menu's choice when it ran during this call (1 continue, 99 quit), else 0.
+// The pace is always 60 frames per second (frame-skip draws every other one). showPointer 1 draws
+// the pointer (it is drawn anyway while the settings panel is open).
+// Returns the pause menu's choice when it ran during this call (PAUSE_CONTINUE or PAUSE_QUIT), else 0.
 // Alt+F4 or a window-close request runs the closing sequence, which does not return.
-int EndFrame(int rate, int flag, int showPointer);
+int EndFrame(int showPointer);
 
 // True when the current frame is drawn and presented: frame-skip off, or on and FrameParity 0.
 bool FramePresented();
@@ -20,3 +20,6 @@ void AddMessage(const std::string& txt, int c);
 
 // Draws and ages the floating numbers; removes each on its last frame. Called first by EndFrame.
 void DrawScorePopups();
+// One frame of the floating numbers' rise and fade, nothing drawn (a level run faster than the
+// frames shown).
+void AgeScorePopups();

@@ -3,6 +3,7 @@
 #include "frame/engine_test.h"
 
 #include "common/common_assets.h"
+#include "common/icon_cells.h"
 #include "common/log.h"
 #include "common/settings.h"
 #include "frame/draw.h"
@@ -39,9 +40,9 @@ void DrawStageFrame(int spriteScale) {
     SetDrawScale(static_cast<float>(spriteScale));
     const int x = Rand(1, ScreenW);
     const int y = Rand(1, ScreenH);
-    DrawImage(IconsSharp, static_cast<float>(x), static_cast<float>(y), 0);
+    DrawImage(IconsSharp, static_cast<float>(x), static_cast<float>(y), ICON_STAR);
   }
-  EndFrame(250, 0, 0);
+  EndFrame(0);
 }
 
 void LogResults(int target) {

@@ -19,7 +19,6 @@ void ResetFrameState() {
   ScreenH = 960;
   for (int& n : DrawnCount) n = 0;
   for (int& n : DrawLimit) n = 0;
-  BlendKind = 1;
   TargetFps = 60;
   ControlMode = PlayerCount = 0;
   TestCount = TestBest = 0;

@@ -69,13 +69,12 @@ inline int ScreenW = 1280, ScreenH = 960;
 // --- rewritten by the engine test each time the display is applied. ---
 inline int DrawnCount[DRAW_KINDS] = {};
 inline int DrawLimit[DRAW_KINDS] = {};
-inline int BlendKind = 1;  // the program's blend code last set: 0 solid, 1 alpha, 2 shade, 3 light
 
 // --- Controls page: set once by start-up when the display has opened. ---
 inline int ControlMode = 0;  // 1 mouse ("Click Here to Start"), 0 controls; 1 once the display opens
 inline int PlayerCount = 0;  // players whose bindings the settings menu shows (4)
 
 // --- Engine test results: rewritten by every EngineTest. ---
-inline int TargetFps = 60;  // the rate screens pass to EndFrame; 30 with frame-skip
+inline int TargetFps = 60;  // frames drawn per second the test settled on: 30 when it turned frame-skip on
 inline int TestCount = 0;   // sprites per frame in the current stage
 inline int TestBest = 0;    // largest stage that kept the rate

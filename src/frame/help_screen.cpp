@@ -171,7 +171,7 @@ bool HelpFrame() {
   ResetDrawState();
   DrawHelpPage();
   ResetDrawState();
-  EndFrame(TargetFps, 1, 1);
+  EndFrame(1);
   const bool f1 = KeyHit(KEY_F1) > 0;
   const bool escape = KeyHit(KEY_ESCAPE) > 0;
   const bool click = HelpClicked(HelpMouseWasDown);

@@ -13,8 +13,6 @@
 namespace {
 
 constexpr int CURSOR_PERIOD_MS = 600;  // "_" for the first half, " " for the second
-// Longer names would run off the screen; the score panel shows 24 characters.
-constexpr size_t MAX_NAME_CHARS = 32;
 constexpr int NAME_MARGIN = 40;  // logical units kept clear at each side of the name
 
 // Latin-1 characters the fonts draw: no control codes (0 to 31, 127 to 159).
@@ -70,7 +68,7 @@ void EnterName() {
     EditName();
     DrawPrompt();
     done = KeyHit(KEY_RETURN) > 0 || ScreenMouseDown(1) || KeyDown(KEY_ESCAPE);
-    EndFrame(TargetFps, 1, 1);
+    EndFrame(1);
   }
   SeedRnd(Millis());
   WaitForRelease(true, true);

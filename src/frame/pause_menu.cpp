@@ -18,8 +18,8 @@ namespace {
 constexpr int DECORATION_BACK = 140;   // title lines behind the menu box
 constexpr int DECORATION_FRONT = 180;  // the rest, in front of it
 
-constexpr int RESULT_CONTINUE = 1;
-constexpr int RESULT_QUIT = 99;
+constexpr int RESULT_CONTINUE = PAUSE_CONTINUE;
+constexpr int RESULT_QUIT = PAUSE_QUIT;
 constexpr int RESULT_OF[2] = {RESULT_CONTINUE, RESULT_QUIT};  // by item: "Continue", "Quit"
 
 bool AnyPlayer(int control) {
@@ -114,7 +114,6 @@ void DrawItems(Menu& m) {
 void MenuFrame(Menu& m, int frozen) {
   BeginFrame(1);
   ResetDrawState();
-  SetDrawBlend(1);
   m.phase += 0.4f;
   SetWobble(m);
   m.rot += 0.1f;
@@ -137,7 +136,7 @@ void MenuFrame(Menu& m, int frozen) {
   SetWobble(m);
   DrawDecoration(m, DECORATION_BACK + 1, DECORATION_FRONT);
 
-  EndFrame(TargetFps, 1, 1);
+  EndFrame(1);
   if (KeyDown(KEY_ESCAPE)) m.result = m.sel == 0 ? RESULT_CONTINUE : RESULT_QUIT;
 }
 

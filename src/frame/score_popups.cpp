@@ -13,6 +13,14 @@ constexpr float POPUP_RISE = 0.25f;
 
 }  // namespace
 
+void AgeScorePopups() {
+  ScorePopupList.ForEach([](ScorePopup& p) {
+    --p.t;
+    p.y -= POPUP_RISE;
+    if (p.t <= 0) ScorePopupList.Remove(&p);
+  });
+}
+
 void DrawScorePopups() {
   SetFont(CommonFonts[3]);
   ResetDrawState();

@@ -2,29 +2,27 @@
 // audio column with its sliders, and the joystick list; and who owns a mouse press.
 #include "frame/settings_menu.h"
 
+#include <iterator>
+
 #include "common/common_assets.h"
+#include "common/icon_cells.h"
 #include "common/display_modes.h"
 #include "common/settings.h"
 #include "frame/draw.h"
 #include "frame/engine_hooks.h"
 #include "frame/frame_state.h"
+#include "frame/settings_layout.h"
 #include "input/input.h"
 #include "input/input_state.h"
+#include "input/joystick_inputs.h"
 #include "media/media.h"
 
 namespace {
 
 constexpr int MENU_HIDDEN = -300;
 constexpr int MENU_SLIDE = 32;  // units per frame: 10 frames from hidden to fully down (20)
-constexpr int PANEL_HEIGHT = 300;
 
-constexpr int JOY_CODES = 300;      // joystick codes start here
 constexpr int PANEL_BUTTONS = 3;
-
-// Icon strip cells.
-constexpr int ICON_KEY = 3, ICON_HAT = 8, ICON_AXIS = 9, ICON_BUTTON = 10;
-constexpr int ICON_TRACK_LEFT = 21, ICON_TRACK_RIGHT = 22, ICON_KNOB = 23;
-constexpr int ICON_CELLS = 64;
 
 constexpr float GLOW_SCALE = 1.1f;
 constexpr float BUTTON_GLOW_ALPHA = 0.8f;
@@ -36,20 +34,8 @@ struct PanelColour {
 };
 constexpr PanelColour GREEN{80, 255, 80}, YELLOW{255, 255, 80}, BLUE{80, 80, 255}, RED{255, 80, 80};
 
-// One binding box of a player's block: control, offset from the block's origin, colour.
-struct BoxPlace {
-  int control;
-  int dx, dy;
-  PanelColour colour;
-};
-constexpr BoxPlace BOXES[8] = {
-    {CONTROL_UP, 50, 0, GREEN},       {CONTROL_LEFT, 0, 50, GREEN},     {CONTROL_RIGHT, 100, 50, GREEN},
-    {CONTROL_DOWN, 50, 50, GREEN},    {CONTROL_ACTION4, 190, 0, YELLOW}, {CONTROL_ACTION3, 155, 30, BLUE},
-    {CONTROL_ACTION2, 225, 30, RED}, {CONTROL_ACTION1, 190, 60, GREEN},
-};
-// Block origins of players 1 to 4, before MenuY.
-constexpr int BLOCK_X[5] = {0, 250, 250, 650, 650};
-constexpr int BLOCK_Y[5] = {0, 10, 160, 10, 160};
+// The colours of a block's binding boxes, in the order of BINDING_PLACES.
+constexpr PanelColour BOX_COLOURS[8] = {GREEN, GREEN, GREEN, GREEN, YELLOW, BLUE, RED, GREEN};
 
 // Size classes by the chosen height.
 struct SizeClass {
@@ -84,10 +70,10 @@ void DropArrowPresses() {
 
 void DrawPanel() {
   const float w = static_cast<float>(ScreenW), bottom = static_cast<float>(MenuY + PANEL_HEIGHT);
-  SetDrawBlend(2);
+  SetBlend(BLEND_SHADE);
   SetDrawColour(40, 40, 40, 0.8f);
   DrawRect(0, 0, w, bottom);
-  SetDrawBlend(1);
+  SetBlend(BLEND_ALPHA);
   SetDrawColour(80, 80, 80, 0.4f);
   DrawRect(0, 0, w, bottom - 2);
   SetDrawColour(180, 255, 180, 1);
@@ -105,10 +91,11 @@ void StepMode(int by) {
 }
 
 void ResolutionChoice() {
-  const int over = OptionButton(2, 20, 70, 11, "Resolution");
+  const Spot at = RESOLUTION_BUTTON;
+  const int over = OptionButton(Widescreen, at.x, at.y, ICON_SCREEN_4_3, "Resolution");
   // Every frame, so that presses never pile up while the pointer is elsewhere.
   const int next = KeyHit(KEY_RIGHT) + KeyHit(KEY_UP), previous = KeyHit(KEY_LEFT) + KeyHit(KEY_DOWN);
-  if (over == 0 && MouseIn(20, 70 + MenuY, 200, 70) == 0) return;
+  if (over == 0 && MouseIn(at.x, at.y + MenuY, RESOLUTION_ZONE_W, RESOLUTION_ZONE_H) == 0) return;
   if (next > 0 || LeftClicks > 0) StepMode(1);
   if (previous > 0 || RightClicks > 0) StepMode(-1);
 }
@@ -118,7 +105,7 @@ void SizeClassText() {
   for (const SizeClass& c : SIZE_CLASSES) {
     if (h > c.maxH) continue;
     SetPanelColour(c.colour);
-    DrawTextAt(80, MenuY + 128, c.text);
+    DrawTextAt(SIZE_CLASS_TEXT.x, MenuY + SIZE_CLASS_TEXT.y, c.text);
     return;
   }
 }
@@ -126,7 +113,7 @@ void SizeClassText() {
 // Returns true when "Apply" was clicked.
 bool ApplyButton() {
   const std::string text = "Apply";
-  const int x = 20, y = 260 + MenuY;
+  const int x = APPLY_BUTTON.x, y = APPLY_BUTTON.y + MenuY;
   bool clicked = false;
   if (MouseIn(x - 2, y - 2, TextWidth(text) + 4, TextHeight(text) + 4)) {
     SetDrawColour(0, 120, 0, 0.5f);
@@ -144,14 +131,16 @@ bool ApplyButton() {
 
 bool DisplayColumn() {
   SetPanelColour(GREEN);
-  DrawTextAt(20, MenuY + 4, "Graphics");
-  OptionButton(1, 20, 30, 13, "Windowed", "Fullscreen");
+  DrawTextAt(GRAPHICS_TITLE.x, MenuY + GRAPHICS_TITLE.y, "Graphics");
+  OptionButton(Fullscreen, FULLSCREEN_BUTTON.x, FULLSCREEN_BUTTON.y, ICON_WINDOWED, "Windowed", "Fullscreen");
   ResolutionChoice();
   SetDrawScale(1);
-  DrawTextAt(20, MenuY + 108, IntText(Settings[Width]) + "x" + IntText(Settings[Height]));
+  DrawTextAt(MODE_TEXT.x, MenuY + MODE_TEXT.y, IntText(Settings[Width]) + "x" + IntText(Settings[Height]));
   SizeClassText();
-  OptionButton(7, 20, 146, 18, "Draw all Frames|Decent System", "Frameskip|Slow System");
-  OptionButton(3, 20, 184, 18, "OpenGL|Optimum", "DirectX 9|Alternative", "DirectX 7|Backup");
+  OptionButton(ESS, FRAME_SKIP_BUTTON.x, FRAME_SKIP_BUTTON.y, ICON_QUALITY_BEST, "Draw all Frames|Decent System",
+               "Frameskip|Slow System");
+  OptionButton(GfxEngine, DISPLAY_CHOICE_BUTTON.x, DISPLAY_CHOICE_BUTTON.y, ICON_QUALITY_BEST, "OpenGL|Optimum",
+               "DirectX 9|Alternative", "DirectX 7|Backup");
   // The buttons leave their icons' scale 2; the highlight fits the text at scale 1.
   SetDrawScale(1);
   return ApplyButton();
@@ -159,10 +148,11 @@ bool DisplayColumn() {
 
 void ControlsColumn() {
   for (int p = 1; p <= PlayerCount && p <= 4; ++p) {
-    const int bx = BLOCK_X[p], by = BLOCK_Y[p] + MenuY, c0 = (p - 1) * CONTROLS_PER_PLAYER;
-    for (const BoxPlace& box : BOXES) {
-      SetPanelColour(box.colour);
-      BindingBox(c0 + box.control, bx + box.dx, by + box.dy);
+    const int bx = PLAYER_BLOCKS[p].x, by = PLAYER_BLOCKS[p].y + MenuY, c0 = (p - 1) * CONTROLS_PER_PLAYER;
+    for (size_t i = 0; i < std::size(BINDING_PLACES); ++i) {
+      const BindingPlace& box = BINDING_PLACES[i];
+      SetPanelColour(BOX_COLOURS[i]);
+      BindingBox(c0 + box.control, bx + box.at.x, by + box.at.y);
     }
   }
 }
@@ -171,11 +161,11 @@ void JoystickList(int x) {
   SetDrawScale(1);
   for (int port = 1; port <= JoystickCount && port <= MAX_PORTS; ++port) {
     JoystickPort& pad = JoystickPorts[port];
-    const int row = MenuY + 230 + (port - 1) * 15;
+    const int row = MenuY + JOYSTICK_LIST.y + (port - 1) * JOYSTICK_ROW;
     SetPanelColour(JoyDown(0, port - 1) ? YELLOW : GREEN);
     SetAlpha(pad.use == 0 ? 0.2f : 1.0f);
-    DrawTextAt(x, row, pad.name);
-    if (LeftClicks > 0 && MouseIn(x, row, TextWidth(pad.name), 14)) {
+    DrawTextAt(x + JOYSTICK_LIST.x, row, pad.name);
+    if (LeftClicks > 0 && MouseIn(x + JOYSTICK_LIST.x, row, TextWidth(pad.name), JOYSTICK_ROW - 1)) {
       LeftClicks = 0;
       pad.use = 1 - pad.use;
     }
@@ -190,14 +180,19 @@ int SnappedVolume(int v) {
 }
 
 void AudioColumn() {
-  const int x = ScreenW - 280;
-  OptionButton(AudioDriver, x, 20, 24, "AUDIO");
+  const int x = ScreenW - AUDIO_COLUMN_W;
+  OptionButton(AudioDriver, x + AUDIO_DRIVER_BUTTON.x, AUDIO_DRIVER_BUTTON.y, ICON_SPEAKER_LOUD, "AUDIO");
   SetDrawScale(1);
   SetDrawColour(255, 180, 180);
-  DrawTextAt(x, MenuY + 50, "Changes require a Restart");
-  Settings[Master] = SnappedVolume(VolumeSlider(Settings[Master], x, MenuY + 70, "Master Volume"));
-  Settings[Sound] = SnappedVolume(VolumeSlider(Settings[Sound], x, MenuY + 120, "Sounds"));
-  Settings[Music] = SnappedVolume(VolumeSlider(Settings[Music], x, MenuY + 170, "Music"));
+  DrawTextAt(x + RESTART_NOTE.x, MenuY + RESTART_NOTE.y, "Changes require a Restart");
+  struct Volume {
+    SettingIndex entry;
+    Spot at;
+    const char* label;
+  };
+  for (const Volume& v : {Volume{Master, MASTER_SLIDER, "Master Volume"}, Volume{Sound, SOUND_SLIDER, "Sounds"},
+                          Volume{Music, MUSIC_SLIDER, "Music"}})
+    Settings[v.entry] = SnappedVolume(VolumeSlider(Settings[v.entry], x + v.at.x, MenuY + v.at.y, v.label));
   JoystickList(x);
 }
 
@@ -236,7 +231,7 @@ bool PanelMouseDown(int button) {
   return MouseDown(button) && button >= 1 && button <= PANEL_BUTTONS && PressOwner[button] == PRESS_PANEL;
 }
 
-int OptionButton(int index, int x, int y, int iconBase, const std::string& opt0, const std::string& opt1,
+int OptionButton(SettingIndex entry, int x, int y, IconCell firstIcon, const std::string& opt0, const std::string& opt1,
                  const std::string& opt2, const std::string& opt3, const std::string& opt4, const std::string& opt5) {
   std::string opts[MAX_OPTIONS] = {opt0, opt1, opt2, opt3, opt4, opt5};
   if (opt0 == "AUDIO" && !AudioDriverNames.empty()) {
@@ -244,7 +239,7 @@ int OptionButton(int index, int x, int y, int iconBase, const std::string& opt0,
   }
   int count = 1;
   while (count < MAX_OPTIONS && !opts[count].empty()) ++count;
-  int& value = Settings[index];
+  int& value = Settings[entry];
   // A value with no option of its own (the "Resolution" button on a wide display) shows the first.
   const std::string text = value >= 0 && value < count ? opts[value] : opts[0];
 
@@ -253,19 +248,19 @@ int OptionButton(int index, int x, int y, int iconBase, const std::string& opt0,
   const int top = y + MenuY;
   std::string firstLine = text;
   if (text.find('|') == std::string::npos) {
-    DrawTextAt(x + 38, top + 16, text, 0, 1);
+    DrawTextAt(x + OPTION_TEXT_X, top + OPTION_ICON / 2, text, 0, 1);
   } else {
     firstLine = Field(text, "|", 1);
-    DrawTextAt(x + 38, top + 8, firstLine, 0, 1);
-    DrawTextAt(x + 38, top + 24, Field(text, "|", 2), 0, 1);
+    DrawTextAt(x + OPTION_TEXT_X, top + OPTION_ICON / 4, firstLine, 0, 1);
+    DrawTextAt(x + OPTION_TEXT_X, top + OPTION_ICON * 3 / 4, Field(text, "|", 2), 0, 1);
   }
 
   SetDrawScale(2);
-  const int frame = iconBase + value;
-  const int over = MouseIn(x, top, TextWidth(firstLine) + 38, 32);
-  if (frame >= 0 && frame < ICON_CELLS) {
-    if (over) DrawGlowSprite(IconsSharp, x, top, frame, IconsFiltered, GLOW_SCALE, BUTTON_GLOW_ALPHA);
-    else DrawSprite(IconsSharp, x, top, frame);
+  const int cell = firstIcon + value;
+  const int over = MouseIn(x, top, TextWidth(firstLine) + OPTION_TEXT_X, OPTION_ICON);
+  if (cell >= 0 && cell < ICON_CELLS) {
+    if (over) DrawGlowSprite(IconsSharp, x, top, cell, IconsFiltered, GLOW_SCALE, BUTTON_GLOW_ALPHA);
+    else DrawSprite(IconsSharp, x, top, cell);
   }
   // One option has nothing to cycle: the "Resolution" button must not clear the widescreen flag
   // that the open display set.
@@ -276,31 +271,31 @@ int OptionButton(int index, int x, int y, int iconBase, const std::string& opt0,
 void BindingBox(int binding, int x, int y) {
   if (binding < 0 || binding >= BINDING_COUNT) return;
   int active = 0;
-  if (MouseIn(x, y, 48, 48) && MenuY >= 0) {
+  if (MouseIn(x, y, BINDING_BOX, BINDING_BOX) && MenuY >= 0) {
     active = 1;
     EditBinding(binding, CaptureInput());
   }
   const int code = ControlBindings[binding];
   if (BindingActive(code)) active = 1;
 
-  int frame = ICON_KEY, tx = x + 24, ty = y + 24;
+  int cell = ICON_KEY, tx = x + BINDING_BOX / 2, ty = y + BINDING_BOX / 2;
   std::string label = code == 0 ? "?!" : KeyName(code);
-  if (code >= JOY_CODES) {
-    const int sub = code % 50;
-    if (sub < 12) {
-      frame = ICON_AXIS;
+  if (code >= FIRST_JOY_CODE) {
+    const JoystickInputKind kind = JoystickKind(JoystickSub(code));
+    if (kind == JOY_AXIS) {
+      cell = ICON_JOY_AXIS;
       tx = x;
       ty = y;
-    } else if (sub >= 20 && sub < 30) {
-      frame = ICON_HAT;
+    } else if (kind == JOY_HAT) {
+      cell = ICON_JOY_HAT;
       tx = x;
       ty = y;
     } else {
-      frame = ICON_BUTTON;
+      cell = ICON_JOY_BUTTON;
     }
   }
   SetDrawScale(3);
-  DrawGlowSprite(IconsSharp, x, y, frame, IconsFiltered, GLOW_SCALE, static_cast<float>(active));
+  DrawGlowSprite(IconsSharp, x, y, cell, IconsFiltered, GLOW_SCALE, static_cast<float>(active));
   SetDrawScale(1);
   DrawTextAt(tx, ty, label, 1, 1);
 }
@@ -313,7 +308,7 @@ int VolumeSlider(int value, int x, int y, const std::string& label) {
   SetPanelColour(RED);
   SetDrawScale(1, 1.5f);
   DrawSprite(IconsSharp, x + value - 9, y, ICON_KNOB);
-  if (MouseIn(x - 2, y - 4, 100, 24) && PanelMouseDown(1)) value = FrameMouseX - x + 2;
+  if (MouseIn(x - 2, y - 4, SLIDER_W, SLIDER_H) && PanelMouseDown(1)) value = FrameMouseX - x + 2;
   SetDrawScale(1);
   SetDrawColour(80, 180, 255);
   DrawTextAt(x, y + 20, label + " : " + IntText(value));

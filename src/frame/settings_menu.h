@@ -6,15 +6,18 @@
 
 #include <string>
 
+#include "common/icon_cells.h"
+#include "common/settings.h"
+
 // The per-frame step: samples the click counts, slides MenuY towards open (MenuOpen 1) or closed,
 // and while the panel shows draws it and handles its input. "Apply" closes the panel, writes
 // Setup.ini and reapplies the display (through the engine's hooks) after the panel is drawn.
 void SettingsMenu();
 
-// A button that cycles Settings[index] through its non-empty options (opt0 "AUDIO": the audio
-// drivers). Icon frame iconBase + value; a "|" splits the text into two lines. A button with a
+// A button that cycles Settings[entry] through its non-empty options (opt0 "AUDIO": the audio
+// drivers). Icon cell firstIcon + value; a "|" splits the text into two lines. A button with a
 // single option never changes its entry. Returns 1 while the mouse is over it.
-int OptionButton(int index, int x, int y, int iconBase, const std::string& opt0, const std::string& opt1 = "",
+int OptionButton(SettingIndex entry, int x, int y, IconCell firstIcon, const std::string& opt0, const std::string& opt1 = "",
                  const std::string& opt2 = "", const std::string& opt3 = "", const std::string& opt4 = "",
                  const std::string& opt5 = "");
 // A 48 x 48 box for ControlBindings[binding]: with the panel fully down and the mouse over it, the

@@ -20,8 +20,8 @@ struct Drift {
 // The channel wanders between its bounds at a new random speed each time it hits one.
 void StepDrift(const Drift& c) {
   c.value += c.rate * 0.1f;
-  if (c.value > c.high) c.rate = -static_cast<float>(Rnd(0.5, 1.5));
-  if (c.value < c.low) c.rate = static_cast<float>(Rnd(0.5, 1.5));
+  if (c.value > c.high) c.rate = -static_cast<float>(StreamRnd(EffectsRandom, 0.5, 1.5));
+  if (c.value < c.low) c.rate = static_cast<float>(StreamRnd(EffectsRandom, 0.5, 1.5));
 }
 
 void StepScroll(int& offset) {
@@ -31,24 +31,25 @@ void StepScroll(int& offset) {
 }  // namespace
 
 void InitBackground() {
-  TintR = static_cast<float>(Rnd(0, 100));
-  TintG = static_cast<float>(Rnd(0, 100));
-  TintB = static_cast<float>(Rnd(0, 100));
+  TintR = static_cast<float>(StreamRnd(EffectsRandom, 0, 100));
+  TintG = static_cast<float>(StreamRnd(EffectsRandom, 0, 100));
+  TintB = static_cast<float>(StreamRnd(EffectsRandom, 0, 100));
   // All three start darkening, so a game opens on a fading colour rather than a flat one.
-  TintVR = -static_cast<float>(Rnd(0.5, 1.5));
-  TintVG = -static_cast<float>(Rnd(0.5, 1.5));
-  TintVB = -static_cast<float>(Rnd(0.5, 1.5));
+  TintVR = -static_cast<float>(StreamRnd(EffectsRandom, 0.5, 1.5));
+  TintVG = -static_cast<float>(StreamRnd(EffectsRandom, 0.5, 1.5));
+  TintVB = -static_cast<float>(StreamRnd(EffectsRandom, 0.5, 1.5));
   ScrollX = 0;
   ScrollY = 0;
 }
 
+void MoveBackground() {
+  StepScroll(ScrollX);
+  StepScroll(ScrollY);
+  const Drift channels[] = {{TintR, TintVR, 20, 100}, {TintG, TintVG, 20, 100}, {TintB, TintVB, 40, 120}};
+  for (const Drift& c : channels) StepDrift(c);
+}
+
 void DrawBackground(float gridX, float gridY) {
-  if (!LevelHeld()) {
-    StepScroll(ScrollX);
-    StepScroll(ScrollY);
-    const Drift channels[] = {{TintR, TintVR, 20, 100}, {TintG, TintVG, 20, 100}, {TintB, TintVB, 40, 120}};
-    for (const Drift& c : channels) StepDrift(c);
-  }
 
   // The background is not budgeted: it must fill the screen even on the slowest machine.
   SetDrawScale(2);

@@ -10,29 +10,41 @@
 // be loaded (no game to play).
 bool StartGameState();
 
-// One frame of play, every layer back to front, ending with EndFrame. Returns EndCode.
+// One frame of play: the game's frames of state (eight while Space fast-forwards a level), every
+// layer back to front, then EndFrame. Returns EndCode.
 int GameFrame();
-// Its two halves: the layers and the level tests, then EndFrame (where a pause menu's "Quit"
-// sets EndCode). Between them the frame is drawn but not yet presented.
+// Its two halves: the state and the layers, then EndFrame (where a pause menu's "Quit" sets
+// EndCode). Between them the frame is drawn but not yet presented.
 void DrawGameFrame();
 int EndGameFrame();
+// One frame of the game's state, nothing drawn: the level's frame (unless the settings panel
+// holds it), the particles, the banner and the level tests, the click latch.
+void AdvanceGame();
+// Every layer of the frame, back to front, from the state as it stands; changes nothing of it.
+void DrawGameScene();
+// Space held in a level: the level runs FAST_FORWARD_STEPS frames per presented frame.
+bool FastForwarding();
 
 // The layers of a frame (GridX, GridY set).
 void DrawBoardTiles();
+// The walkers as their last level frame showed them (game/level_play.h).
+void DrawWalkers();
 // The instruction box: a "Soft" level's hint lines (the first two levels' lessons stay up; other
 // hints show while a walker waits to set off), a "Hard" level's title while a walker waits, or
 // "No way out:" / "press R to try again" while the level can no longer end.
 void DrawInstructions();
 // The lines the box would show now, before fitting (empty: no box).
 std::vector<std::string> InstructionLines();
-// The side panel: stock boxes and icons; hovering an icon with button 1 held takes a hat.
+// The side panel: stock boxes and icons, the hovered icon bright.
 void HatPanel();
 // Below the hat boxes: the score, the level ("Soft 7 / 30") and its par.
 void LevelPanel();
-// The hand pointer, or the hand with the dragged hat and its drop when button 1 is let go.
+// The hand pointer, or the hand with the dragged hat.
 void PointerAndDrag();
-// The banner and the won / lost tests.
+// The banner's count and the won / lost tests.
 void LevelProgress();
+// The banner, while it counts.
+void DrawBanner();
 // After the level tests: watches for a level whose walkers only repeat a loop (NoWayOut) and says
 // so once per attempt as a message. A tickle or a hat handled this frame counts as an action.
 void WatchForNoWayOut();

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "common/sound_channels.h"
 #include "media/list.h"
+#include "media/media.h"
 
 // ---------------------------------------------------------------------------------------------
 // Records
@@ -24,6 +26,7 @@ struct Walker {
   int32_t stp = 0;   // the state's step counter; also picks the animation frame
   int32_t hat = 0;   // colour index of the worn hat, 0 none, 1..7
   int32_t tick = 0;  // frames left in the waiting state
+  bool operator==(const Walker&) const = default;
 };
 
 // Spray particle (spurt.png).
@@ -66,25 +69,71 @@ struct Board {
   int32_t grid[GRID_STRIDE * GRID_SIZE] = {};  // cell (x, y) is entry y * 15 + x
   int32_t stock[HAT_COLOURS + 1] = {};         // hats in the panel, 1..7; 0 unused
   int32_t saved = 0;                           // walkers gone down a hole
+  bool operator==(const Board&) const = default;
 };
 
-// --- Level: emptied and refilled by every LoadLevel. ---
-inline Board LevelBoard;
-inline int32_t (&Grid)[GRID_STRIDE * GRID_SIZE] = LevelBoard.grid;
-inline int32_t (&HatStock)[HAT_COLOURS + 1] = LevelBoard.stock;
-inline int32_t& SavedCount = LevelBoard.saved;
-inline List<Walker> Walkers;  // live walkers, in stepping order
-inline int WalkerCount = 0;   // walkers the level created
+constexpr int RULES_MAX_WALKERS = 16;  // walkers a level may have (the loader refuses more)
+
+// A whole level under the walker rules: the board and every walker by its stable index (the
+// level's order). Walkers that left keep their last record; `live` says who is still in.
+struct RulesLevel {
+  Board board;
+  Walker walkers[RULES_MAX_WALKERS];
+  int count = 0;      // walkers the level created
+  uint32_t live = 0;  // bit i: walker i is still in the level
+  bool operator==(const RulesLevel&) const = default;
+};
+
+// A player's action: at level frame `frame`, tickle walker `walker` (hat 0) or put hat `hat`
+// (1..7, taken from the stock) on it. Walkers are counted from 0 in the level's order.
+struct PlayerAction {
+  int frame = 0;
+  int walker = 0;
+  int hat = 0;
+  bool operator==(const PlayerAction&) const = default;
+};
+
+// --- Level: emptied and refilled by every LoadLevel (LevelStart, LevelFrame and ActionLog too;
+// --- an undo rebuilds LevelState and LevelFrame from LevelStart and ActionLog). ---
+inline RulesLevel LevelState;  // the level now
+inline Board& LevelBoard = LevelState.board;
+inline int32_t (&Grid)[GRID_STRIDE * GRID_SIZE] = LevelState.board.grid;
+inline int32_t (&HatStock)[HAT_COLOURS + 1] = LevelState.board.stock;
+inline int32_t& SavedCount = LevelState.board.saved;
+inline int& WalkerCount = LevelState.count;  // walkers the level created
+inline RulesLevel LevelStart;                // the attempt at its frame 0
+inline int LevelFrame = 0;                   // rules frames stepped in this attempt
+inline std::vector<PlayerAction> ActionLog;  // this attempt's actions in order, each at its frame
 inline int LevelLoads = 0;    // LoadLevel calls in the run: each starts an attempt (never reset)
 inline int LevelsInImage = 0; // level blocks in the image last decoded, 0 when it could not be read
 
+// The live walkers of LevelState in index order, as a list: the records stay in
+// LevelState.walkers, so a Walker& stays valid after its walker left.
+struct LiveWalkers {
+  int Count() const;
+  bool Empty() const { return LevelState.live == 0; }
+  Walker* First();
+  Walker* Last();
+  // Adds a walker at the next index (WalkerCount grows); null when the level is full.
+  Walker* Append(const Walker& w);
+  // Every walker leaves (the count of those the level created stays).
+  void Clear() { LevelState.live = 0; }
+  template <class F>
+  void ForEach(F f) {
+    for (int i = 0; i < LevelState.count; ++i)
+      if (LevelState.live >> i & 1) f(LevelState.walkers[i]);
+  }
+};
+inline LiveWalkers Walkers;
+// The index of a walker record of LevelState.
+inline int WalkerIndex(const Walker& w) { return static_cast<int>(&w - LevelState.walkers); }
+inline bool WalkerLive(int i) { return i >= 0 && i < LevelState.count && (LevelState.live >> i & 1); }
+
 // --- Pointer: the game flow clears ClickLatch when a game starts and in every frame in which
-// --- mouse button 1 is up. SelectedWalker is null until a walker is first hovered. ---
+// --- mouse button 1 is up. SelectedWalker is -1 until a walker is first hovered in a level. ---
 inline bool ClickLatch = false;  // a press of button 1 has been used up
-// The walker most recently hovered. It points into Walkers, or at DepartedWalker once that
-// walker has left the list (RemoveWalker), so a hat dropped on it is used up harmlessly.
-inline Walker* SelectedWalker = nullptr;
-inline Walker DepartedWalker;  // last state of the selected walker after it left the list
+// The index of the walker most recently hovered; it may have left the level since.
+inline int SelectedWalker = -1;
 
 // --- Effects: the lists are emptied when a game starts and by every LoadLevel; the
 // --- background is set by InitBackground once per game. ---
@@ -94,7 +143,17 @@ inline List<HatPop> HatPopList;
 inline float TintR = 0, TintG = 0, TintB = 0;     // background colour, 0..255
 inline float TintVR = 0, TintVG = 0, TintVB = 0;  // its drift per 10 frames
 inline int ScrollX = 0, ScrollY = 0;              // background tile offset, 0..-512
+// Generators of their own, so that what is drawn never shifts the music's sequence or another's:
+// the background's tint and a banging walker's shaking pose; the particles.
+inline RandomStream EffectsRandom;
+inline RandomStream ParticlesRandom;
 
 // --- Sound effects: live for the whole run, never reset. ---
 inline int EffectRing = FIRST_EFFECT_SLOT;          // slot last used; the next effect takes the one after
 inline float EffectVolume[SOUND_CHANNEL_SLOTS] = {};  // volume last asked for per slot, 0..1
+inline bool SfxOncePerFrame = false;  // set while a frame runs several level frames
+inline uint64_t SfxPlayedMask = 0;    // effects played in this frame, bit index % 64
+
+// Puts every group above that a game or a level resets back to its start (the sound-effect ring
+// excepted): start-up and test fixtures call it.
+void ResetGameState();

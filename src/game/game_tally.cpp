@@ -54,6 +54,8 @@ void BeginLevelTally(bool again) {
   LevelFrames = 0;
   LevelHatsHanded = 0;
   for (int i = 1; i <= HAT_COLOURS; ++i) LevelHatsHanded += HatStock[i];
+  LevelScoreFrom = Score;
+  LevelSavedFrom = SavedInGame;
   if (again) {
     ++LevelTries;
     CleanRun = 0;
@@ -67,6 +69,14 @@ void CountLevelFrame() { ++LevelFrames; }
 void CountAction(bool hat) {
   ++LevelActions;
   if (hat) ++LevelHatsGiven;
+}
+
+void RecountLevelTally() {
+  LevelActions = static_cast<int>(ActionLog.size());
+  LevelHatsGiven = 0;
+  for (const PlayerAction& a : ActionLog) LevelHatsGiven += a.hat != 0;
+  Score = LevelScoreFrom + SavePoints(GameMode) * SavedCount;
+  SavedInGame = LevelSavedFrom + SavedCount;
 }
 
 void ScoreSavedWalker(int sx, int sy) {

@@ -11,6 +11,9 @@ void BeginLevelTally(bool again);
 void CountLevelFrame();
 // A player's action on a walker: a tickle that starts or turns it, or a hat given to it.
 void CountAction(bool hat);
+// After an undo: the attempt's actions, hats given, score and Plonkos saved as ActionLog and
+// LevelState now have them (badges earned stay earned).
+void RecountLevelTally();
 // A Plonko has gone down its hole: its points, floating up from the hole; (sx, sy) is the corner
 // of its sprite on the screen.
 void ScoreSavedWalker(int sx, int sy);

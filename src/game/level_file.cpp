@@ -3,12 +3,15 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 #include "common/folders.h"
+#include "common/log.h"
 #include "game/cells.h"
 #include "game/effects.h"
 #include "game/game_state.h"
 #include "game/level_colours.h"
+#include "game/level_play.h"
 #include "game/walker.h"
 #include "media/media.h"
 
@@ -26,14 +29,20 @@ bool BlockTop(int level, int imageHeight, int& top) {
   return true;
 }
 
-void AddWalker(int x, int y, int d) {
+void PlaceWalker(int x, int y, int d) {
   Walker w;
   w.x = x;
   w.y = y;
   w.d = d;
   w.tick = WALKER_WAIT;
   Walkers.Append(w);
-  ++WalkerCount;
+}
+
+int WalkersInBlock(int pixmap, int top) {
+  int n = 0;
+  for (int y = 0; y < GRID_SIZE; ++y)
+    for (int x = 0; x < GRID_SIZE; ++x) n += ClassifyGridPixel(ReadPixel(pixmap, x, top + y)).walker != 0;
+  return n;
 }
 
 // Rows are decoded top to bottom, so the row above is final when a ground cell asks whether it
@@ -44,7 +53,7 @@ void DecodeGrid(int pixmap, int top) {
       const GridPixel px = ClassifyGridPixel(ReadPixel(pixmap, x, top + y));
       int32_t v = px.cell;
       if (v == CELL_GROUND && (y == 0 || !IsSolid(x, y - 1))) v = CELL_SURFACE;
-      if (px.walker != 0) AddWalker(x, y, px.walker);
+      if (px.walker != 0) PlaceWalker(x, y, px.walker);
       SetCell(x, y, v);
     }
   }
@@ -72,6 +81,15 @@ int DecodeLevel(const std::string& path, int level) {
     FreeImage(image);
     return LEVEL_FAILED;
   }
+  // Every walker of a level is played: a block with more than the rules hold is not a level.
+  const int walkers = WalkersInBlock(pixmap, top);
+  if (walkers > RULES_MAX_WALKERS) {
+    LogLine("\t" + path + " level " + std::to_string(level) + ": " + std::to_string(walkers) + " Plonkos, more than " +
+            std::to_string(RULES_MAX_WALKERS));
+    UnlockImage(image);
+    FreeImage(image);
+    return LEVEL_FAILED;
+  }
   DecodeGrid(pixmap, top);
   DecodeTally(pixmap, top);
   UnlockImage(image);
@@ -93,5 +111,7 @@ int LoadLevel(const std::string& name, int level) {
   int result = LEVEL_FAILED;
   InFolder(FilesPath("../Plonko_Levels"), [&] { result = DecodeLevel(file, level); });
   if (WalkerCount == 0) result = LEVEL_FAILED;
+  BeginLevelRecord();
+  for (WalkerFrame& f : ShownFrames) f = WalkerFrame{};
   return result;
 }

@@ -18,5 +18,6 @@ int LoadLevel(const std::string& name, int level);
 
 // Decodes block `level` of the image at path into Grid, Walkers, WalkerCount and HatStock, and
 // counts the image's blocks into LevelsInImage.
-// LEVEL_FAILED, with the grid untouched, when the image cannot be read or has no such block.
+// LEVEL_FAILED, with the grid untouched, when the image cannot be read, has no such block, or
+// the block places more walkers than a level holds (RULES_MAX_WALKERS).
 int DecodeLevel(const std::string& path, int level);

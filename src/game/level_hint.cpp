@@ -22,12 +22,12 @@ Hint FindHint(const RulesLevel& now, int frame, const HintBudget& budget) {
   bool gaveUp = false;
   for (int d = 0; d <= budget.maxActions; ++d) {
     // Each pass gets what the earlier ones left of the budget.
-    if (budget.maxStates > 0) {
-      at.maxStates = budget.maxStates - out.states;
-      if (at.maxStates <= 0) return out;
-    }
     SolverLimits limits;
     limits.maxActions = d;
+    if (budget.maxStates > 0) {
+      limits.maxStates = budget.maxStates - out.states;
+      if (limits.maxStates <= 0) return out;
+    }
     if (budget.cpuSeconds > 0) {
       at.cpuSeconds = budget.cpuSeconds - (ThreadCpuSeconds() - cpuStart);
       if (at.cpuSeconds <= 0) return out;

@@ -11,6 +11,10 @@
 
 namespace {
 
+// The skip chord: Q, P and F7 held together pass the level for nothing. Three keys far apart on
+// the keyboard, so that no player presses them by chance; it lets a tester or a stuck player on.
+bool SkipChordHeld() { return KeyDown(KEY_Q) && KeyDown(KEY_P) && KeyDown(KEY_F7); }
+
 void Load(int level, int banner) {
   const bool again = level == LevelNumber;
   LevelNumber = level;
@@ -28,13 +32,11 @@ void Load(int level, int banner) {
 void LevelProgress() {
   const bool held = LevelHeld();
   if (!held) CountLevelFrame();  // the level's time stands still under the settings panel
-  if (BannerTimer > 0) {
-    if (!held) --BannerTimer;
-    DrawImage(BitsImage, static_cast<float>(ScreenW / 2), static_cast<float>(ScreenH / 2), BannerFrame);
-  }
+  BannerShowing = BannerTimer > 0;
+  if (BannerTimer > 0 && !held) --BannerTimer;
   // The next level plays under the banner (its walkers still wait), but is not judged.
   if (BannerTimer != 0 || held) return;
-  const bool chord = KeyDown(KEY_Q) && KeyDown(KEY_P) && KeyDown(KEY_F7);
+  const bool chord = SkipChordHeld();
   // Only a level whose walkers were all saved is won, scores and is marked in the level results;
   // the chord passes it for nothing.
   const bool won = SavedCount == WalkerCount && WalkerCount > 0;
@@ -48,4 +50,8 @@ void LevelProgress() {
   // restart the level a second time once the banner is over.
   const bool restart = KeyHit(KEY_R) > 0;
   if (lost || restart) Load(LevelNumber, BANNER_RETRY);
+}
+
+void DrawBanner() {
+  if (BannerShowing) DrawImage(BitsImage, static_cast<float>(ScreenW / 2), static_cast<float>(ScreenH / 2), BannerFrame);
 }

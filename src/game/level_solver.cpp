@@ -8,6 +8,7 @@
 
 #include "game/cells.h"
 #include "game/hats.h"
+#include "game/panel_layout.h"
 #include "game/plan_script.h"
 #include "game/walker.h"
 
@@ -203,12 +204,12 @@ class Search {
   std::vector<PlayerAction> plan_;
   int wonFrame_ = 0;
   int64_t states_ = 0;
-  bool stopped_ = false;  // gave up on the budget or the cancel
+  bool stopped_ = false;  // gave up at limits_.maxStates, the CPU budget or the cancel
 
  private:
   bool OutOfBudget() {
     if (stopped_) return true;
-    if (at_.maxStates > 0 && states_ > at_.maxStates) stopped_ = true;
+    if (limits_.maxStates > 0 && states_ > limits_.maxStates) stopped_ = true;
     if (states_ % CLOCK_EVERY == 1) {  // the first look comes at once
       if (at_.cancel && at_.cancel->load(std::memory_order_relaxed)) stopped_ = true;
       if (cpuEnd_ > 0 && ThreadCpuSeconds() > cpuEnd_) stopped_ = true;
@@ -240,7 +241,7 @@ class Search {
 
   // Won after the frame just stepped: remembers when.
   bool Settled(const RulesLevel& s, int frame) {
-    if (Judge(s) != WON || !Accepted()) return false;
+    if (SearchVerdict(s) != WON || !Accepted()) return false;
     wonFrame_ = frame;
     return true;
   }
@@ -287,7 +288,7 @@ class Search {
       std::copy(std::begin(s.board.stock), std::end(s.board.stock), stock);
       StepLevel(s, nullptr, 0);
       NoteResumed(s, paused, stock, frame, r);
-      const Verdict v = Judge(s);
+      const Verdict v = SearchVerdict(s);
       if (v == LOST) return false;
       if (v == WON) {
         wonFrame_ = frame;
@@ -327,7 +328,11 @@ SolverPlan FindPlanFrom(const RulesLevel& state, const SolverLimits& limits, int
   const bool won = search.Run(state, limits.maxActions);
   if (states) *states += search.states_;
   if (gaveUp) *gaveUp = search.stopped_ && !won;
-  if (!won) return {};
+  if (!won) {
+    SolverPlan none;
+    none.cut = search.stopped_;
+    return none;
+  }
   return {true, search.plan_, PlanHats(search.plan_), search.wonFrame_};
 }
 

@@ -17,6 +17,7 @@ struct SolverLimits {
   int maxActions = 3;     // the deepest plan searched
   int maxFrames = 10800;  // three minutes: the longest a level may take
   bool robust = false;    // accept only plans that still win with each action SLACK_FRAMES off
+  int64_t maxStates = 0;  // give up after this many decision points (0: search to the end)
 };
 
 struct SolverPlan {
@@ -24,6 +25,7 @@ struct SolverPlan {
   std::vector<PlayerAction> actions;
   int hats = 0;   // hat actions in the plan
   int frame = 0;  // the frame it is won on
+  bool cut = false;  // not found, but the search gave up (limits.maxStates, or a SearchStart budget) before it ended
 };
 
 struct SolverResult {
@@ -48,7 +50,6 @@ constexpr int NO_HAT_CAP = 1 << 20;
 struct SearchStart {
   int frame = 0;          // the frames the start state has stepped; plans count frames from the level's first
   int firstAction = 0;    // the frame before which no action is tried
-  int64_t maxStates = 0;  // decision points searched before it gives up; 0 for no limit
   double cpuSeconds = 0;  // CPU time of the searching thread before it gives up; 0 for no limit
   const std::atomic<bool>* cancel = nullptr;  // set from another thread: give up now
 };

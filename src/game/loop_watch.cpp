@@ -39,7 +39,7 @@ void LoopWatch::Reset() {
   tracks_.clear();
 }
 
-void LoopWatch::Start(const Board& b, List<Walker>& walkers) {
+void LoopWatch::Start(const Board& b, LiveWalkers& walkers) {
   started_ = true;
   board_ = b;
   tracks_.assign(static_cast<size_t>(walkers.Count()), Track{});
@@ -47,7 +47,7 @@ void LoopWatch::Start(const Board& b, List<Walker>& walkers) {
   walkers.ForEach([&](Walker& w) { tracks_[i++].d = w.d; });
 }
 
-bool LoopWatch::Look(const Board& b, List<Walker>& walkers, bool acted) {
+bool LoopWatch::Look(const Board& b, LiveWalkers& walkers, bool acted) {
   if (acted || !started_ || !SameLoopBoard(b, board_) || tracks_.size() != static_cast<size_t>(walkers.Count())) {
     Start(b, walkers);
     return false;

@@ -18,7 +18,7 @@ class LoopWatch {
   // One look after the walkers' frame. acted: the player tickled, or took, carried or gave a hat
   // in this frame. True while every live walker is known to repeat and nothing the stock holds
   // could help; false on a live board, with no walkers, and after any action or change of board.
-  bool Look(const Board& b, List<Walker>& walkers, bool acted);
+  bool Look(const Board& b, LiveWalkers& walkers, bool acted);
 
  private:
   static constexpr int RECENT = 4;  // turns kept: pacing between two walls turns twice a round
@@ -32,7 +32,7 @@ class LoopWatch {
     bool marked = false;
     bool loops = false;  // the record came back to the mark: this walker repeats for ever
   };
-  void Start(const Board& b, List<Walker>& walkers);
+  void Start(const Board& b, LiveWalkers& walkers);
 
   bool started_ = false;
   Board board_;

@@ -1,6 +1,8 @@
 // Spray spurts, block debris and hat pops: created by the walkers and the hat drop, moved, drawn
 // and retired once per frame. Particles go through the budgeted DrawSprite, so on a slow machine
 // some are not drawn, but every one still moves and expires.
+#include <vector>
+
 #include "frame/draw.h"
 #include "frame/frame_state.h"
 #include "game/effects.h"
@@ -21,7 +23,7 @@ constexpr float POP_SCALE = 8;     // a pop starts at 8 times the 16-pixel hat
 constexpr float POP_SHRINK = -0.5f;
 constexpr float POP_HALF = 8;      // half of ahat.png's 16 pixels
 
-float Rf(double a, double b) { return static_cast<float>(Rnd(a, b)); }
+float Rf(double a, double b) { return static_cast<float>(StreamRnd(ParticlesRandom, a, b)); }
 
 // Both kinds start at the walker's feet.
 void EmitSpurts(int sx, int sy, int count, int kind, float spreadX, float riseMin, float riseMax) {
@@ -34,6 +36,22 @@ void EmitSpurts(int sx, int sy, int count, int kind, float spreadX, float riseMi
     p.gy = Rf(riseMin, riseMax);
     p.t = kind;
     SpurtList.Prepend(p);
+  }
+}
+
+// A particle as its last move left it to be drawn.
+struct Shown {
+  float x = 0, y = 0, s = 1;
+  float r = 255, g = 255, b = 255, a = 1;
+  int cell = 0;
+};
+std::vector<Shown> ShownSpurts, ShownDebris, ShownHatPops;
+
+void DrawShown(const std::vector<Shown>& shown, int image) {
+  for (const Shown& p : shown) {
+    SetDrawScale(p.s);
+    SetDrawColour(p.r, p.g, p.b, p.a);
+    DrawSprite(image, static_cast<int>(p.x), static_cast<int>(p.y), p.cell);
   }
 }
 
@@ -67,31 +85,22 @@ void EmitHatPop(float x, float y, int c) {
   HatPopList.Append(p);
 }
 
-void UpdateSpurts() {
-  const bool held = LevelHeld();
-  SpurtList.ForEach([held](Spurt& p) {
-    SetDrawScale(p.s);
-    if (p.t == SPURT_RED)
-      SetDrawColour(255, 0, 0, 0.5f);
-    else
-      SetDrawColour(255, 255, 255, 0.5f);
-    if (held) {
-      DrawSprite(SpurtImage, static_cast<int>(p.x), static_cast<int>(p.y), 0);
-      return;
-    }
+void MoveSpurts() {
+  ShownSpurts.clear();
+  SpurtList.ForEach([](Spurt& p) {
     p.x += p.gx;
     p.y += p.gy;
     p.gy += Rf(0.1, 0.2);  // gravity
-    DrawSprite(SpurtImage, static_cast<int>(p.x), static_cast<int>(p.y), 0);
+    const bool red = p.t == SPURT_RED;
+    ShownSpurts.push_back({p.x, p.y, p.s, 255, red ? 0.0f : 255.0f, red ? 0.0f : 255.0f, 0.5f, 0});
     if (p.y > ScreenH + OFF_SCREEN || p.x < -OFF_SCREEN || p.x > ScreenW + OFF_SCREEN) SpurtList.Remove(&p);
   });
 }
 
-void UpdateDebris() {
-  const bool held = LevelHeld();
-  BoomList.ForEach([held](Boom& b) {
-    DrawSprite(BoomImage, static_cast<int>(b.x), static_cast<int>(b.y), b.n);
-    if (held) return;
+void MoveDebris() {
+  ShownDebris.clear();
+  BoomList.ForEach([](Boom& b) {
+    ShownDebris.push_back({b.x, b.y, 1, 255, 255, 255, 1, b.n});  // where it was before it moves
     b.y += b.gy;
     b.x += b.gx;
     b.gy += Rf(0.2, 0.4);
@@ -99,14 +108,24 @@ void UpdateDebris() {
   });
 }
 
-void UpdateHatPops() {
-  const bool held = LevelHeld();
-  HatPopList.ForEach([held](HatPop& p) {
+void MoveHatPops() {
+  ShownHatPops.clear();
+  HatPopList.ForEach([](HatPop& p) {
     const Rgb& c = Hat(p.c).pure;
-    SetDrawColour(static_cast<float>(c.r), static_cast<float>(c.g), static_cast<float>(c.b));
-    SetDrawScale(p.s);
-    if (!held) p.s += p.g;
-    DrawSprite(AHatImage, static_cast<int>(p.x - POP_HALF * p.s), static_cast<int>(p.y - POP_HALF * p.s), 0);
+    const float drawn = p.s;  // drawn at the old scale, placed by the new one
+    p.s += p.g;
+    ShownHatPops.push_back({p.x - POP_HALF * p.s, p.y - POP_HALF * p.s, drawn, static_cast<float>(c.r),
+                            static_cast<float>(c.g), static_cast<float>(c.b), 1, 0});
     if (p.s < 0 || p.s > POP_SCALE) HatPopList.Remove(&p);
   });
 }
+
+void ForgetShownEffects() {
+  ShownSpurts.clear();
+  ShownDebris.clear();
+  ShownHatPops.clear();
+}
+
+void DrawSpurts() { DrawShown(ShownSpurts, SpurtImage); }
+void DrawDebris() { DrawShown(ShownDebris, BoomImage); }
+void DrawHatPops() { DrawShown(ShownHatPops, AHatImage); }

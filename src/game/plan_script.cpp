@@ -3,11 +3,12 @@
 
 #include <algorithm>
 
+#include "game/panel_layout.h"
+
 namespace {
 
 constexpr int BOARD_X = 32, BOARD_Y = 32;  // board origin of the 1280 x 960 layout
-constexpr int PANEL_ICON_X = 1228;         // middle of a panel row's first icon
-constexpr int PANEL_ROW = 100, PANEL_ICON_Y = 66;
+constexpr int LAYOUT_W = 1280;             // the screen width of that layout
 constexpr int TAKE_LEAD = 6, AIM_LEAD = 3, RELEASE_AFTER = 2;
 static_assert(HAT_TAKE_LEAD == AIM_LEAD + 1, "the pointer leaves the icon AIM_LEAD frames before the drop");
 
@@ -40,7 +41,9 @@ std::vector<SolutionEvent> PlanEvents(const RulesLevel& start, const std::vector
         StepLevel(after, nullptr, 0);
         WalkerMiddle(after.walkers[a.walker], x, y);
         const int take = std::max(0, frame - TAKE_LEAD);
-        out.push_back({SolutionEvent::MOVE, take, PANEL_ICON_X, a.hat * PANEL_ROW + PANEL_ICON_Y});
+        int ix = 0, iy = 0;
+        StockIconCorner(LAYOUT_W, a.hat, 1, ix, iy);
+        out.push_back({SolutionEvent::MOVE, take, ix + ICON_HALF, iy + ICON_HALF});
         out.push_back({SolutionEvent::PRESS, take + 1, 0, 0});
         out.push_back({SolutionEvent::MOVE, frame - AIM_LEAD, x, y});
         out.push_back({SolutionEvent::RELEASE, frame, 0, 0});

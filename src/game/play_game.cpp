@@ -19,6 +19,8 @@
 #include "game/game_tally.h"
 #include "game/level_file.h"
 #include "game/level_notes.h"
+#include "game/level_play.h"
+#include "game/sfx.h"
 #include "game/walker.h"
 #include "media/media.h"
 
@@ -30,29 +32,41 @@ void ChooseGridOrigin() {
   GridY = wide ? 2.0f : 32.0f;
 }
 
-// What each walker showed in its last stepped frame, in list order: a held level draws them so.
-std::vector<WalkerFrame> ShownFrames;
+constexpr int KEY_Z = 90, KEY_LCTRL = 162, KEY_RCTRL = 163;
 
-void StepEveryWalker() {
-  if (LevelHeld()) {
-    size_t i = 0;
-    Walkers.ForEach([&i](Walker& w) {
-      WalkerFrame frame;
-      if (i < ShownFrames.size()) frame = ShownFrames[i];
-      else WalkerCorner(w, frame.sx, frame.sy);
-      frame.hovered = false;
-      DrawWalker(w, frame);
-      ++i;
-    });
-    return;
-  }
-  ShownFrames.clear();
-  Walkers.ForEach([](Walker& w) {
-    const WalkerFrame frame = UpdateWalker(w);
+}  // namespace
+
+// Walkers as their last stepped frame showed them, in the level's order; one that left in that
+// frame is still drawn once (its hole closing). A held level draws them as they stood.
+void DrawWalkers() {
+  const bool held = LevelHeld();
+  for (int i = 0; i < LevelState.count; ++i) {
+    const bool shown = ShownWalkers >> i & 1;
+    if (!WalkerLive(i) && !(shown && !held)) continue;
+    const Walker& w = LevelState.walkers[i];
+    WalkerFrame frame;
+    if (shown) frame = ShownFrames[i];
+    else WalkerCorner(w, frame.sx, frame.sy);
+    if (held) frame.hovered = false;
     DrawWalker(w, frame);
-    if (w.anim == WS_FINISHED) RemoveWalker(w);
-    else ShownFrames.push_back(frame);
-  });
+  }
+}
+
+namespace {
+
+// The fast-forward marker at the board's top right corner.
+void DrawFastForward() {
+  if (!FastForwarding()) return;
+  SelectFont(2, 3);
+  SetDrawColour(255, 255, 255, 0.9f);
+  DrawTextAt(static_cast<int>(GridX) + BOARD_PIXELS - 40, static_cast<int>(GridY) + 24, ">>", 1, 1);
+}
+
+// Backspace or Ctrl+Z takes back the level's last action.
+void UndoKeys() {
+  const bool back = KeyHit(KEY_BACKSPACE) > 0;
+  const bool z = KeyHit(KEY_Z) > 0 && (KeyDown(KEY_LCTRL) || KeyDown(KEY_RCTRL));
+  if ((back || z) && !LevelHeld()) UndoAction();
 }
 
 }  // namespace
@@ -66,7 +80,8 @@ bool StartGameState() {
   BoomList.Clear();
   EndCode = 0;
   for (int& b : LevelBest) b = 0;
-  SelectedWalker = nullptr;  // a selection from the last game would point at a freed walker
+  SeedStream(EffectsRandom, Millis());
+  SeedStream(ParticlesRandom, Millis() * 7 + 1);
 
   LevelName = GameMode == 1 ? "Hard" : "Soft";
   // The title's start level: Level is one less, so a game from level 1 keeps Level 0.
@@ -84,37 +99,70 @@ bool StartGameState() {
   return loaded;
 }
 
-void DrawGameFrame() {
-  BeginFrame(1);
-  ResetDrawState();
-  ChooseGridOrigin();
+bool FastForwarding() { return KeyDown(KEY_SPACE) && !LevelHeld(); }
+
+void AdvanceGame() {
+  // In the order the layers once moved and drew: debris and hat pops before the level's frame,
+  // spurts after it (a splat sprays in its own frame).
+  if (!LevelHeld()) {
+    MoveDebris();
+    MoveHatPops();
+    PlayLevelFrame();
+    MoveSpurts();
+  }
+  ClickLatch = ClickLatch || DraggedHat != 0;  // no walker is tickled by the press that carries a hat
+  LevelProgress();
+  WatchForNoWayOut();
+  // A press used by a walker or the panel stays used until the button is let go.
+  if (!ScreenMouseDown(1)) ClickLatch = false;
+}
+
+void DrawGameScene() {
   DrawBackground(GridX, GridY);
   ResetDrawState();
   DrawBoardTiles();
   ResetDrawState();
-  UpdateDebris();
-  StepEveryWalker();
+  DrawDebris();
+  DrawWalkers();
   ResetDrawState();
   DrawInstructions();
   HatPanel();
   ResetDrawState();
   LevelPanel();
   ResetDrawState();
-  UpdateHatPops();
+  DrawHatPops();
   ResetDrawState();
   PointerAndDrag();
   ResetDrawState();
-  UpdateSpurts();
+  DrawSpurts();
   ResetDrawState();
-  LevelProgress();
-  WatchForNoWayOut();
+  DrawBanner();
   ResetDrawState();
-  // A press used by a walker or the panel stays used until the button is let go.
-  if (!ScreenMouseDown(1)) ClickLatch = false;
+  DrawFastForward();
+  ResetDrawState();
+}
+
+void DrawGameFrame() {
+  BeginFrame(1);
+  ResetDrawState();
+  ChooseGridOrigin();
+  UndoKeys();
+  const int steps = FastForwarding() ? FAST_FORWARD_STEPS : 1;
+  // Each effect sounds at most once in a fast-forwarded frame.
+  SfxOncePerFrame = steps > 1;
+  SfxPlayedMask = 0;
+  for (int k = 0; k < steps; ++k) {
+    AdvanceGame();
+    // The floating numbers age once after each level frame: EndFrame ages them after the last.
+    if (k + 1 < steps && !LevelHeld()) AgeScorePopups();
+  }
+  SfxOncePerFrame = false;
+  if (!LevelHeld()) MoveBackground();
+  DrawGameScene();
 }
 
 int EndGameFrame() {
-  if (EndFrame(TargetFps, 1, 0) == END_GAME) EndCode = END_GAME;
+  if (EndFrame(0) == END_GAME) EndCode = END_GAME;
   return EndCode;
 }
 

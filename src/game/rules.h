@@ -33,14 +33,6 @@ struct Pose {
   int openingTile = -1;  // bg.png frame of the hole opening behind the walker, -1 none
 };
 
-// A player's action: at level frame `frame`, tickle walker `walker` (hat 0) or put hat `hat`
-// (1..7, taken from the stock) on it. Walkers are counted from 0 in the level's order.
-struct PlayerAction {
-  int frame = 0;
-  int walker = 0;
-  int hat = 0;
-};
-
 // A tickle: a waiting walker starts (and a Safety Hat comes off); a walking one turns round; any
 // other state ignores it. It acts before the walker's frame of rules.
 void TickleWalker(Walker& w);

@@ -14,6 +14,11 @@
 void PlaySfx(int index, float rate, float volume, float pan) {
   if (Settings[Sound] <= 0) return;
   if (index < 1 || index >= SOUND_EFFECT_SLOTS || SoundEffects[index] == 0) return;
+  if (SfxOncePerFrame) {
+    const uint64_t bit = uint64_t{1} << (index % 64);
+    if (SfxPlayedMask & bit) return;
+    SfxPlayedMask |= bit;
+  }
 
   if (++EffectRing > LAST_EFFECT_SLOT) EffectRing = FIRST_EFFECT_SLOT;
   volume = ClampFloat(volume, 0, 1);

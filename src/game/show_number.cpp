@@ -29,6 +29,7 @@ void ClearLevelEffects() {
   SpurtList.Clear();
   BoomList.Clear();
   HatPopList.Clear();
+  ForgetShownEffects();
   ScorePopupList.ForEach([](ScorePopup& p) {
     if (p.r == COUNTDOWN_WHITE && p.g == COUNTDOWN_WHITE && p.b == COUNTDOWN_WHITE) ScorePopupList.Remove(&p);
   });

@@ -20,10 +20,6 @@ enum WalkerState {
   WS_FINISHED = 12  // the caller takes it out of the list this frame
 };
 constexpr int WALKER_WAIT_FRAMES = 660;
-// A walker is under the pointer while the pointer is nearer its sprite's centre than this
-// (exclusive): the box the pointer hovers, tickles and drops a hat in.
-constexpr int HOVER_HALF_W = 20;
-constexpr int HOVER_HALF_H = 32;
 
 // What one frame of a walker shows, worked out by the state step for the drawing.
 struct WalkerFrame {
@@ -33,20 +29,13 @@ struct WalkerFrame {
   int openingTile = -1;   // bg.png frame of the hole opening behind the walker, -1 none
 };
 
-// One frame of a walker: the state step, then the drawing. May leave anim at WS_FINISHED, after
-// which the caller removes the walker (RemoveWalker) in the same iteration.
-void StepWalker(Walker& w);
-
-// The halves of StepWalker. UpdateWalker takes the pointer (hover, tickle), runs the walker's
-// frame of rules (game/rules.h) and plays what they report; DrawWalker draws what it decided.
-WalkerFrame UpdateWalker(Walker& w);
+// Draws a walker as its frame of rules left it and showed it (game/level_play.h steps it).
 void DrawWalker(const Walker& w, const WalkerFrame& frame);
 
 // Screen corner of a walker's sprite, in whole pixels, with the playfield offset (GridX, GridY).
 void WalkerCorner(const Walker& w, int& sx, int& sy);
 
-// Takes a walker out of Walkers. When it is the SelectedWalker, the selection moves to a copy in
-// DepartedWalker, so a hat still being dragged onto it can be dropped without touching freed memory.
+// Takes a walker of LevelState out of the level (its record stays).
 void RemoveWalker(Walker& w);
-// Empties Walkers the same way (a level load).
+// No walkers at all, none selected (a level load).
 void ClearWalkers();

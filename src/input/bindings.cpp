@@ -28,14 +28,14 @@ bool HatActive(const HatInput& dir, float h) {
 }
 
 int JoystickActive(int code) {
-  const int port = code / CODES_PER_PORT - 5;
+  const int port = (code - PORT_CODE_BASE) / CODES_PER_PORT;
   if (port < 1 || port > MAX_PORTS) return 0;
   const JoystickPort& pad = JoystickPorts[port];
   if (pad.present != 1) return 0;
   const int media = port - 1;
-  const int sub = code % CODES_PER_PORT;
+  const int sub = JoystickSub(code);
 
-  if (sub < 12) {
+  if (JoystickKind(sub) == JOY_AXIS) {
     const AxisInput& axis = AXES[sub / 2];
     const float reading = axis.read(media), centre = pad.*axis.centre;
     return (sub % 2 == 0 ? reading < centre - AXIS_THRESHOLD : reading > centre + AXIS_THRESHOLD) ? 1 : 0;

@@ -16,7 +16,7 @@ int CaptureJoystick(int port) {
   const JoystickPort& pad = JoystickPorts[port];
   const int media = port - 1;
   const int base = PORT_CODE_BASE + CODES_PER_PORT * port;
-  for (int k = 0; k < 6; ++k) {
+  for (int k = 0; k < AXIS_SUBS / 2; ++k) {
     const float reading = AXES[k].read(media), centre = pad.*AXES[k].centre;
     if (reading < centre - AXIS_THRESHOLD) return base + 2 * k;
     if (reading > centre + AXIS_THRESHOLD) return base + 2 * k + 1;

@@ -34,3 +34,6 @@ struct JoystickPort {
 };
 inline JoystickPort JoystickPorts[MAX_PORTS + 1];  // ports 1..4; entry 0 unused
 inline int JoystickCount = 0;                      // devices found, 0..4
+
+// No bindings, no joysticks: the start-of-run values, before ScanJoysticks and SetDefaultBindings.
+void ResetInputState();

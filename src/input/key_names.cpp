@@ -1,6 +1,7 @@
 // The names shown for input codes: one table for the named keys and one for the joystick
 // sub-codes that are not buttons.
 #include "input/input.h"
+#include "input/joystick_inputs.h"
 #include "media/media.h"
 
 namespace {
@@ -75,13 +76,13 @@ constexpr KeyNameEntry KEY_NAMES[] = {
     {226, 226, "\\"},
 };
 
-// Joystick sub-codes (code mod 50) that are not buttons.
-constexpr const char* AXIS_AND_HAT_NAMES[] = {
-    "Y-", "Y+", "X-", "X+", "Z-", "Z+", "U-", "U+", "V-", "V+", "R-", "R+",  // 0..11
-    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,  // 12..19
-    "Up", nullptr, nullptr, "Left", nullptr, "Right", nullptr, nullptr, "Down",  // 20..28
-};
-constexpr int NAMED_SUBS = sizeof(AXIS_AND_HAT_NAMES) / sizeof(AXIS_AND_HAT_NAMES[0]);
+// A joystick input by its sub-code: "X+", "Up", or a button's number.
+std::string JoystickInputName(int sub) {
+  if (JoystickKind(sub) == JOY_AXIS) return std::string(AXES[sub / 2].name) + (sub % 2 == 0 ? "-" : "+");
+  for (const HatInput& dir : HAT_INPUTS)
+    if (sub == dir.sub) return dir.name;
+  return IntText(sub - FIRST_BUTTON_SUB);
+}
 
 // The name of the n-th code of a range: "F1" + 3 -> "F4", "A" + 2 -> "C".
 std::string RangeName(const KeyNameEntry& e, int code) {
@@ -99,7 +100,5 @@ std::string KeyName(int code) {
   for (const KeyNameEntry& e : KEY_NAMES)
     if (code >= e.first && code <= e.last) return RangeName(e, code);
   // Unlisted codes (joystick inputs, and unlisted keys too) are named by their sub-code alone.
-  const int m = (code % 50 + 50) % 50;  // also 0..49 for negative codes
-  if (m < NAMED_SUBS && AXIS_AND_HAT_NAMES[m]) return AXIS_AND_HAT_NAMES[m];
-  return IntText(m - 30);
+  return JoystickInputName(JoystickSub(code));
 }

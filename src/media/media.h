@@ -242,7 +242,8 @@ bool ChannelPlaying(int channel);
 // 37-40 arrows, 48-57 digits, 65-90 letters, 112-123 F1-F12, 164/165 left/right Alt, ...).
 // The keys the engine itself answers, by name:
 constexpr int KEY_BACKSPACE = 8, KEY_TAB = 9, KEY_RETURN = 13, KEY_ESCAPE = 27, KEY_SPACE = 32;
-constexpr int KEY_LEFT = 37, KEY_UP = 38, KEY_RIGHT = 39, KEY_DOWN = 40, KEY_P = 80, KEY_Q = 81, KEY_R = 82;
+constexpr int KEY_LEFT = 37, KEY_UP = 38, KEY_RIGHT = 39, KEY_DOWN = 40;
+constexpr int KEY_B = 66, KEY_M = 77, KEY_N = 78, KEY_P = 80, KEY_Q = 81, KEY_R = 82;
 constexpr int KEY_F1 = 112, KEY_F4 = 115, KEY_F7 = 118, KEY_F11 = 122, KEY_F12 = 123, KEY_LALT = 164, KEY_RALT = 165;
 void PollSystem();
 bool KeyDown(int key);
@@ -303,6 +304,14 @@ int RndSeed();  // the current state
 double RndUnit();  // [0, 1)
 double Rnd(double a, double b);
 int Rand(int lo, int hi);  // either order, both inclusive
+// A generator of the same kind with a sequence of its own, so that one user's draws never shift
+// another's (the music owns the one above).
+struct RandomStream {
+  int32_t state = 4660;
+};
+void SeedStream(RandomStream& r, int seed);
+double StreamRnd(RandomStream& r, double a, double b);
+int StreamRand(RandomStream& r, int lo, int hi);  // either order, both inclusive
 
 // ---------------------------------------------------------------------------------------------
 // Trigonometry in degrees

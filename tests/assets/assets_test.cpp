@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "common/icon_cells.h"
 #include "media/media.h"
 #include "media/wav.h"
 #include "support/test_folder.h"
@@ -113,7 +114,7 @@ struct ImageCase {
 };
 const ImageCase IMAGES[] = {
     // file                 cell      count  cells drawn
-    {"Common/icons.png", 16, 16, 64, Cat(Cat({0, 3, 7, 8, 9, 10}, Range(11, 14)), Cat(Range(18, 29), {63}))},
+    {"Common/icons.png", 16, 16, ICON_CELLS, std::vector<int>(std::begin(ICONS_MADE), std::end(ICONS_MADE))},
     {"Common/logo.png", 0, 0, 1, {0}},
     {"Common/Kelvaro.png", 0, 0, 1, {0}},
     {"247/bg.png", 64, 64, 64, Cat(Range(0, 52), {56})},
@@ -138,6 +139,19 @@ TEST(Assets, ImagesHaveTheirCellsAndTheDrawnCellsShowSomething) {
     ASSERT_EQ(img.h % ch, 0);
     EXPECT_EQ((img.w / cw) * (img.h / ch), c.count);
     for (int cell : c.drawn) EXPECT_GT(DrawnPixels(img, cw, ch, cell), 0) << "cell " << cell;
+  }
+}
+
+TEST(Assets, IconCellsOutsideTheTableAreClear) {
+  // A picture drawn into a cell that the icon table does not name would never be drawn.
+  Rgba icons = ReadPng(FILES / "Common/icons.png");
+  ASSERT_GT(icons.w, 0);
+  for (int cell = 0; cell < ICON_CELLS; cell++) {
+    if (std::find(std::begin(ICONS_MADE), std::end(ICONS_MADE), cell) != std::end(ICONS_MADE)) continue;
+    int seen = 0;
+    for (int y = cell / 8 * 16; y < cell / 8 * 16 + 16; y++)
+      for (int x = cell % 8 * 16; x < cell % 8 * 16 + 16; x++) seen += icons.At(x, y)[3] != 0;
+    EXPECT_EQ(seen, 0) << "cell " << cell;
   }
 }
 

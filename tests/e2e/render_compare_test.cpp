@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include <SDL2/SDL.h>
+
 #include "media/media.h"
 #include "media/png_io.h"
 
@@ -135,7 +137,7 @@ Picture Render(int choice, const std::string& stripPath) {
   MediaInit(MEDIA_REAL);
   SelectDisplayDriver(choice);
   if (!OpenDisplay(800, 600, 0, 60)) {
-    ADD_FAILURE() << "display choice " << choice << " did not open";
+    ADD_FAILURE() << "display choice " << choice << " did not open: " << SDL_GetError();
     return pic;
   }
   SetCaption("render compare " + std::to_string(choice));

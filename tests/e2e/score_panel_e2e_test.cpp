@@ -25,6 +25,7 @@
 
 #include "e2e/game_window.h"
 #include "e2e/x11_close.h"
+#include "engine/score_panel_layout.h"
 #include "support/file_lines.h"
 
 namespace fs = std::filesystem;
@@ -33,6 +34,8 @@ namespace {
 
 // The 800 x 600 window shows the 1280 x 960 logical screen at 5/8.
 int Win(int logical) { return logical * 5 / 8; }
+// The panel slid fully in on the 1280 x 960 logical screen: its reference edge and bottom line.
+constexpr int L = 1280 - 320, BASE = 960 - SCORE_BASE_ABOVE_BOTTOM;
 
 
 
@@ -102,15 +105,15 @@ int Count(const std::vector<uint32_t>& px, int x0, int y0, int x1, int y1, const
 
 // The right-most column of the chosen game's name (olive ink on the light details box), -1 when none.
 int NameInkRight(const std::vector<uint32_t>& px) {
-  for (int x = 799; x >= Win(948); --x)
-    if (Count(px, x, Win(950 - 562), x + 1, Win(950 - 545), [](int r, int g, int b) { return r - b > 25 && std::abs(r - g) < 20; }) > 0)
+  for (int x = 799; x >= Win(L + DETAILS_BOX.x); --x)
+    if (Count(px, x, Win(BASE + DETAILS_NAME.y), x + 1, Win(BASE + DETAILS_NAME.y + 17), [](int r, int g, int b) { return r - b > 25 && std::abs(r - g) < 20; }) > 0)
       return x;
   return -1;
 }
 
 // The details box's light area around the badges' row, in the title's otherwise dark corner.
 bool DetailsBox(const std::vector<uint32_t>& px) {
-  return Count(px, Win(960), Win(950 - 470), Win(1260), Win(950 - 440), [](int r, int g, int b) { return r > 120 && g > 120 && b > 120; }) >
+  return Count(px, Win(L), Win(BASE + DETAILS_BADGES.y + 6), Win(L + 300), Win(BASE + DETAILS_DATE.y - 10), [](int r, int g, int b) { return r > 120 && g > 120 && b > 120; }) >
          1500;
 }
 
@@ -140,36 +143,39 @@ TEST_F(ScorePanelE2eTest, SixtyGamesGraphBestListHoverDetailsAndTheKeptRecordsSa
   ASSERT_EQ(px.size(), 800u * 600u);
   Shot(w, "panel_60");
   // The graph: yellow-green points and orange-red lines over the panel's bottom 150 units.
-  EXPECT_GT(Count(px, Win(952), Win(800), 800, Win(950), [](int r, int g, int b) { return g > 180 && r > 100 && b < 140; }), 40)
+  const int graphLeft = Win(L + SCORE_BACKGROUND.x), graphTop = Win(BASE - GRAPH_H);
+  EXPECT_GT(Count(px, graphLeft, graphTop, 800, Win(BASE), [](int r, int g, int b) { return g > 180 && r > 100 && b < 140; }), 40)
       << "graph points";
-  EXPECT_GT(Count(px, Win(952), Win(800), 800, Win(950), [](int r, int g, int b) { return r > 200 && g < 200 && b < 130; }), 40)
+  EXPECT_GT(Count(px, graphLeft, graphTop, 800, Win(BASE), [](int r, int g, int b) { return r > 200 && g < 200 && b < 130; }), 40)
       << "graph lines";
   // The best list: white names and scores in sixteen rows above the graph.
-  EXPECT_GT(Count(px, Win(954), Win(524), Win(1274), Win(524 + 17 * 16), [](int r, int g, int b) { return r > 190 && g > 190 && b > 190; }),
+  const int rowsTop = BASE + BEST_FIRST_ROW_Y;
+  EXPECT_GT(Count(px, Win(L + BEST_ROW_X), Win(rowsTop), Win(L + BEST_ROW_X + COLUMN_W), Win(rowsTop + BEST_ROW_PITCH * 16),
+                  [](int r, int g, int b) { return r > 190 && g > 190 && b > 190; }),
             800)
       << "best list";
   // More than ten rows: the thank-you box's yellow and orange lines at the top.
-  EXPECT_GT(Count(px, Win(948), 0, 800, Win(140), [](int r, int g, int b) { return r > 120 && g > 50 && r > b + 70; }), 200)
+  EXPECT_GT(Count(px, Win(L + THANKS_BOX.x), Win(THANKS_BOX.y), 800, Win(THANKS_BOX.y + 140), [](int r, int g, int b) { return r > 120 && g > 50 && r > b + 70; }), 200)
       << "thank-you box";
   EXPECT_FALSE(DetailsBox(px)) << "no game chosen yet";
 
-  // The pointer over the newest game's point (at L + 306), then over the next one, 18 units left.
-  Move(w, Win(1266), Win(950 - 40));
+  // The pointer over the newest game's point, then over the next one.
+  Move(w, Win(GraphPointX(L, 0, 1)), Win(BASE - 40));
   Sleep(800);
   px = Grab(w, true);
   Shot(w, "panel_hover_newest");
   EXPECT_TRUE(DetailsBox(px)) << "hovering a point shows its game";
   const int longName = NameInkRight(px);
-  Move(w, Win(1248), Win(950 - 40));
+  Move(w, Win(GraphPointX(L, 0, 2)), Win(BASE - 40));
   Sleep(800);
   px = Grab(w, true);
   Shot(w, "panel_hover_second");
   EXPECT_TRUE(DetailsBox(px));
   const int shortName = NameInkRight(px);
   // "Bartholomew Quickfingers the Third" runs to the box's edge; "Al" is two letters.
-  EXPECT_GT(longName, Win(1150)) << "the newest game's long name";
-  EXPECT_GT(shortName, Win(948));
-  EXPECT_LT(shortName, Win(1010)) << "the second game's name, Al";
+  EXPECT_GT(longName, Win(L + 190)) << "the newest game's long name";
+  EXPECT_GT(shortName, Win(L + DETAILS_BOX.x));
+  EXPECT_LT(shortName, Win(L + DETAILS_NAME.x + 56)) << "the second game's name, Al";
 
   SendCloseRequest(dpy_, w);
   const Window thanks = WaitWindow(640, 480, 15);

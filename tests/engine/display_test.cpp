@@ -329,11 +329,11 @@ class SettingsApply : public DisplayTest {
   // collected as the engine test's frames show them.
   void ClickAt(int x, int y) {
     HeadlessMouseMove(x * 800 / 1280 + 1, y * 600 / 960 + 1);
-    EndFrame(60, 0, 0);
+    EndFrame(0);
     HeadlessMouseDown(1);
     HeadlessMouseUp(1);
     HeadlessOnFrame([this](int) { MessageList.ForEach([this](Message& m) { messages_.push_back(m.txt); }); });
-    EndFrame(60, 0, 0);
+    EndFrame(0);
     HeadlessOnFrame(nullptr);
   }
   void ClickApply() { ClickAt(20, 280); }

@@ -69,18 +69,6 @@ class EngineTest : public testing::Test {
     SetDefaultSettings();
     SetDefaultBindings();
     FillAudioDriverNames();
-    ScoreList.Clear();
-    PlayerName = "Player";
-    // The frame layer's switches that change what a loop does.
-    FrameParity = 0;
-    MenuOpen = 0;
-    MenuY = -300;
-    PauseState = 0;
-    OverlayOn = 1;
-    MessageList.Clear();
-    ScreenW = 1280;
-    ScreenH = 960;
-    for (int& d : DrawLimit) d = 0;
     DrawLimit[1] = DrawLimit[2] = 50000;
   }
 

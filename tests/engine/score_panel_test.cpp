@@ -7,14 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "common/icon_cells.h"
 #include "common/timestamp.h"
 #include "engine/score_panel.h"
+#include "engine/score_panel_layout.h"
 #include "engine_fixture.h"
 #include "frame/draw.h"
 
 namespace {
 
-constexpr int BASE = 950;  // ScreenH - 10
+constexpr int BASE = 960 - SCORE_BASE_ABOVE_BOTTOM;
+constexpr int L = 1280 - 320;  // the panel slid fully in
 
 class ScorePanelTest : public EngineTest {
  protected:
@@ -72,22 +75,22 @@ class ScorePanelTest : public EngineTest {
       if (d.kind == DrawRecord::IMAGE && d.image == IconsFiltered) out.push_back(d);
     return out;
   }
-  // The names of the best list, top row first (their column starts at L - 6, from base - 426).
-  static std::vector<std::string> RowNames(const std::vector<DrawRecord>& draws, int L = 960) {
+  // The names of the best list, top row first.
+  static std::vector<std::string> RowNames(const std::vector<DrawRecord>& draws, int l = L) {
     std::vector<std::string> out;
     for (const DrawRecord& d : draws)
-      if (d.kind == DrawRecord::TEXT && d.x == L - 6 && d.y >= BASE - 426) out.push_back(d.text);
+      if (d.kind == DrawRecord::TEXT && d.x == l + BEST_ROW_X && d.y >= BASE + BEST_FIRST_ROW_Y) out.push_back(d.text);
     return out;
   }
   static bool HasText(const std::vector<DrawRecord>& draws, const std::string& text) {
     return std::any_of(draws.begin(), draws.end(), [&](const DrawRecord& d) { return d.kind == DrawRecord::TEXT && d.text == text; });
   }
-  // The chosen record's box at (L - 12, base - 566); the name drawn in it, or "" without a box.
-  static std::string DetailsName(const std::vector<DrawRecord>& draws, int L) {
+  // The chosen record's details box; the name drawn in it, or "" without a box.
+  static std::string DetailsName(const std::vector<DrawRecord>& draws, int l) {
     bool box = false;
     for (const DrawRecord& d : draws) {
-      if (d.kind == DrawRecord::RECT && d.x == L - 12 && d.y == BASE - 566) box = true;
-      if (box && d.kind == DrawRecord::TEXT && d.x == L - 6 && d.y == BASE - 562) return d.text;
+      if (d.kind == DrawRecord::RECT && d.x == l + DETAILS_BOX.x && d.y == BASE + DETAILS_BOX.y) box = true;
+      if (box && d.kind == DrawRecord::TEXT && d.x == l + DETAILS_NAME.x && d.y == BASE + DETAILS_NAME.y) return d.text;
     }
     return box ? "(box without a name)" : "";
   }
@@ -111,18 +114,18 @@ TEST_F(ScorePanelTest, WithoutAMatchingRecordOnlyTheBackgroundAndItsLineAreDrawn
   ASSERT_EQ(draws.size(), 2u);
   const DrawRecord& bg = draws[0];
   EXPECT_EQ(bg.kind, DrawRecord::RECT);
-  EXPECT_EQ(bg.x, 952);
-  EXPECT_EQ(bg.y, BASE - 422);
-  EXPECT_EQ(bg.w, 322);
-  EXPECT_EQ(bg.h, 422);
+  EXPECT_EQ(bg.x, L + SCORE_BACKGROUND.x);
+  EXPECT_EQ(bg.y, BASE + SCORE_BACKGROUND.y);
+  EXPECT_EQ(bg.w, SCORE_BACKGROUND.w);
+  EXPECT_EQ(bg.h, SCORE_BACKGROUND.h);
   EXPECT_EQ(bg.r + bg.g + bg.b, 0);
   EXPECT_FLOAT_EQ(bg.alpha, 0.6f);
   const DrawRecord& line = draws[1];
   EXPECT_EQ(line.kind, DrawRecord::LINE);
-  EXPECT_EQ(line.x, 952);
-  EXPECT_EQ(line.y, BASE - 150);
-  EXPECT_EQ(line.w, 1272);
-  EXPECT_EQ(line.h, BASE - 150);
+  EXPECT_EQ(line.x, L + SCORE_BACKGROUND.x);
+  EXPECT_EQ(line.y, BASE - GRAPH_H);
+  EXPECT_EQ(line.w, 1280 + SCORE_BACKGROUND.x) << "to the screen's right edge";
+  EXPECT_EQ(line.h, BASE - GRAPH_H);
   EXPECT_EQ(line.b, 80);
   EXPECT_EQ(ScoreList.Count(), 180) << "records of other kinds are never pruned";
 }
@@ -151,7 +154,7 @@ TEST_F(ScorePanelTest, BestTableHoldsTheTwentyFiveHighestTiesNewestFirstAndLists
   for (const DrawRecord& d : draws)
     if (d.kind == DrawRecord::TEXT && d.text == "000000000100") {
       SetFont(0);
-      EXPECT_EQ(d.x + TextWidth(d.text), 1280 - 320 + 314);
+      EXPECT_EQ(d.x + TextWidth(d.text), L + SCORE_RIGHT_X);
     }
 }
 
@@ -176,7 +179,7 @@ TEST_F(ScorePanelTest, ThePruneKeepsTheFiftyNewestAndTheBestWhileSlidingInOrNot)
     EXPECT_EQ(Names(), expected);
 
     const int L = 1280 - slide;
-    for (const DrawRecord& p : Points(draws)) EXPECT_GT(p.x, L - 14) << "a point left of the panel's edge";
+    for (const DrawRecord& p : Points(draws)) EXPECT_GT(p.x, L + GRAPH_LEFT) << "a point left of the panel's edge";
     EXPECT_EQ(DetailsName(draws, L), "") << "r70 left the list, so it is not shown";
 
     Frame(slide);
@@ -213,9 +216,9 @@ TEST_F(ScorePanelTest, GraphPointsStepLeftFromTheRightEdgeAtTheirScoresHeight) {
     ASSERT_EQ(points.size(), c.t.size());
     for (size_t n = 0; n < points.size(); ++n) {
       const int t = c.t[n];
-      EXPECT_EQ(points[n].x, 1266 - 18 * static_cast<int>(n)) << n;  // centre of the 16-unit icon
+      EXPECT_EQ(points[n].x, GraphPointX(L, 0, static_cast<int>(n) + 1)) << n;  // the icon's centre
       EXPECT_EQ(points[n].y, BASE - t) << n;
-      EXPECT_EQ(points[n].cell, 7);
+      EXPECT_EQ(points[n].cell, ICON_GRAPH_POINT);
       EXPECT_EQ(points[n].r, 255 - t);
       EXPECT_EQ(points[n].g, 255);
     }
@@ -232,16 +235,16 @@ TEST_F(ScorePanelTest, OnlyPointsOnThePanelAreDrawnAndScrollingShowsOlderOnes) {
 
 TEST_F(ScorePanelTest, ScrollZonesStopAtZeroAndAThousand) {
   AddNewestFirst({1, 2, 3});
-  const int L = 960;
-  Hover(L - 5, BASE - 75);  // the left zone: older games
+  auto hover = [this](const Area& a) { Hover(L + a.Middle().x, BASE + a.Middle().y); };
+  hover(OLDER_ZONE);
   for (int i = 0; i < 130; ++i) Frame();
   EXPECT_EQ(ResultsScroll, 1000);
-  Hover(L + 300, BASE - 75);  // the right zone: back
+  hover(NEWER_ZONE);
   Frame();
   EXPECT_EQ(ResultsScroll, 992);
   for (int i = 0; i < 130; ++i) Frame();
   EXPECT_EQ(ResultsScroll, 0);
-  Hover(L + 150, BASE - 75);  // between the zones
+  Hover((L + OLDER_ZONE.x + OLDER_ZONE.w + L + NEWER_ZONE.x) / 2, BASE - GRAPH_H / 2);  // between the zones
   Frame();
   EXPECT_EQ(ResultsScroll, 0);
 }
@@ -249,33 +252,33 @@ TEST_F(ScorePanelTest, ScrollZonesStopAtZeroAndAThousand) {
 TEST_F(ScorePanelTest, HoverChoosesAClickKeepsTheChoiceAfterThePointerLeaves) {
   struct Case {
     const char* what;
-    int x, y;      // where the pointer hovers
+    Spot at;       // where the pointer hovers
     int selected;  // ResultsSelected after the click
     const char* name;
   };
   const Case cases[] = {
       // what             pointer                          selected  shown
-      {"best row 2", 960 + 100, BASE + 17 * 2 - 443 + 8, 1002, "r2"},
-      {"graph point 3", 1266 - 36, BASE - 20, 3, "r3"},
+      {"best row 2", BestRowSpot(L, BASE, 2), 1002, "r2"},
+      {"graph point 3", {GraphPointX(L, 0, 3), BASE - 20}, 3, "r3"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ScoreList.Clear();
     ResultsSelected = 0;
     AddNewestFirst({30, 20, 10});
-    Hover(c.x, c.y);
-    EXPECT_EQ(DetailsName(Frame(), 960), c.name) << "hovering shows it";
+    Hover(c.at.x, c.at.y);
+    EXPECT_EQ(DetailsName(Frame(), L), c.name) << "hovering shows it";
     Hover(500, 500);
-    EXPECT_EQ(DetailsName(Frame(), 960), "") << "a hover alone is not kept";
+    EXPECT_EQ(DetailsName(Frame(), L), "") << "a hover alone is not kept";
 
-    Hover(c.x, c.y);
+    Hover(c.at.x, c.at.y);
     HeadlessMouseDown(1);
     Frame();
     HeadlessMouseUp(1);
     EXPECT_EQ(ResultsSelected, c.selected);
     Hover(500, 500);
     std::vector<DrawRecord> draws = Frame();
-    EXPECT_EQ(DetailsName(draws, 960), c.name) << "the click keeps it";
+    EXPECT_EQ(DetailsName(draws, L), c.name) << "the click keeps it";
   }
 }
 
@@ -289,7 +292,7 @@ TEST_F(ScorePanelTest, DetailsShowScoreDateTimeCompleteAndTheSetBadgesOnly) {
     s.Best[30] = best30;
     ResultsSelected = 1;
     std::vector<DrawRecord> draws = Frame();
-    EXPECT_EQ(DetailsName(draws, 960), "Ada");
+    EXPECT_EQ(DetailsName(draws, L), "Ada");
     EXPECT_TRUE(HasText(draws, "4321"));
     EXPECT_TRUE(HasText(draws, "07-12-2010, 13:05:09"));
     EXPECT_EQ(HasText(draws, "Complete!"), best30 == 1);
@@ -299,7 +302,7 @@ TEST_F(ScorePanelTest, DetailsShowScoreDateTimeCompleteAndTheSetBadgesOnly) {
       if (d.kind == DrawRecord::IMAGE && d.image == BadgeStrip) {
         cells.push_back(d.cell);
         EXPECT_FLOAT_EQ(d.sx, 0.28f);
-        EXPECT_NEAR(d.x, 960 + 20 * (d.cell + 1) - 24 + 64 * 0.28f / 2, 0.01);
+        EXPECT_NEAR(d.x, L + DETAILS_BADGES.x + BADGE_PITCH * d.cell + 64 * 0.28f / 2, 0.01);
         EXPECT_NEAR(d.y, BASE - 476 + 64 * 0.28f / 2, 0.01);
       }
     EXPECT_EQ(cells, (std::vector<int>{0, 2, 15}));
@@ -323,7 +326,7 @@ TEST_F(ScorePanelTest, LongNamesAreClippedToTheirColumns) {
   }
   EXPECT_EQ(rows[2], "Ann") << "short names are whole";
   EXPECT_EQ(rows[0], wide.substr(0, rows[0].size()));
-  const std::string shown = DetailsName(draws, 960);
+  const std::string shown = DetailsName(draws, L);
   EXPECT_FALSE(shown.empty());
   EXPECT_EQ(shown, endless.substr(0, shown.size()));
   EXPECT_LE(TextWidth(shown) + 8 + TextWidth("7"), 320);

@@ -205,7 +205,7 @@ TEST_F(ScoreTableTest, NameEscapes) {
 }
 
 // Rule: a line of any length costs bounded memory: it is cut at 1024 characters (the fields
-// past the cut read as missing), a name at 64, and the next record still reads whole.
+// past the cut read as missing), a name at MAX_READ_NAME_CHARS, and the next record still reads whole.
 TEST_F(ScoreTableTest, HugeLinesAreCut) {
   const std::string best = "1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19|20|21|22|23|24|25|26|27|28|29|30";
   WriteFile(Game() / "scores.dat", "5|" + std::string(3'000'000, 'N') + "|0|2|0|0|0|0\r\n" + best + "\r\n" +
@@ -217,7 +217,7 @@ TEST_F(ScoreTableTest, HugeLinesAreCut) {
   EXPECT_EQ(got[0].Name, "Bo");
   EXPECT_EQ(got[0].Score, 7);
   EXPECT_EQ(got[0].Best[30], 30);
-  EXPECT_EQ(got[1].Name, std::string(64, 'N'));
+  EXPECT_EQ(got[1].Name, std::string(MAX_READ_NAME_CHARS, 'N'));
   EXPECT_EQ(got[1].Timestamp, 0) << "cut off with the rest of the line";
   EXPECT_EQ(got[1].Best[30], 30);
 }

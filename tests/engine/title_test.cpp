@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/score_panel_layout.h"
 #include "engine/title.h"
+#include "engine/title_layout.h"
 #include "engine_fixture.h"
 #include "common/sound_channels.h"
 #include "media/internal.h"
@@ -38,10 +40,11 @@ class TitleTest : public EngineTest {
   bool quit_ = false;
 };
 
-// The rows and the control in real pixels of the 800 x 600 window (logical = real x 1.6): the
-// "1 Inch" row spans logical y 680..720 and "Hard" 730..770 from x 540; the control's "<" lies
-// at logical x 780..810 and ">" at 870..900 on the chosen difficulty's row.
-constexpr int ROW_X = 360, SOFT_Y = 437, HARD_Y = 468, LESS_X = 496, MORE_X = 552;
+// The rows and the control in real pixels of the 800 x 600 window (logical = real x 1.6).
+constexpr int Real(int logical) { return logical * 5 / 8; }
+constexpr int ROW_X = Real(DifficultyRowSpot(1280, 960, 0).x), SOFT_Y = Real(DifficultyRowSpot(1280, 960, 0).y),
+              HARD_Y = Real(DifficultyRowSpot(1280, 960, 1).y), LESS_X = Real(LessArrowSpot(1280, 960, 0).x),
+              MORE_X = Real(MoreArrowSpot(1280, 960, 0).x);
 
 std::vector<DrawRecord> Texts(const std::string& text) {
   std::vector<DrawRecord> out;
@@ -193,13 +196,13 @@ TEST_F(TitleTest, ChoicesStayClearInEveryLayout) {
         Box prompt{0, 0, 0, 0};
         float less = 0, more = 0, top = 0, bottom = 0;
         for (const DrawRecord& d : HeadlessDraws()) {
-          if (d.kind == DrawRecord::RECT && (d.h == 422 || d.w == 322)) panels.push_back({d.x, d.y, d.w, d.h});
+          if (d.kind == DrawRecord::RECT && (d.h == CREDITS_H || d.w == SCORE_BACKGROUND.w)) panels.push_back({d.x, d.y, d.w, d.h});
           if (d.kind != DrawRecord::TEXT) continue;
           // Texts are recorded at their aligned top-left corner: their middles, as drawn.
           SetFont(d.image);
           const float cx = d.x + TextWidth(d.text) / 2.0f, cy = d.y + TextHeight(d.text) / 2.0f;
           if (d.text == "Click Here to Start") prompt = {cx - 150, cy - 20, 300, 40};
-          if (d.text == "1 Inch" || d.text == "Hard") rows.push_back({d.x, d.y, 200, 40});
+          if (d.text == "1 Inch" || d.text == "Hard") rows.push_back({d.x, d.y, CHOICE_W, CHOICE_H});
           if (d.text == "<") less = cx - 15, bottom = cy + 20;
           if (d.text == ">") more = cx + 15;
           if (d.text == "Level") top = cy - 10;
@@ -237,7 +240,7 @@ TEST_F(TitleTest, ClickStartsOnTheSecondFrameAndAfterAGameNeedsAFreshPress) {
 
 TEST_F(TitleTest, ClickOutsideThePromptStartsNothing) {
   SlideIn();
-  HeadlessMouseMove(400, 380);  // logical y 608: below the 80-unit box around the centre
+  HeadlessMouseMove(400, Real(960 / 2 + START_BOX.y + START_BOX.h) + 20);  // below the box around the prompt
   HeadlessMouseDown(1);
   for (int i = 0; i < 5; ++i) EXPECT_FALSE(Started());
 }

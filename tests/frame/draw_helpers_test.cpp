@@ -42,34 +42,11 @@ TEST_F(DrawState, ColourIsClampedAndAlphaOnlyChangesWhenGiven) {
   EXPECT_FLOAT_EQ(GetAlpha(), 0.0f);
 }
 
-TEST_F(DrawState, BlendKindsMapToMediaModesAndUnknownKindsOnlyAreStored) {
-  struct Case {
-    int kind;
-    int media;  // mode expected afterwards; set from BLEND_MASK each time
-  };
-  const Case cases[] = {
-      // kind  media mode
-      {0, BLEND_SOLID},
-      {1, BLEND_ALPHA},
-      {2, BLEND_SHADE},
-      {3, BLEND_LIGHT},
-      {7, BLEND_MASK},
-      {-1, BLEND_MASK},
-      {4, BLEND_MASK},
-  };
-  for (const Case& c : cases) {
-    SetBlend(BLEND_MASK);
-    SetDrawBlend(c.kind);
-    EXPECT_EQ(BlendKind, c.kind);
-    EXPECT_EQ(GetBlend(), c.media) << "kind " << c.kind;
-  }
-}
-
 TEST_F(DrawState, ResetGivesTheCleanState) {
   SetDrawRotation(30);
   SetDrawScale(2, 3);
   SetDrawColour(1, 2, 3, 0.5f);
-  SetDrawBlend(3);
+  SetBlend(BLEND_LIGHT);
   ResetDrawState();
   float sx, sy;
   GetScale(sx, sy);
@@ -80,7 +57,6 @@ TEST_F(DrawState, ResetGivesTheCleanState) {
   EXPECT_FLOAT_EQ(sy, 1);
   EXPECT_EQ(r + g + b, 3 * 255);
   EXPECT_FLOAT_EQ(GetAlpha(), 1);
-  EXPECT_EQ(BlendKind, 1);
   EXPECT_EQ(GetBlend(), BLEND_ALPHA);
   SetDrawScale(4);
   GetScale(sx, sy);
@@ -151,7 +127,7 @@ TEST_F(Sprites, TopLeftCornerStaysPutAtAnyScale) {
 TEST_F(Sprites, GlowPassIsCentredScaledAdditiveAndRestoresTheState) {
   SetDrawScale(2);
   SetAlpha(0.5f);
-  SetDrawBlend(2);
+  SetBlend(BLEND_SHADE);
   DrawGlowSprite(image_, 10, 10, 2, glow_, 1.5f, 0.4f);
   const auto draws = Draws(DrawRecord::IMAGE);
   ASSERT_EQ(draws.size(), 2u);
@@ -174,7 +150,6 @@ TEST_F(Sprites, GlowPassIsCentredScaledAdditiveAndRestoresTheState) {
   EXPECT_FLOAT_EQ(sx, 2);
   EXPECT_FLOAT_EQ(GetAlpha(), 0.5f);
   EXPECT_EQ(GetBlend(), BLEND_SHADE) << "the media mode comes back";
-  EXPECT_EQ(BlendKind, 3) << "the program's code keeps the glow's";
   EXPECT_EQ(DrawnCount[1], 1);
   EXPECT_EQ(DrawnCount[2], 1);
 }

@@ -58,7 +58,7 @@ TEST_F(EndFramePacing, SleepsOutTheSlotInMillisecondSteps) {
     FrameStart = Millis();
     const int64_t sleptBefore = HeadlessSleptMs();
     HeadlessAdvanceClock(c.workMs);
-    EndFrame(60, 1, 0);
+    EndFrame(0);
     EXPECT_EQ(HeadlessSleptMs() - sleptBefore, c.sleptMs) << "work " << c.workMs;
     EXPECT_EQ(FrameMs, c.frameMs) << "work " << c.workMs;
     EXPECT_EQ(FrameStart, Millis()) << "the next frame starts where this one ended";
@@ -82,7 +82,7 @@ TEST_F(EndFramePacing, RateIsSmoothedWithTruncatingDivisions) {
     FpsSmooth = c.before;
     FrameStart = Millis();
     HeadlessAdvanceClock(c.workMs);
-    EndFrame(60, 0, 0);
+    EndFrame(0);
     EXPECT_EQ(FpsSmooth, c.after) << "from " << c.before;
     EXPECT_EQ(FpsShown, c.after);
   }
@@ -92,7 +92,7 @@ TEST_F(EndFramePacing, WaitSurvivesTheClockWrapping) {
   HeadlessSetClock(INT_MAX - 5);
   FrameStart = Millis();
   const int64_t sleptBefore = HeadlessSleptMs();
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   EXPECT_EQ(HeadlessSleptMs() - sleptBefore, 15) << "a wrap must neither end the wait early nor make it endless";
   EXPECT_EQ(FrameMs, 15);
   EXPECT_LT(FrameStart, 0) << "the clock did wrap";
@@ -100,12 +100,12 @@ TEST_F(EndFramePacing, WaitSurvivesTheClockWrapping) {
 
 TEST_F(EndFramePacing, ParityFlipsAndTheMouseIsSampledOncePerFrame) {
   HeadlessMouseMove(400, 300);  // real pixels on 800 x 600, logical 1280 x 960
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   EXPECT_EQ(FrameParity, 1);
   EXPECT_EQ(FrameMouseX, 640);
   EXPECT_EQ(FrameMouseY, 480);
   HeadlessMouseMove(10, 599);
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   EXPECT_EQ(FrameParity, 0);
   EXPECT_EQ(PrevMouseX, 640);
   EXPECT_EQ(PrevMouseY, 480);
@@ -124,7 +124,7 @@ class FrameSkip : public FrameTest {
   int Frame() {
     BeginFrame(1);
     DrawSprite(sprite_, 0, 0, 0);
-    return EndFrame(60, 0, 0);
+    return EndFrame(0);
   }
   int sprite_ = 0;
 };
@@ -172,14 +172,14 @@ TEST_F(GlobalKeys, EscapePausesOnlyWhilePausingIsAllowed) {
   for (int state : {0, 2}) {  // not in a game; the pause menu's own frames
     PauseState = state;
     const int frames = HeadlessFrameCount();
-    EXPECT_EQ(EndFrame(60, 0, 0), 0) << "PauseState " << state;
+    EXPECT_EQ(EndFrame(0), 0) << "PauseState " << state;
     EXPECT_EQ(HeadlessFrameCount(), frames + 1) << "no menu ran for PauseState " << state;
     EXPECT_EQ(PauseState, state);
   }
   PauseState = 1;
   int seen = 0;
   ScriptPauseMenuContinue(&seen);
-  EXPECT_EQ(EndFrame(60, 0, 0), 1);
+  EXPECT_EQ(EndFrame(0), 1);
   EXPECT_EQ(seen, 2);
   EXPECT_EQ(PauseState, 1);
 }
@@ -190,25 +190,25 @@ TEST_F(GlobalKeys, TabTogglesTheMenuAndWritesTheSettingsEachTime) {
     std::filesystem::remove(setup);
     HeadlessKeyDown(KEY_TAB);
     HeadlessKeyUp(KEY_TAB);
-    EndFrame(60, 0, 0);
+    EndFrame(0);
     EXPECT_EQ(MenuOpen, open);
     EXPECT_TRUE(std::filesystem::exists(setup)) << "written on " << (open ? "opening" : "closing");
   }
   std::filesystem::remove(setup);
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   EXPECT_FALSE(std::filesystem::exists(setup)) << "no Tab, no write";
 }
 
 TEST_F(GlobalKeys, TheMenuSlidesInTenFramesAndShowsThePointer) {
   HeadlessKeyDown(KEY_TAB);
-  for (int i = 0; i < 10; ++i) EndFrame(60, 0, 0);
+  for (int i = 0; i < 10; ++i) EndFrame(0);
   EXPECT_EQ(MenuY, 20);
   int pointers = 0;
   for (const DrawRecord& d : Draws(DrawRecord::IMAGE)) pointers += d.image == IconsFiltered && d.cell == 63;
   EXPECT_EQ(pointers, 10) << "the pointer shows while the menu is open";
   HeadlessKeyUp(KEY_TAB);
   HeadlessKeyDown(KEY_TAB);
-  for (int i = 0; i < 10; ++i) EndFrame(60, 0, 0);
+  for (int i = 0; i < 10; ++i) EndFrame(0);
   EXPECT_EQ(MenuY, -300);
 }
 
@@ -218,10 +218,10 @@ TEST_F(GlobalKeys, ClicksAreCountedOncePerFrameForTheSettingsPanel) {
     HeadlessMouseUp(1);
   }
   HeadlessMouseDown(2);
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   EXPECT_EQ(LeftClicks, 2);
   EXPECT_EQ(RightClicks, 1);
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   EXPECT_EQ(LeftClicks, 0) << "each sample takes the presses since the last one";
   EXPECT_EQ(RightClicks, 0) << "a held button is one press";
 }
@@ -229,7 +229,7 @@ TEST_F(GlobalKeys, ClicksAreCountedOncePerFrameForTheSettingsPanel) {
 TEST_F(GlobalKeys, PointerSitsWithItsCornerOnTheMouseAndIsNotBudgeted) {
   HeadlessMouseMove(400, 300);
   DrawLimit[1] = 0;
-  EndFrame(60, 0, 1);
+  EndFrame(1);
   const auto images = Draws(DrawRecord::IMAGE);
   ASSERT_EQ(images.size(), 1u);
   EXPECT_EQ(images[0].image, IconsFiltered);
@@ -238,7 +238,7 @@ TEST_F(GlobalKeys, PointerSitsWithItsCornerOnTheMouseAndIsNotBudgeted) {
   EXPECT_FLOAT_EQ(images[0].y, 492);
   EXPECT_FLOAT_EQ(images[0].sx, 1.5f);
   HeadlessClearDraws();
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   EXPECT_TRUE(Draws(DrawRecord::IMAGE).empty());
 }
 
@@ -250,7 +250,7 @@ TEST_F(GlobalKeys, F12TogglesTheOverlay) {
   DrawLimit[2] = 400;
   DrawLimit[3] = 250;
   FpsShown = 59;
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   struct Line {
     const char* text;
     int y;
@@ -277,12 +277,12 @@ TEST_F(GlobalKeys, F12TogglesTheOverlay) {
 
   HeadlessKeyDown(KEY_F12);
   HeadlessClearDraws();
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   EXPECT_EQ(OverlayOn, 0);
   EXPECT_TRUE(Texts("Hit F12 to remove this").empty());
   HeadlessKeyUp(KEY_F12);
   HeadlessKeyDown(KEY_F12);
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   EXPECT_EQ(OverlayOn, 1);
 }
 
@@ -320,7 +320,7 @@ TEST_F(GlobalKeys, AltF4AndTheCloseRequestRunTheClosingSequence) {
     if (c.closeRequest) HeadlessRequestClose();
     bool ended = false;
     try {
-      EndFrame(60, 0, 0);
+      EndFrame(0);
     } catch (const Ended& e) {
       ended = true;
       EXPECT_EQ(e.code, 0) << c.what;

@@ -20,7 +20,7 @@ TEST_F(Messages, HighlightedBelowSixtyTicksThenPlainUntilTheyLeaveAtTickOneEight
   const float baseline = static_cast<float>(ScreenH - 16);
   for (int tick = 1; tick <= 180; ++tick) {
     HeadlessClearDraws();
-    EndFrame(60, 0, 0);
+    EndFrame(0);
     const DrawRecord* box = BoxAt(baseline);
     const auto text = Texts("Hello");
     ASSERT_TRUE(box) << "tick " << tick;
@@ -42,7 +42,7 @@ TEST_F(Messages, HighlightedBelowSixtyTicksThenPlainUntilTheyLeaveAtTickOneEight
 TEST_F(Messages, LaterMessagesStackUpwardsAndLeaveInOrder) {
   const char* names[] = {"m0", "m1", "m2", "m3", "m4", "m5"};
   for (const char* n : names) AddMessage(n, 1);
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   for (int k = 0; k < 6; ++k) {
     const auto text = Texts(names[k]);
     ASSERT_EQ(text.size(), 1u);
@@ -51,12 +51,12 @@ TEST_F(Messages, LaterMessagesStackUpwardsAndLeaveInOrder) {
   EXPECT_EQ(MessageList.First()->c, 1);
 
   // A message added a frame later leaves a frame later.
-  while (MessageList.Count() > 0 && MessageList.First()->txt == "m0") EndFrame(60, 0, 0);
+  while (MessageList.Count() > 0 && MessageList.First()->txt == "m0") EndFrame(0);
   AddMessage("late", 0);
   EXPECT_EQ(MessageList.Count(), 1);
-  for (int i = 0; i < 179; ++i) EndFrame(60, 0, 0);
+  for (int i = 0; i < 179; ++i) EndFrame(0);
   ASSERT_EQ(MessageList.Count(), 1);
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   EXPECT_TRUE(MessageList.Empty());
 }
 
@@ -69,7 +69,7 @@ TEST_F(Popups, FadeLinearlyRiseAndLeaveOnTheirLastFrame) {
   const int w = TextWidth("25"), h = TextHeight("25");
   for (int frame = 1; frame <= 120; ++frame) {
     HeadlessClearDraws();
-    EndFrame(60, 0, 0);
+    EndFrame(0);
     const auto text = Texts("25");
     ASSERT_EQ(text.size(), 1u) << "frame " << frame;
     EXPECT_NEAR(text[0].alpha, (120 - frame) / 120.0f, 1e-6) << "frame " << frame;
@@ -87,7 +87,7 @@ TEST_F(Popups, OnesStartedWithNoLifeLeftAreRemovedAtOnce) {
   ScorePopupList.Append(ScorePopup{1, 0, 0, 0, 255, 255, 255});
   ScorePopupList.Append(ScorePopup{2, 0, 0, -50, 255, 255, 255});
   ScorePopupList.Append(ScorePopup{3, 0, 0, 2, 255, 255, 255});
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   ASSERT_EQ(ScorePopupList.Count(), 1);
   EXPECT_EQ(ScorePopupList.First()->n, 3);
 }

@@ -23,10 +23,10 @@ class NameEntryTest : public testing::Test {
   void SetUp() override {
     MediaInit(MEDIA_HEADLESS);
     ResetFrameState();
+    ResetScoreTable();
     ASSERT_TRUE(OpenDisplay(800, 600, 0, 60));
     SetVirtualResolution(ScreenW, ScreenH);
     OverlayOn = 0;
-    PlayerName = "Player";
   }
   void TearDown() override {
     HeadlessOnFrame(nullptr);

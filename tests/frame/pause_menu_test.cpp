@@ -187,7 +187,7 @@ TEST_F(PauseMenuTest, MouseAndReturnChoose) {
   };
   for (const Case& c : cases) {
     HeadlessMouseMove(0, 0);
-    EndFrame(60, 0, 1);  // the pointer sampled away from the menu
+    EndFrame(1);  // the pointer sampled away from the menu
     EXPECT_EQ(Run(c.script), c.result) << c.what;
     EXPECT_EQ(frames_, c.frames) << c.what;
     HeadlessMouseUp(1);
@@ -195,7 +195,7 @@ TEST_F(PauseMenuTest, MouseAndReturnChoose) {
   }
   // Held over Quit as the menu opens: nothing until it is let go and pressed again.
   HeadlessMouseMove(X, QUIT_Y);
-  EndFrame(60, 0, 1);
+  EndFrame(1);
   HeadlessMouseDown(1);
   EXPECT_EQ(Run([](int n) { if (n == 6) HeadlessMouseUp(1); if (n == 9) HeadlessMouseDown(1); }), 99);
   EXPECT_EQ(frames_, 10);

@@ -135,7 +135,7 @@ TEST_F(Screenshots, AFailedSaveIsLoggedAndNotReportedAsSaved) {
 TEST_F(Screenshots, F11IsTakenByEndFrameBeforeItsOwnLayers) {
   OverlayOn = 1;
   HeadlessKeyDown(122);
-  EndFrame(60, 0, 1);
+  EndFrame(1);
   ASSERT_EQ(Pictures().size(), 1u);
   // The grab is the first record: overlay, pointer and messages all come after it.
   const auto& draws = HeadlessDraws();

@@ -13,14 +13,16 @@
 #include "frame/draw.h"
 #include "frame/end_frame.h"
 #include "frame/engine_hooks.h"
+#include "frame/settings_layout.h"
 #include "frame/settings_menu.h"
+#include "common/icon_cells.h"
 #include "frame_fixture.h"
 #include "input/input.h"
 #include "input/input_state.h"
 
 namespace {
 
-constexpr int SLIDER_X = 1280 - 280;  // the audio column on the 4:3 logical screen
+constexpr int AUDIO_X = 1280 - AUDIO_COLUMN_W;  // the audio column on the 4:3 logical screen
 
 int AppliedCount = 0;
 void CountApply() { ++AppliedCount; }
@@ -46,7 +48,7 @@ class SettingsMenuTest : public FrameTest {
     ApplyDisplayHook = CountApply;  // the engine's set-up is tested with the engine
     HeadlessKeyDown(KEY_TAB);
     HeadlessKeyUp(KEY_TAB);
-    for (int i = 0; i < 10; ++i) EndFrame(60, 0, 0);
+    for (int i = 0; i < 10; ++i) EndFrame(0);
     ASSERT_EQ(MenuY, 20);
   }
   void TearDown() override {
@@ -59,18 +61,19 @@ class SettingsMenuTest : public FrameTest {
   // Moves the mouse (logical = real here) and lets a frame sample it.
   void Point(int x, int y) {
     HeadlessMouseMove(x, y);
-    EndFrame(60, 0, 0);
+    EndFrame(0);
   }
+  void Point(Spot at) { Point(at.x, at.y); }
   // A press and release of `button` taken by the next frame.
   void Click(int button = 1) {
     HeadlessMouseDown(button);
     HeadlessMouseUp(button);
-    EndFrame(60, 0, 0);
+    EndFrame(0);
   }
   void Key(int key) {
     HeadlessKeyDown(key);
     HeadlessKeyUp(key);
-    EndFrame(60, 0, 0);
+    EndFrame(0);
   }
   // Records of the last frame only.
   static std::vector<DrawRecord> LastFrame(DrawRecord::Kind kind) {
@@ -94,32 +97,32 @@ class SettingsMenuTest : public FrameTest {
 
 TEST_F(SettingsMenuTest, OptionButtonsCycleThroughTheirOptionsAndWrap) {
   struct Case {
-    int index;        // settings entry
-    int x, y;         // a point on the button (logical, panel down)
+    int index;                // settings entry
+    Spot button;         // where its button sits
     std::vector<int> values;  // the entry after each click
   };
   const Case cases[] = {
-      // entry  point        after clicks 1, 2, 3, ...
-      {Fullscreen, 30, 60, {1, 0, 1}},     // two options: toggles, a third click is back at 1
-      {GfxEngine, 30, 214, {1, 2, 0, 1}},  // three options wrap after the last
-      {ESS, 30, 176, {1, 0}},
+      // entry  button                 after clicks 1, 2, 3, ...
+      {Fullscreen, FULLSCREEN_BUTTON, {1, 0, 1}},         // two options: toggles, a third click is back at 1
+      {GfxEngine, DISPLAY_CHOICE_BUTTON, {1, 2, 0, 1}},  // three options wrap after the last
+      {ESS, FRAME_SKIP_BUTTON, {1, 0}},
   };
   for (const Case& c : cases) {
     Settings[c.index] = 0;
-    Point(c.x, c.y);
+    Point(OnButton(c.button, MenuY));
     for (size_t k = 0; k < c.values.size(); ++k) {
       Click();
       EXPECT_EQ(Settings[c.index], c.values[k]) << "entry " << c.index << " click " << k + 1;
     }
   }
-  Point(30, 214);
+  Point(OnButton(DISPLAY_CHOICE_BUTTON, MenuY));
   EXPECT_TRUE(Shown("DirectX 9")) << "a two-line option, first line";
   EXPECT_TRUE(Shown("Alternative")) << "second line";
 }
 
 TEST_F(SettingsMenuTest, ResolutionMovesBothWaysWithKeysAndClicksAndWraps) {
   Settings[Widescreen] = 1;  // what a wide display set; the one-option button must keep it
-  Point(40, 110);            // on the button
+  Point(OnButton(RESOLUTION_BUTTON, MenuY));
   struct Step {
     const char* what;
     int key;     // 0: a click instead
@@ -146,7 +149,7 @@ TEST_F(SettingsMenuTest, ResolutionMovesBothWaysWithKeysAndClicksAndWraps) {
     EXPECT_EQ(Settings[Height], DisplayModes[s.mode].h) << s.what;
   }
   EXPECT_EQ(Settings[Widescreen], 1);
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   EXPECT_TRUE(Shown("1024x768"));
   EXPECT_TRUE(Shown("Resolution")) << "the wide icon keeps its label";
 
@@ -154,7 +157,7 @@ TEST_F(SettingsMenuTest, ResolutionMovesBothWaysWithKeysAndClicksAndWraps) {
   Point(600, 600);
   Key(KEY_RIGHT);
   Key(KEY_RIGHT);
-  Point(40, 110);
+  Point(OnButton(RESOLUTION_BUTTON, MenuY));
   EXPECT_EQ(Settings[ModeIndex], 2);
 }
 
@@ -174,7 +177,7 @@ TEST_F(SettingsMenuTest, SizeClassFollowsTheChosenHeight) {
   };
   for (const Case& c : cases) {
     Settings[Height] = c.h;
-    EndFrame(60, 0, 0);
+    EndFrame(0);
     const std::optional<DrawRecord> d = LastText(c.text);
     ASSERT_TRUE(d) << c.h;
     EXPECT_EQ(d->x, 80) << c.h;
@@ -198,25 +201,25 @@ TEST_F(SettingsMenuTest, SlidersFollowAPanelPressAndSnapAtBothEnds) {
       {93, 100},  // 95 snaps to 100
       {97, 100},
   };
-  const int y = 20 + 170 + 5;  // the Music slider's row
+  const int x = AUDIO_X + MUSIC_SLIDER.x, y = MenuY + MUSIC_SLIDER.y + 5;
   for (const Case& c : cases) {
-    Point(SLIDER_X + c.dx, y);
+    Point(x + c.dx, y);
     HeadlessMouseDown(1);
-    EndFrame(60, 0, 0);
+    EndFrame(0);
     EXPECT_EQ(Settings[Music], c.stored) << c.dx;
     HeadlessMouseUp(1);
-    EndFrame(60, 0, 0);
+    EndFrame(0);
   }
 
   // A press that began below the panel drags nothing on it.
   Settings[Music] = 50;
-  Point(SLIDER_X + 20, 600);
+  Point(x + 20, 600);
   HeadlessMouseDown(1);
-  EndFrame(60, 0, 0);
-  Point(SLIDER_X + 20, y);
-  Point(SLIDER_X + 3, y);
+  EndFrame(0);
+  Point(x + 20, y);
+  Point(x + 3, y);
   HeadlessMouseUp(1);
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   EXPECT_EQ(Settings[Music], 50);
 }
 
@@ -226,8 +229,9 @@ TEST_F(SettingsMenuTest, BindingBoxesCaptureKeysAndJoystickInputsWithTheirIconsA
   HeadlessSetJoysticks({pad});
   ScanJoysticks();
   ControlMode = 0;
-  // Player 1's "up" box: block (250, MenuY + 10), box at +50, 0 - so (300, 30) to (348, 78).
-  const int bx = 300, by = 30;
+  // Player 1's "up" box.
+  const int bx = PLAYER_BLOCKS[1].x + BINDING_PLACES[0].at.x, by = MenuY + PLAYER_BLOCKS[1].y + BINDING_PLACES[0].at.y;
+  ASSERT_EQ(BINDING_PLACES[0].control, CONTROL_UP);
   struct Case {
     const char* what;
     std::function<void(bool)> hold;  // hold (true) or let go (false)
@@ -238,16 +242,16 @@ TEST_F(SettingsMenuTest, BindingBoxesCaptureKeysAndJoystickInputsWithTheirIconsA
   };
   const Case cases[] = {
       // what        input                                                       code icon label at        name
-      {"Backspace", [](bool on) { on ? HeadlessKeyDown(KEY_BACKSPACE) : HeadlessKeyUp(KEY_BACKSPACE); }, 0, 3, bx + 24, by + 24, "?!"},
-      {"key A", [](bool on) { on ? HeadlessKeyDown(65) : HeadlessKeyUp(65); }, 65, 3, bx + 24, by + 24, "A"},
-      {"axis X+", [](bool on) { HeadlessJoystick(0).axis[0] = on ? 1.0f : 0.0f; }, 303, 9, bx, by, "X+"},
-      {"hat right", [](bool on) { HeadlessJoystick(0).hat = on ? 0.25f : -1.0f; }, 325, 8, bx, by, "Right"},
-      {"button 2", [](bool on) { HeadlessJoystick(0).held = on ? 4u : 0u; }, 332, 10, bx + 24, by + 24, "2"},
+      {"Backspace", [](bool on) { on ? HeadlessKeyDown(KEY_BACKSPACE) : HeadlessKeyUp(KEY_BACKSPACE); }, 0, ICON_KEY, bx + 24, by + 24, "?!"},
+      {"key A", [](bool on) { on ? HeadlessKeyDown(65) : HeadlessKeyUp(65); }, 65, ICON_KEY, bx + 24, by + 24, "A"},
+      {"axis X+", [](bool on) { HeadlessJoystick(0).axis[0] = on ? 1.0f : 0.0f; }, 303, ICON_JOY_AXIS, bx, by, "X+"},
+      {"hat right", [](bool on) { HeadlessJoystick(0).hat = on ? 0.25f : -1.0f; }, 325, ICON_JOY_HAT, bx, by, "Right"},
+      {"button 2", [](bool on) { HeadlessJoystick(0).held = on ? 4u : 0u; }, 332, ICON_JOY_BUTTON, bx + 24, by + 24, "2"},
   };
   Point(bx + 20, by + 20);
   for (const Case& c : cases) {
     c.hold(true);
-    EndFrame(60, 0, 0);
+    EndFrame(0);
     c.hold(false);
     Point(700, 700);  // away, so the box shows what it holds
     EXPECT_EQ(ControlBindings[CONTROL_UP], c.code) << c.what;
@@ -272,22 +276,22 @@ TEST_F(SettingsMenuTest, BindingBoxesShowOnlyWhileControlModeIsZero) {
     return n;
   };
   ControlMode = 0;
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   EXPECT_EQ(boxes(), 32) << "eight boxes for each of four players";
   EXPECT_TRUE(LastText("Z")) << "player 1's action 1";
   ControlMode = 1;
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   EXPECT_EQ(boxes(), 0);
 }
 
 TEST_F(SettingsMenuTest, AudioButtonListsTheDriversOrSaysAudio) {
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   ASSERT_FALSE(AudioDriverNames.empty());
   EXPECT_TRUE(Shown("Audio Driver"));
   EXPECT_TRUE(Shown(AudioDriverNames[static_cast<size_t>(Settings[AudioDriver])]));
   EXPECT_TRUE(Shown("Changes require a Restart"));
   AudioDriverNames.clear();
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   EXPECT_TRUE(Shown("AUDIO"));
   EXPECT_FALSE(Shown("Audio Driver"));
 }
@@ -297,14 +301,14 @@ TEST_F(SettingsMenuTest, AClickOnAJoysticksNameFlipsItsUseFlag) {
   pad.name = "Test Pad";
   HeadlessSetJoysticks({pad, pad});
   ScanJoysticks();
-  Point(SLIDER_X + 5, 20 + 230 + 15 + 5);  // the second pad's line
+  Point(AUDIO_X + JOYSTICK_LIST.x + 5, MenuY + JOYSTICK_LIST.y + JOYSTICK_ROW + 5);  // the second pad's line
   for (int use : {0, 1}) {
     Click();
     EXPECT_EQ(JoystickPorts[2].use, use);
     EXPECT_EQ(JoystickPorts[1].use, 1);
   }
   Click();
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   std::vector<float> alphas;
   for (const DrawRecord& d : LastFrame(DrawRecord::TEXT))
     if (d.text == "Test Pad") alphas.push_back(d.alpha);
@@ -314,14 +318,14 @@ TEST_F(SettingsMenuTest, AClickOnAJoysticksNameFlipsItsUseFlag) {
 }
 
 TEST_F(SettingsMenuTest, ThePanelsIconsGetTheWholeBudget) {
-  Point(30, 60);  // a glowing button too
+  Point(OnButton(FULLSCREEN_BUTTON, MenuY));  // a glowing button too
   DrawLimit[KIND_SPRITE] = DrawLimit[KIND_GLOW] = 30;
   DrawnCount[KIND_SPRITE] = DrawnCount[KIND_GLOW] = 30;  // the screen below used it all
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   int sprites = 0, glows = 0;
   for (const DrawRecord& d : LastFrame(DrawRecord::IMAGE)) {
     sprites += d.image == IconsSharp;
-    glows += d.image == IconsFiltered && d.cell != 63;
+    glows += d.image == IconsFiltered && d.cell != ICON_POINTER;
   }
   EXPECT_EQ(sprites, 14) << "four display buttons, the audio button and three sliders of three icons";
   EXPECT_EQ(glows, 1);
@@ -329,7 +333,7 @@ TEST_F(SettingsMenuTest, ThePanelsIconsGetTheWholeBudget) {
 
 TEST_F(SettingsMenuTest, ApplyClosesThePanelWritesTheSettingsAndReappliesTheDisplay) {
   std::filesystem::remove(FilesDir() / "Setup.ini");
-  Point(25, 20 + 262);
+  Point(APPLY_BUTTON.x + 5, MenuY + APPLY_BUTTON.y + 2);
   Click();
   EXPECT_EQ(MenuOpen, 0);
   EXPECT_EQ(AppliedCount, 1);
@@ -337,23 +341,23 @@ TEST_F(SettingsMenuTest, ApplyClosesThePanelWritesTheSettingsAndReappliesTheDisp
 }
 
 TEST_F(SettingsMenuTest, PressesOnThePanelNeverReachTheScreenBelow) {
-  Point(25, 20 + 262);  // on "Apply"
+  Point(APPLY_BUTTON.x + 5, MenuY + APPLY_BUTTON.y + 2);  // on "Apply"
   HeadlessMouseDown(1);
   EXPECT_FALSE(ScreenMouseDown(1)) << "a screen reads the press before the panel's frame step";
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   EXPECT_EQ(MenuOpen, 0);
-  for (int i = 0; i < 12; ++i) EndFrame(60, 0, 0);
+  for (int i = 0; i < 12; ++i) EndFrame(0);
   ASSERT_EQ(MenuY, -300);
   EXPECT_FALSE(ScreenMouseDown(1)) << "still the panel's press after it has gone";
   HeadlessMouseUp(1);
-  EndFrame(60, 0, 0);
+  EndFrame(0);
   HeadlessMouseDown(1);
   EXPECT_TRUE(ScreenMouseDown(1)) << "a new press with the panel closed is the screen's";
   HeadlessMouseUp(1);
 
   // A press that began below the open panel stays the screen's when dragged onto it.
   Key(KEY_TAB);
-  for (int i = 0; i < 10; ++i) EndFrame(60, 0, 0);
+  for (int i = 0; i < 10; ++i) EndFrame(0);
   Point(600, 700);
   HeadlessMouseDown(1);
   EXPECT_TRUE(ScreenMouseDown(1));

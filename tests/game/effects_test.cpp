@@ -57,8 +57,10 @@ TEST_F(Effects, ParticlesLeaveTheScreenByTheirEdges) {
     SetUp();
     SpurtList.Append(Spurt{c.x, c.y, 0, 0, 2, 1});
     BoomList.Append(Boom{c.x, c.y, 0, 0, 5});
-    UpdateSpurts();
-    UpdateDebris();
+    MoveSpurts();
+    DrawSpurts();
+    MoveDebris();
+    DrawDebris();
     EXPECT_EQ(SpurtList.Count(), c.spurtStays ? 1 : 0) << c.x << "," << c.y;
     EXPECT_EQ(BoomList.Count(), c.debrisStays ? 1 : 0) << c.x << "," << c.y;
     EXPECT_EQ(DrawsOf(SpurtImage).size(), 1u);
@@ -70,7 +72,8 @@ TEST_F(Effects, ParticlesLeaveTheScreenByTheirEdges) {
   EmitSplat(600, 800);
   int frames = 0;
   while (!SpurtList.Empty() && frames < 1000) {
-    UpdateSpurts();
+    MoveSpurts();
+    DrawSpurts();
     ++frames;
   }
   EXPECT_TRUE(SpurtList.Empty());
@@ -81,7 +84,8 @@ TEST_F(Effects, ParticlesLeaveTheScreenByTheirEdges) {
 TEST_F(Effects, SpurtDrawingAndGravity) {
   SpurtList.Append(Spurt{100, 100, 2, -10, 2, 1.2f});
   SpurtList.Append(Spurt{200, 100, 0, 0, 1, 0.8f});
-  UpdateSpurts();
+  MoveSpurts();
+  DrawSpurts();
   const std::vector<DrawRecord> draws = DrawsOf(SpurtImage);
   ASSERT_EQ(draws.size(), 2u);
   EXPECT_EQ(draws[0].r, 255);
@@ -110,12 +114,14 @@ TEST_F(Effects, DebrisPiecesOfOneBlock) {
     EXPECT_FLOAT_EQ(pieces[k].gy, 0);
     EXPECT_LE(std::abs(pieces[k].gx), 0.2f);
   }
-  UpdateDebris();
+  MoveDebris();
+  DrawDebris();
   const std::vector<DrawRecord> draws = DrawsOf(BoomImage);
   ASSERT_EQ(draws.size(), 64u);
   EXPECT_EQ(draws[9].cell, 1 + 8);
   EXPECT_FLOAT_EQ(draws[9].x, 8 + 128 + 32 + 4) << "drawn at its top-left before moving";
-  UpdateDebris();
+  MoveDebris();
+  DrawDebris();
   EXPECT_GT(BoomList.First()->y, 194.19f);
 }
 
@@ -125,7 +131,8 @@ TEST_F(Effects, HatPopLastsSeventeenFrames) {
   EmitHatPop(400, 300, HAT_HARD);
   for (int frame = 1; frame <= 17; ++frame) {
     HeadlessClearDraws();
-    UpdateHatPops();
+    MoveHatPops();
+    DrawHatPops();
     const std::vector<DrawRecord> draws = DrawsOf(AHatImage);
     ASSERT_EQ(draws.size(), 1u) << frame;
     const float before = 8 - 0.5f * (frame - 1), after = before - 0.5f;
@@ -138,7 +145,8 @@ TEST_F(Effects, HatPopLastsSeventeenFrames) {
     EXPECT_EQ(HatPopList.Count(), frame < 17 ? 1 : 0) << frame;
   }
   EmitHatPop(0, 0, 99);  // an unknown colour pops white rather than reading past the table
-  UpdateHatPops();
+  MoveHatPops();
+  DrawHatPops();
   EXPECT_EQ(DrawsOf(AHatImage).back().b, 255);
 }
 
@@ -146,12 +154,12 @@ TEST_F(Effects, HatPopLastsSeventeenFrames) {
 TEST_F(Effects, BackgroundScrollCycles) {
   InitBackground();
   EXPECT_EQ(ScrollX, 0);
-  DrawBackground(32, 32);
+  MoveBackground();
   EXPECT_EQ(ScrollX, -1);
-  for (int i = 2; i <= 512; ++i) DrawBackground(32, 32);
+  for (int i = 2; i <= 512; ++i) MoveBackground();
   EXPECT_EQ(ScrollX, -512);
   EXPECT_EQ(ScrollY, -512);
-  DrawBackground(32, 32);
+  MoveBackground();
   EXPECT_EQ(ScrollX, -1);
   EXPECT_EQ(ScrollY, -1);
 }
@@ -173,13 +181,13 @@ TEST_F(Effects, BackgroundTintDriftsWithinItsBounds) {
   TintR = 99.95f, TintVR = 1;    // crosses red's top
   TintG = 20.05f, TintVG = -1;   // crosses green's bottom
   TintB = 110, TintVB = 1;       // inside blue's wider band: unchanged
-  DrawBackground(32, 32);
+  MoveBackground();
   EXPECT_LE(TintVR, -0.5f);
   EXPECT_GE(TintVG, 0.5f);
   EXPECT_FLOAT_EQ(TintVB, 1);
   EXPECT_FLOAT_EQ(TintB, 110.1f);
 
-  for (int i = 0; i < 20000; ++i) DrawBackground(32, 32);
+  for (int i = 0; i < 20000; ++i) MoveBackground();
   EXPECT_GT(TintR, 19.8f);
   EXPECT_LT(TintR, 100.2f);
   EXPECT_GT(TintB, 39.8f);
@@ -193,6 +201,7 @@ TEST_F(Effects, BackgroundTilesAndBoardFrame) {
   TintR = 50, TintG = 60, TintB = 70;
   TintVR = TintVG = TintVB = 0;
   DrawLimit[1] = 0;  // the background ignores the sprite budget
+  MoveBackground();
   DrawBackground(64, 2);
   const std::vector<DrawRecord> tiles = DrawsOf(GridImage);
   ASSERT_EQ(tiles.size(), 25u);

@@ -12,10 +12,16 @@
 #include "engine/engine_state.h"
 #include "frame/draw.h"
 #include "frame/frame_state.h"
+#include "game/flow_state.h"
+#include "common/score_table.h"
+#include "input/input.h"
+#include "input/input_state.h"
 #include "game/cells.h"
 #include "game/game_images.h"
 #include "game/game_state.h"
+#include "game/game_flow.h"
 #include "game/hats.h"
+#include "game/level_play.h"
 #include "game/walker.h"
 #include "media/headless.h"
 #include "media/media.h"
@@ -27,21 +33,24 @@ constexpr int PLONKO_FRAMES = 100;
 class GameTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    ResetGameState();
+    // As start-up leaves them; the level state (below) is the game's own.
+    ResetFrameState();
+    ResetInputState();
+    SetDefaultBindings();
+    ResetFlowState();
+    ResetScoreTable();
     for (int& c : Grid) c = CELL_AIR;
     for (int& h : HatStock) h = 0;
     Walkers.Clear();
     SpurtList.Clear();
     BoomList.Clear();
     HatPopList.Clear();
-    ScorePopupList.Clear();
     WalkerCount = SavedCount = 0;
     ClickLatch = false;
-    SelectedWalker = nullptr;
-    GridX = GridY = 0;
+    SelectedWalker = -1;
     FrameMouseX = FrameMouseY = -1000;
     HeadlessMouseUp(1);
-    ScreenW = 1280;
-    ScreenH = 960;
     Settings[ESS] = 0;
     Settings[Master] = 100;
     Settings[Sound] = 100;
@@ -92,14 +101,13 @@ class GameTest : public ::testing::Test {
     return *Walkers.Append(w);
   }
 
-  // Frames as the game loop runs them: every walker stepped in list order, finished ones removed.
+  // Level frames as the game loop runs them: the pointer's actions, every walker stepped in the
+  // level's order (finished ones leave), then the walkers drawn.
   static void Step(int frames = 1) {
     for (int i = 0; i < frames; ++i) {
       BeginFrame(0);
-      Walkers.ForEach([](Walker& w) {
-        StepWalker(w);
-        if (w.anim == WS_FINISHED) RemoveWalker(w);
-      });
+      PlayLevelFrame();
+      DrawWalkers();
     }
   }
   // Steps until the walker leaves `anim` (at most `limit` frames); returns the frames taken.

@@ -204,17 +204,18 @@ TEST_F(GameFlowTest, PanelTakesOneHatAtATime) {
   HatStock[HAT_RED] = 10;
   HeadlessMouseDown(1);
   PointAtIcon(HAT_RUBBER, 1);
-  HatPanel();
+  TakeHatFromPanel();
   EXPECT_EQ(HatStock[HAT_RUBBER], 1);
   EXPECT_EQ(DraggedHat, HAT_RUBBER);
   EXPECT_EQ(Played(SFX_TAKE_HAT), 1);
   PointAtIcon(HAT_RUBBER, 2);
-  HatPanel();
+  TakeHatFromPanel();
   EXPECT_EQ(HatStock[HAT_RUBBER], 1) << "one hat at a time";
 
   DraggedHat = 0;
   HeadlessClearDraws();
   PointAtIcon(HAT_RED, 10);
+  TakeHatFromPanel();
   HatPanel();
   EXPECT_EQ(HatStock[HAT_RED], 9);
   EXPECT_EQ(DraggedHat, HAT_RED);
@@ -224,32 +225,36 @@ TEST_F(GameFlowTest, PanelTakesOneHatAtATime) {
 }
 
 // Rule: a dragged hat let go on the selected walker is worn (replacing its hat; sound 10, a hat
-// pop); anywhere else, or with no walker ever hovered, it goes back to its stock (sound 11).
+// pop); anywhere else, on a selected walker that has left, or with no walker ever hovered, it
+// goes back to its stock (sound 11).
 TEST_F(GameFlowTest, DroppingAHat) {
   struct Case {
     const char* what;
     bool selected;
-    int dx;  // pointer from the walker's centre
+    bool gone;  // the walker left the level before the drop
+    int dx;     // pointer from the walker's centre
     int wornAfter, stockAfter, sound;
   };
   const Case cases[] = {
-      {"on the walker", true, 19, HAT_HARD, 0, SFX_DROP_HAT},
-      {"beside it", true, 20, HAT_RUBBER, 1, SFX_RETURN_HAT},
-      {"before any walker was hovered", false, 0, HAT_RUBBER, 1, SFX_RETURN_HAT},
+      {"on the walker", true, false, 19, HAT_HARD, 0, SFX_DROP_HAT},
+      {"beside it", true, false, 20, HAT_RUBBER, 1, SFX_RETURN_HAT},
+      {"on a walker that has left", true, true, 0, HAT_RUBBER, 1, SFX_RETURN_HAT},
+      {"before any walker was hovered", false, true, 0, HAT_RUBBER, 1, SFX_RETURN_HAT},
   };
   for (const Case& c : cases) {
-    Walkers.Clear();
+    ClearWalkers();
     HatPopList.Clear();
     HeadlessClearSounds();
-    Walker& w = Add(4, 4, 1);
+    Walker& w = Add(4, 4, 1, WS_WAIT);  // stands still: its place is the same after the step
     w.hat = HAT_RUBBER;
-    SelectedWalker = c.selected ? &w : nullptr;
+    if (c.gone) RemoveWalker(w);
+    SelectedWalker = c.selected ? WalkerIndex(w) : -1;
     HatStock[HAT_HARD] = 0;
     DraggedHat = HAT_HARD;
     PointAtWalker(w);
     Point(FrameMouseX + c.dx, FrameMouseY);
     HeadlessMouseUp(1);
-    PointerAndDrag();
+    PlayLevelFrame();
     EXPECT_EQ(DraggedHat, 0) << c.what;
     EXPECT_EQ(w.hat, c.wornAfter) << c.what;
     EXPECT_EQ(HatStock[HAT_HARD], c.stockAfter) << c.what;
@@ -441,12 +446,14 @@ TEST_F(GameFlowTest, BannerHoldsTheTests) {
     Walkers.Clear();
     SavedCount = WalkerCount;
     LevelProgress();
+    DrawBanner();
   }
   EXPECT_EQ(LevelNumber, 2) << "not judged under the banner";
   EXPECT_EQ(BannerTimer, 1);
   Walkers.Clear();
   SavedCount = WalkerCount;
   LevelProgress();
+  DrawBanner();
   EXPECT_EQ(LevelNumber, 3);
   const std::vector<DrawRecord> banners = DrawsOf(BitsImage);
   ASSERT_EQ(banners.size(), 120u);

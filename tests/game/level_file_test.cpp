@@ -4,6 +4,8 @@
 
 #include <climits>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "game/level_colours.h"
 #include "game/level_file.h"
@@ -95,6 +97,9 @@ class LevelFile : public GameTest {
   // Paints a level block: '#' ground, '>' '<' walkers, 'O' hole, '1'..'6' pickups; anything
   // else stays black. Rows may be shorter than 16; columns 14 and 15 are the tally.
   static void Paint(TestImage& img, int level, std::initializer_list<const char*> rows) {
+    PaintRows(img, level, std::vector<const char*>(rows));
+  }
+  static void PaintRows(TestImage& img, int level, const std::vector<const char*>& rows) {
     int y = (level - 1) * 16;
     for (const char* row : rows) {
       for (int x = 0; row[x] && x < 16; ++x) {
@@ -174,6 +179,32 @@ TEST_F(LevelFile, TallyCountsHatsUpToSix) {
   const int expected[8] = {0, 6, 2, 0, 0, 0, 0, 1};
   for (int c = 1; c <= 7; ++c) EXPECT_EQ(HatStock[c], expected[c]) << c;
   EXPECT_EQ(WalkerCount, 1);
+}
+
+// Every walker of a level is played: a block with more walkers than a level holds is refused
+// whole (and the grid left as it was), never loaded with some of its walkers missing.
+TEST_F(LevelFile, AllItsWalkersOrNone) {
+  struct Case {
+    int walkers;
+    int result;
+  } cases[] = {{RULES_MAX_WALKERS, LEVEL_OK}, {RULES_MAX_WALKERS + 1, LEVEL_FAILED}, {GRID_SIZE * GRID_SIZE, LEVEL_FAILED}};
+  for (const Case& c : cases) {
+    TestImage img(16, 32);
+    Paint(img, 1, {"##", ">"});
+    std::vector<std::string> rows(GRID_SIZE, std::string(GRID_SIZE, '.'));
+    for (int k = 0; k < c.walkers; ++k) rows[static_cast<size_t>(k / GRID_SIZE)][static_cast<size_t>(k % GRID_SIZE)] = '>';
+    std::vector<const char*> lines;
+    for (const std::string& r : rows) lines.push_back(r.c_str());
+    PaintRows(img, 2, lines);
+    WritePng(Levels("Soft.png"), img);
+    ASSERT_EQ(LoadLevel("Soft", 1), LEVEL_OK);
+    EXPECT_EQ(LoadLevel("Soft", 2), c.result) << c.walkers;
+    EXPECT_EQ(WalkerCount, c.result == LEVEL_OK ? c.walkers : 0) << c.walkers;
+    EXPECT_EQ(Walkers.Count(), WalkerCount) << c.walkers;
+    if (c.result != LEVEL_OK) {
+      EXPECT_EQ(CellAt(0, 0), CELL_SURFACE) << "the grid as it was";
+    }
+  }
 }
 
 // Rule: an image 16 x n tall holds levels 1..n; level n + 1 (or 0, or one far beyond) fails.

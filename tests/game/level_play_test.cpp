@@ -28,10 +28,10 @@ const Solution SOLUTIONS[] = {
     {"Soft", 1, {{700, 0, TICKLE}}},
     {"Soft", 2, {{600, 0, HAT, HAT_RUBBER}}},
     {"Soft", 3, {{600, 0, HAT, HAT_HARD}}},
-    {"Soft", 4, {{760, 1, HAT, HAT_RUBBER}}},  // the hat the first Plonko picked up
+    {"Soft", 8, {{760, 1, HAT, HAT_RUBBER}}},  // the hat the first Plonko picked up
     {"Hard", 1, {{600, 0, HAT, HAT_HARD}, {1000, 0, HAT, HAT_RUBBER}}},
-    {"Hard", 2, {{4, 0, TICKLE}, {700, 1, HAT, HAT_SAFETY}, {1330, 1, HAT, HAT_RUBBER}}},
-    {"Hard", 3, {{700, 0, TICKLE}, {710, 1, TICKLE}}},
+    {"Hard", 2, {{150, 1, TICKLE}, {700, 0, HAT, HAT_SAFETY}, {1380, 0, HAT, HAT_RUBBER}}},
+    {"Hard", 3, {{4, 0, TICKLE}, {700, 1, HAT, HAT_SAFETY}, {1330, 1, HAT, HAT_RUBBER}}},
 };
 constexpr int MAX_FRAMES = 4000;
 

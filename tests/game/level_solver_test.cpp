@@ -56,10 +56,7 @@ TEST_P(LevelSolver, FindsTheFewestActionsAndHats) {
       if (ch == '#') SetCell(x, y, y > 0 && IsSolid(x, y - 1) ? CELL_GROUND : CELL_SURFACE);
       if (ch == 'O') SetCell(x, y, CELL_HOLE);
       if (ch >= '1' && ch <= '6') SetCell(x, y, CELL_PICKUP + (ch - '0'));
-      if (ch == '>' || ch == '<') {
-        Add(x, y, ch == '>' ? 1 : -1, WS_WAIT);
-        ++WalkerCount;
-      }
+      if (ch == '>' || ch == '<') Add(x, y, ch == '>' ? 1 : -1, WS_WAIT);
     }
   }
   HatStock[HAT_HARD] = c.hard;

@@ -13,6 +13,7 @@
 #include "common/score_table.h"
 #include "common/timestamp.h"
 #include "game/badges.h"
+#include "game/level_panel_layout.h"
 #include "game/flow_state.h"
 #include "game/game_flow.h"
 #include "game/game_tally.h"
@@ -235,7 +236,7 @@ TEST_F(ScoreTest, ActionsCounted) {
   };
   for (const Case& c : cases) {
     PlayFrom(0, 1);
-    Walkers.Clear();
+    ClearWalkers();
     Walker& w = Add(6, 3, 1, c.anim);
     int sx, sy;
     WalkerCorner(w, sx, sy);
@@ -246,9 +247,9 @@ TEST_F(ScoreTest, ActionsCounted) {
       Step();
       HeadlessMouseUp(1);
     } else {
-      SelectedWalker = &w;
+      SelectedWalker = WalkerIndex(w);
       DraggedHat = c.hat;
-      PointerAndDrag();
+      PlayLevelFrame();
     }
     EXPECT_EQ(LevelActions, c.actions) << c.what;
     EXPECT_EQ(LevelHatsGiven, c.hatsGiven) << c.what;
@@ -281,12 +282,11 @@ TEST_F(ScoreTest, PanelBelowTheHats) {
       if (d.kind == DrawRecord::TEXT) {
         texts.push_back(d.text);
         SetFont(d.image);
-        EXPECT_GE(d.x, c.w - 260) << d.text;
-        EXPECT_LE(d.x + static_cast<float>(TextWidth(d.text)) * d.sx, c.w - 20) << d.text;
+        EXPECT_GE(d.x, c.w + LEVEL_BOX.x) << d.text;
+        EXPECT_LE(d.x + static_cast<float>(TextWidth(d.text)) * d.sx, c.w + LEVEL_BOX.x + LEVEL_BOX.w) << d.text;
       }
       if (d.kind != DrawRecord::RECT && d.kind != DrawRecord::TEXT) continue;
-      // The lowest hat box (7) ends at y 790.
-      EXPECT_GE(d.y, 790) << c.w << "x" << c.h << " " << d.text;
+      EXPECT_GE(d.y, HAT_BOXES_BOTTOM) << c.w << "x" << c.h << " " << d.text;
       EXPECT_LE(d.y + d.h, c.h) << c.w << "x" << c.h << " " << d.text;
     }
     EXPECT_EQ(texts, (std::vector<std::string>{"Score: 1234", c.levelText, c.parText})) << c.w << "x" << c.h;

@@ -4,6 +4,7 @@
 
 #include "game/hats.h"
 #include "game/sfx.h"
+#include "game/flow_state.h"
 #include "game_fixture.h"
 
 namespace {
@@ -104,7 +105,7 @@ TEST_F(WalkerPlay, TickleActsByState) {
     EXPECT_EQ(w.hat, c.hat2) << "state " << c.anim;
     EXPECT_EQ(EffectsPlayed(), std::vector<int>{SFX_TICKLE}) << "state " << c.anim;
     EXPECT_TRUE(ClickLatch);
-    EXPECT_EQ(SelectedWalker, &w);
+    EXPECT_EQ(SelectedWalker, WalkerIndex(w));
   }
 }
 
@@ -119,7 +120,7 @@ TEST_F(WalkerPlay, TickleActsOnTheFirstHoveredWalkerOnly) {
   Step();
   EXPECT_EQ(a.d, -1);
   EXPECT_EQ(b.d, 1);
-  EXPECT_EQ(SelectedWalker, &b);
+  EXPECT_EQ(SelectedWalker, WalkerIndex(b));
   Step(3);
   EXPECT_EQ(a.d, -1) << "held button, latch set: no second tickle";
   EXPECT_EQ(Played(SFX_TICKLE), 1);
@@ -150,7 +151,7 @@ TEST_F(WalkerPlay, HoverBoxIsExclusive) {
     Walker& w = Add(5, 5, 1, WS_WAIT);
     PointAt(w, c.dx, c.dy);
     Step();
-    EXPECT_EQ(SelectedWalker == &w, c.hovered) << c.dx << "," << c.dy;
+    EXPECT_EQ(SelectedWalker == WalkerIndex(w), c.hovered) << c.dx << "," << c.dy;
   }
 }
 
@@ -227,31 +228,40 @@ TEST_F(WalkerPlay, GoingDownAHoleSavesTheWalker) {
   EXPECT_EQ(SpurtList.Count(), 3 * 69);
 }
 
-// A selected walker that leaves the list leaves its last state behind as the selection, so a
-// hat dropped on it afterwards touches no freed record.
+// The selection is a walker's index and outlives the walker: a hat let go on the last place of
+// a selected walker that has left goes back to the stock, like a hat let go anywhere else.
 TEST_F(WalkerPlay, SelectionOutlivesTheWalker) {
   Floor(9);
   Walker& w = Add(5, 1, 1, WS_FALL);
   w.fell = 1;
   PointAt(w);
   Step();
-  ASSERT_EQ(SelectedWalker, &w);
+  ASSERT_EQ(SelectedWalker, WalkerIndex(w));
   FrameMouseX = -1000;
   StepWhile(w, WS_FALL);
   Step(11);
   ASSERT_TRUE(Walkers.Empty());
-  ASSERT_EQ(SelectedWalker, &DepartedWalker);
-  EXPECT_EQ(DepartedWalker.anim, WS_FINISHED);
-  EXPECT_EQ(DepartedWalker.y, 8);
-  SelectedWalker->hat = HAT_RUBBER;
+  ASSERT_EQ(SelectedWalker, WalkerIndex(w));
+  EXPECT_EQ(w.anim, WS_FINISHED);
+  EXPECT_EQ(w.y, 8);
+
+  HatStock[HAT_RUBBER] = 0;
+  DraggedHat = HAT_RUBBER;
+  PointAt(w);
+  HeadlessClearSounds();
+  Step();
+  EXPECT_EQ(DraggedHat, 0);
+  EXPECT_EQ(HatStock[HAT_RUBBER], 1);
+  EXPECT_EQ(w.hat, 0);
+  EXPECT_EQ(EffectsPlayed(), std::vector<int>{SFX_RETURN_HAT});
+  EXPECT_TRUE(ActionLog.empty());
 
   Walker& next = Add(2, 8, 1);
   PointAt(next);
   Step();
-  EXPECT_EQ(SelectedWalker, &next);
+  EXPECT_EQ(SelectedWalker, WalkerIndex(next));
   ClearWalkers();
-  EXPECT_EQ(SelectedWalker, &DepartedWalker);
-  EXPECT_EQ(DepartedWalker.x, 2);
+  EXPECT_EQ(SelectedWalker, -1);
 }
 
 }  // namespace

@@ -63,6 +63,7 @@ class Pads : public testing::Test {
  protected:
   void SetUp() override {
     MediaInit(MEDIA_HEADLESS);
+    ResetInputState();
     VirtualJoystick first;
     first.name = "First Pad";
     first.axis[AX_X] = 0.1f;   // rests off-centre: dead zones are measured from here
