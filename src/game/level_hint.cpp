@@ -9,7 +9,7 @@ int HintActions(const LevelPar& par) {
 
 Hint FindHint(const RulesLevel& now, int frame, const HintBudget& budget) {
   Hint out;
-  const Verdict v = Judge(now);
+  const Verdict v = SearchVerdict(now);
   if (v != PLAYING) {
     out.kind = v == WON ? HINT_WIN : HINT_NO_WIN;
     return out;

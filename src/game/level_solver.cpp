@@ -255,11 +255,7 @@ class Search {
   bool From(RulesLevel s, int frame, int budget, int lastAction, Resumed r) {
     const int hatsUsed = PlanHats(plan_);
     for (; frame < limits_.maxFrames; ++frame) {
-      // A hat picked up on the board can go on a walker as soon as the pointer can take it,
-      // wherever in its cell the walker is then.
-      bool fresh = false;
-      for (int h = 1; h <= HAT_COLOURS; ++h) fresh = fresh || (s.board.stock[h] > 0 && frame - r.stocked[h] == takeLead_);
-      bool choice = fresh;
+      bool choice = false;
       for (int i = 0; i < s.count && !choice; ++i)
         choice = s.live >> i & 1 && (AtCell(s.walkers[i], i, frame, r) || WaitChoice(s.walkers[i]));
       if (choice) {
@@ -270,16 +266,13 @@ class Search {
             if (!(s.live >> i & 1)) continue;
             const Walker& w = s.walkers[i];
             const bool start = AtCell(w, i, frame, r);
-            const bool walking = w.anim == WS_WALK;
-            if (!(start || WaitChoice(w) || (fresh && walking)) || !Reachable(s, i)) continue;
-            if ((start || WaitChoice(w)) && Try(s, frame, budget, {frame, i, 0}, r)) return true;
-            if (!walking || hatsUsed >= hatCap_) continue;
-            for (int h = 1; h <= HAT_COLOURS; ++h) {
-              const int held = frame - r.stocked[h];
-              if (HatCanMatter(w, h) && s.board.stock[h] > 0 && (start ? held >= takeLead_ : held == takeLead_) &&
+            if (!(start || WaitChoice(w)) || !Reachable(s, i)) continue;
+            if (Try(s, frame, budget, {frame, i, 0}, r)) return true;
+            if (!start || hatsUsed >= hatCap_) continue;
+            for (int h = 1; h <= HAT_COLOURS; ++h)
+              if (HatCanMatter(w, h) && s.board.stock[h] > 0 && frame - r.stocked[h] >= takeLead_ &&
                   Try(s, frame, budget, {frame, i, h}, r))
                 return true;
-            }
           }
         }
       }

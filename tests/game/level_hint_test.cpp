@@ -19,7 +19,7 @@ Verdict PlayFrom(RulesLevel s, int frame, const std::vector<PlayerAction>& plan)
     const size_t first = next;
     while (next < plan.size() && plan[next].frame <= frame) ++next;
     StepLevel(s, plan.data() + first, static_cast<int>(next - first));
-    const Verdict v = Judge(s);
+    const Verdict v = SearchVerdict(s);
     if (v != PLAYING) return v;
   }
   return PLAYING;
@@ -79,11 +79,11 @@ TEST_F(LevelHint, NoWayOutSaysSoAndALostLevelAtOnce) {
   // The walker walks off the drop with nothing to stop it: play on to the splat.
   RulesLevel s = Level(DROP_ROWS, 6, -1, 0);
   int frame = 0;
-  while (Judge(s) == PLAYING && frame < MAX_FRAMES) {
+  while (SearchVerdict(s) == PLAYING && frame < MAX_FRAMES) {
     StepLevel(s, nullptr, 0);
     ++frame;
   }
-  ASSERT_EQ(Judge(s), LOST);
+  ASSERT_EQ(SearchVerdict(s), LOST);
   const Hint lost = FindHint(s, frame, b);
   EXPECT_EQ(lost.kind, HINT_NO_WIN);
   EXPECT_EQ(lost.states, 0);

@@ -77,11 +77,11 @@ TEST_P(LevelHints, FromTheStartAParPlanAndBeforeASplatNone) {
   RulesLevel s = start;
   RulesLevel before = s;
   int frame = 0;
-  for (; frame < MAX_FRAMES && Judge(s) == PLAYING; ++frame) {
+  for (; frame < MAX_FRAMES && SearchVerdict(s) == PLAYING; ++frame) {
     before = s;
     StepLevel(s, nullptr, 0);
   }
-  if (Judge(s) != LOST) return;
+  if (SearchVerdict(s) != LOST) return;
   budget.maxStates = 0;
   EXPECT_EQ(FindHint(before, frame - 1, budget).kind, HINT_NO_WIN);
   EXPECT_EQ(FindHint(s, frame, budget).kind, HINT_NO_WIN);
