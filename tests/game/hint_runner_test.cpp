@@ -17,7 +17,6 @@ class HintRunner : public GameTest {
   static RulesLevel Level(bool wall, int hard) {
     Map({"", "", "", "", "", "", wall ? "......#..O...." : ".........O....", "##############"});
     Add(2, 6, 1, WS_WAIT);
-    ++WalkerCount;
     HatStock[HAT_HARD] = hard;
     RulesLevel s;
     EXPECT_TRUE(CaptureLevel(s));

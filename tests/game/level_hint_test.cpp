@@ -31,7 +31,6 @@ class LevelHint : public GameTest {
   RulesLevel Level(std::initializer_list<const char*> rows, int x, int d, int hard) {
     Map(rows);
     Add(x, 6, d, WS_WAIT);
-    ++WalkerCount;
     HatStock[HAT_HARD] = hard;
     RulesLevel s;
     EXPECT_TRUE(CaptureLevel(s));
