@@ -12,6 +12,7 @@
 #include "engine/save_report.h"
 #include "engine/setup_file.h"
 #include "frame/draw.h"
+#include "game/hint_runner.h"
 #include "input/input.h"
 #include "media/media.h"
 
@@ -140,6 +141,7 @@ bool ClosingWaitDone(ClosingWait& wait) {
 }
 
 void ClosingSequence() {
+  StopHintRunner();  // a search in flight ends with its thread before anything else goes
   ShowPointer();
   WriteSetup();
   SaveScoreFile();

@@ -17,6 +17,7 @@ std::string HelpText() {
          "                   in the window, print how it ended and exit, leaving the settings\n"
          "                   and scores as they were; exit code 0 won, 1 not won, 2 a missing\n"
          "                   or damaged file\n"
+         "                   (lines by frame: move X Y, press, release, key NAME down|up)\n"
          "\n"
          "Keys: the mouse plays (click a Plonko to turn it, drag a hat onto it);\n"
          "  R        restart the level\n"

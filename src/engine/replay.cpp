@@ -49,6 +49,7 @@ void Feed(const SolutionEvent& e, int& x, int& y) {
   }
   if (e.kind == SolutionEvent::PRESS) PostPointerButton(1, true, x, y);
   if (e.kind == SolutionEvent::RELEASE) PostPointerButton(1, false, x, y);
+  if (e.kind == SolutionEvent::KEY) PostGameKey(e.key, e.down);
 }
 
 }  // namespace

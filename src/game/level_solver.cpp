@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <ctime>
 #include <iterator>
 
 #include "game/cells.h"
@@ -178,13 +179,17 @@ void NoteResumed(const RulesLevel& s, uint32_t pausedBefore, const int32_t* stoc
     if (stockBefore[h] <= 0 && s.board.stock[h] > 0) r.stocked[h] = frame;
 }
 
+constexpr int64_t CLOCK_EVERY = 1024;  // decision points between two looks at the clock and the cancel
+
 class Search {
  public:
-  Search(const SolverLimits& limits, int hatCap)
+  Search(const SolverLimits& limits, int hatCap, const SearchStart& at)
       : limits_(limits),
         hatCap_(hatCap),
         into_(limits.robust ? SLACK_FRAMES + 1 : 0),
-        takeLead_(HAT_TAKE_LEAD + (limits.robust ? SLACK_FRAMES : 0)) {}
+        takeLead_(HAT_TAKE_LEAD + (limits.robust ? SLACK_FRAMES : 0)),
+        at_(at),
+        cpuEnd_(at.cpuSeconds > 0 ? ThreadCpuSeconds() + at.cpuSeconds : 0) {}
 
   // True when a plan of at most `budget` actions wins; the plan is then in plan_.
   bool Run(const RulesLevel& start, int budget) {
@@ -193,28 +198,37 @@ class Search {
     Resumed r;
     for (int& f : r.frame) f = -1000;
     for (int& f : r.stocked) f = -1000;
-    return From(start, 0, budget, -ACTION_GAP, r);
+    return From(start, at_.frame, budget, at_.firstAction - ACTION_GAP, r);
   }
 
   std::vector<PlayerAction> plan_;
   int wonFrame_ = 0;
   int64_t states_ = 0;
-  bool cut_ = false;  // gave up at limits_.maxStates
+  bool stopped_ = false;  // gave up at limits_.maxStates, the CPU budget or the cancel
 
  private:
-  // Visited: prunes a state met before no later and with at least as many actions left.
+  bool OutOfBudget() {
+    if (stopped_) return true;
+    if (limits_.maxStates > 0 && states_ > limits_.maxStates) stopped_ = true;
+    if (states_ % CLOCK_EVERY == 1) {  // the first look comes at once
+      if (at_.cancel && at_.cancel->load(std::memory_order_relaxed)) stopped_ = true;
+      if (cpuEnd_ > 0 && ThreadCpuSeconds() > cpuEnd_) stopped_ = true;
+    }
+    return stopped_;
+  }
+
+  // Visited: prunes a state met before no later and with at least as many actions left, and
+  // every state once the search has given up.
   bool Visited(const RulesLevel& s, int frame, int budget) {
     ++states_;
-    if (limits_.maxStates > 0 && states_ > limits_.maxStates) {
-      cut_ = true;
-      return true;
-    }
+    if (OutOfBudget()) return true;
     // Whether a plan can be played by a person depends on its earlier actions too, not only on
     // the state they led to: those searches keep no table.
     return !limits_.robust && table_.Seen(StateKey(s), budget, frame);
   }
 
   bool Try(const RulesLevel& s, int frame, int budget, const PlayerAction& a, Resumed r) {
+    if (stopped_) return false;
     RulesLevel next = s;
     const uint32_t paused = PausedMask(next);
     StepLevel(next, &a, 1);
@@ -282,10 +296,18 @@ class Search {
   int into_;      // pixels into a cell where a walking walker can be acted on
   int takeLead_;  // frames a hat must have been in the panel before it can be dropped
   const RulesLevel* start_ = nullptr;
+  SearchStart at_;
+  double cpuEnd_;  // thread CPU time at which to give up; 0 for never
   SeenTable table_;
 };
 
 }  // namespace
+
+double ThreadCpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
 
 int PlanHats(const std::vector<PlayerAction>& plan) {
   int n = 0;
@@ -293,16 +315,22 @@ int PlanHats(const std::vector<PlayerAction>& plan) {
   return n;
 }
 
-SolverPlan FindPlan(const RulesLevel& start, const SolverLimits& limits, int maxHats, int64_t* states) {
-  Search search(limits, maxHats);
-  const bool won = search.Run(start, limits.maxActions);
+SolverPlan FindPlanFrom(const RulesLevel& state, const SolverLimits& limits, int maxHats, const SearchStart& at,
+                        int64_t* states, bool* gaveUp) {
+  Search search(limits, maxHats, at);
+  const bool won = search.Run(state, limits.maxActions);
   if (states) *states += search.states_;
+  if (gaveUp) *gaveUp = search.stopped_ && !won;
   if (!won) {
     SolverPlan none;
-    none.cut = search.cut_;
+    none.cut = search.stopped_;
     return none;
   }
   return {true, search.plan_, PlanHats(search.plan_), search.wonFrame_};
+}
+
+SolverPlan FindPlan(const RulesLevel& start, const SolverLimits& limits, int maxHats, int64_t* states) {
+  return FindPlanFrom(start, limits, maxHats, SearchStart{}, states, nullptr);
 }
 
 SolverResult SolveLevel(const RulesLevel& start, const SolverLimits& limits) {

@@ -7,6 +7,7 @@
 // search with no action left stops once a walker is shut in for good.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -24,7 +25,7 @@ struct SolverPlan {
   std::vector<PlayerAction> actions;
   int hats = 0;   // hat actions in the plan
   int frame = 0;  // the frame it is won on
-  bool cut = false;  // not found, but the search gave up at limits.maxStates before it ended
+  bool cut = false;  // not found, but the search gave up (limits.maxStates, or a SearchStart budget) before it ended
 };
 
 struct SolverResult {
@@ -43,6 +44,23 @@ SolverResult SolveLevel(const RulesLevel& start, const SolverLimits& limits);
 // Adds the decision points it searched to *states when states is not null.
 SolverPlan FindPlan(const RulesLevel& start, const SolverLimits& limits, int maxHats, int64_t* states);
 constexpr int NO_HAT_CAP = 1 << 20;
+
+// A search from a state part way through a level, which may have to give up before it is done.
+// (A robust search replays its plans from the level's first frame, so it starts there.)
+struct SearchStart {
+  int frame = 0;          // the frames the start state has stepped; plans count frames from the level's first
+  int firstAction = 0;    // the frame before which no action is tried
+  double cpuSeconds = 0;  // CPU time of the searching thread before it gives up; 0 for no limit
+  const std::atomic<bool>* cancel = nullptr;  // set from another thread: give up now
+};
+
+// FindPlan from `at`. *gaveUp (when not null) says whether it stopped on the budget or the cancel
+// before the search was done; a plan found is a win all the same.
+SolverPlan FindPlanFrom(const RulesLevel& state, const SolverLimits& limits, int maxHats, const SearchStart& at,
+                        int64_t* states, bool* gaveUp);
+
+// CPU time the calling thread has used, in seconds.
+double ThreadCpuSeconds();
 
 // The hats a plan uses.
 int PlanHats(const std::vector<PlayerAction>& plan);

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <sstream>
 
+#include "input/input.h"
 #include "media/media.h"
 
 namespace {
@@ -35,6 +36,19 @@ bool ParseEvent(const std::string& line, SolutionEvent& ev) {
     ev.kind = SolutionEvent::PRESS;
   } else if (verb == "release") {
     ev.kind = SolutionEvent::RELEASE;
+  } else if (verb == "key") {
+    // The name may hold blanks ("Page Up"): it is everything up to the last word.
+    std::string rest;
+    std::getline(in, rest);
+    rest = Trim(rest);
+    const size_t cut = rest.find_last_of(' ');
+    if (cut == std::string::npos) return false;
+    const std::string state = rest.substr(cut + 1);
+    if (state != "down" && state != "up") return false;
+    ev.kind = SolutionEvent::KEY;
+    ev.down = state == "down";
+    ev.key = KeyCodeNamed(Trim(rest.substr(0, cut)));
+    return ev.key != 0;
   } else {
     return false;
   }
@@ -42,6 +56,13 @@ bool ParseEvent(const std::string& line, SolutionEvent& ev) {
 }
 
 }  // namespace
+
+int KeyCodeNamed(const std::string& name) {
+  if (name.empty()) return 0;
+  for (int code = 1; code <= 255; ++code)
+    if (KeyName(code) == name) return code;
+  return 0;
+}
 
 bool SolutionLevel(const std::string& path, std::string& levelName, int& level) {
   std::string name = path.substr(path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/') + 1);

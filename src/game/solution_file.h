@@ -5,6 +5,8 @@
 //   <frame> move <x> <y>   the pointer moves to (x, y), logical units of the 1280 x 960 layout
 //   <frame> press          mouse button 1 goes down
 //   <frame> release        mouse button 1 comes up
+//   <frame> key <name> down|up   a key goes down or up, by the game's own key name ("R",
+//                          "Space", "Page Up", as the controls menu shows them)
 // Frames count from the level's first frame (0), the frame after the one that loaded it (the
 // first frame of the game for level 1). Events come in frame order. A pointer position is read
 // by the game at the end of the frame it arrives in, so a press that should land on a walker
@@ -15,10 +17,15 @@
 #include <vector>
 
 struct SolutionEvent {
-  enum Kind { MOVE, PRESS, RELEASE } kind = MOVE;
+  enum Kind { MOVE, PRESS, RELEASE, KEY } kind = MOVE;
   int frame = 0;
   int x = 0, y = 0;  // MOVE only
+  int key = 0;       // KEY only: the input code
+  bool down = false; // KEY only
 };
+
+// The input code of a key named as the game names it (1..255), 0 for a name it does not give.
+int KeyCodeNamed(const std::string& name);
 
 struct Solution {
   std::string levelName;  // "Soft" or "Hard"

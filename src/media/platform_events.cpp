@@ -3,9 +3,11 @@
 #include <SDL.h>
 
 #include <array>
+#include <cstdint>
 
 #include "media/internal.h"
 #include "media/platform.h"
+#include "media/posted_pointer.h"
 
 namespace {
 
@@ -62,6 +64,12 @@ void OnEvent(const SDL_Event& ev) {
     case SDL_MOUSEBUTTONUP:
       InputMouseMoveEvent(ev.button.x, ev.button.y);
       InputMouseButtonEvent(MouseButtonFor(ev.button.button), ev.type == SDL_MOUSEBUTTONDOWN, true);
+      break;
+    case SDL_USEREVENT:
+      if (ev.user.code == POSTED_KEY_MARK) {
+        const auto code = static_cast<int>(reinterpret_cast<intptr_t>(ev.user.data1));
+        if (code > 0 && code < 256) InputKeyEvent(code, ev.user.data2 != nullptr, true);
+      }
       break;
     default:
       break;

@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include <cstdint>
+
 #include "media/internal.h"
 
 namespace {
@@ -30,5 +32,14 @@ void PostPointerMotion(int x, int y) {
   ev.type = SDL_MOUSEMOTION;
   ev.motion.x = x;
   ev.motion.y = y;
+  PostPointerEvent(ev);
+}
+
+void PostGameKey(int code, bool down) {
+  SDL_Event ev{};
+  ev.type = SDL_USEREVENT;
+  ev.user.code = POSTED_KEY_MARK;
+  ev.user.data1 = reinterpret_cast<void*>(static_cast<intptr_t>(code));
+  ev.user.data2 = reinterpret_cast<void*>(static_cast<intptr_t>(down ? 1 : 0));
   PostPointerEvent(ev);
 }
