@@ -4,7 +4,9 @@
 #     its own (a game takes the keyboard focus of its display);
 #   - niced, so that the games keep their pace: the unit and headless tests built with
 #     AddressSanitizer + UBSan and run on a third display, then the fuzz targets over their
-#     committed corpora and a few seconds each.
+#     committed corpora and a few seconds each. The searches and replays over every level
+#     ("Levels/..." tests) run from the normal build instead: they step only the rules, which the
+#     sanitizer tests cover on small fixtures, and run several times faster unsanitized.
 # Ends with how long each stage took. Fails when any test fails.
 #   scripts/check.sh [BUILD] [ASAN_BUILD] [JOBS]
 set -uo pipefail
@@ -48,7 +50,7 @@ stage_table() {
 
 configure_build() {
   cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null &&
-    cmake --build "$BUILD" -j "$JOBS" --target e2e_tests
+    cmake --build "$BUILD" -j "$JOBS" --target e2e_tests replay_tests
 }
 stage "set-up" ./scripts/setup.sh || { echo "check: set-up failed"; exit 1; }
 # The normal tree builds only the game and the real-window tests: the unit and headless tests are
@@ -72,7 +74,11 @@ sanitizer_build() {
 }
 unit_tests() {
   ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 DISPLAY=":$unit_display" \
-    ctest --test-dir "$ASAN_BUILD" -L unit --output-on-failure -j "$JOBS" --timeout 900
+    ctest --test-dir "$ASAN_BUILD" -L unit -E "$LEVEL_SEARCHES" --output-on-failure -j "$JOBS" --timeout 900
+}
+LEVEL_SEARCHES='^Levels/'
+level_searches() {
+  DISPLAY=":$unit_display" ctest --test-dir "$BUILD" -L unit -R "$LEVEL_SEARCHES" --output-on-failure -j "$JOBS" --timeout 900
 }
 fuzz_check() { "$here/fuzz.sh" --check "${CHECK_FUZZ_SECONDS:-3}"; }
 # Its output is kept and shown after the real-window tests', so that the two do not interleave.
@@ -82,6 +88,7 @@ fuzz_check() { "$here/fuzz.sh" --check "${CHECK_FUZZ_SECONDS:-3}"; }
   echo "== unit and headless tests under AddressSanitizer + UBSan (display :$unit_display)"
   if stage "sanitizer build" sanitizer_build; then
     stage "unit and headless tests" unit_tests || rc=1
+    stage "level searches" level_searches || rc=1
   else
     echo "check: sanitizer build failed"
     rc=1
